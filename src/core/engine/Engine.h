@@ -1,0 +1,35 @@
+#pragma once
+// The recalculation: from the transactions and the switches, every row filter, running
+// balance and total the worksheet, the reports and the charts show. Nothing derived is stored.
+
+#include "ledger/Ledger.h"
+
+namespace qz {
+
+// The full recalculation, in this order: selection flags, the transactions' rows and view
+// totals, running balances, category and sub category totals, group totals, type totals.
+void Recalculate(TLedger& ledger);
+
+void SetSelectionFlags(TLedger& ledger);
+void CategoryTotals(TLedger& ledger);
+void GroupTotals(TLedger& ledger);
+void TypeTotals(TLedger& ledger);
+
+// Resolves the references between records after loading. A number that names no record
+// raises that list's index exception.
+void LinkRecords(TLedger& ledger);
+// Resolves one transaction's references, as an editor does before adding it; false when a
+// number names no record (the references it could not resolve are left empty).
+bool LinkTransaction(TLedger& ledger, TTransRec& t);
+
+// Fills every account's two totals from the transactions that have a row.
+void AccountTotals(TLedger& ledger, bool gross);
+
+// The GST/VAT owed to the tax office at the end of `date`.
+Money GstBalanceAt(const TLedger& ledger, TDateTime date);
+Money GstBalanceAtRangeStart(const TLedger& ledger);
+
+bool AnySelectionActive(const TLedger& ledger);
+bool AllAccountsSelected(const TLedger& ledger);
+
+} // namespace qz
