@@ -8,10 +8,10 @@ namespace {
 
 // The characters of the bytes 0x80..0x9F. The five bytes Windows-1252 leaves undefined map to the
 // C1 control of the same number, so that every byte survives a round trip through UTF-8.
-constexpr std::array<char32_t, 32> HighCharacters = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> HighCharacters = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t CharacterOf(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F)
@@ -84,7 +84,9 @@ bool ReadUtf8(std::string_view text, std::size_t& at, char32_t& character) {
     return true;
 }
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
 
 unsigned char FoldCase(unsigned char c) {
     if (c >= 'A' && c <= 'Z')
@@ -92,11 +94,16 @@ unsigned char FoldCase(unsigned char c) {
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
         return static_cast<unsigned char>(c + 0x20);
     switch (c) {
-    case 0x8A: return 0x9A; // S caron
-    case 0x8C: return 0x9C; // OE
-    case 0x8E: return 0x9E; // Z caron
-    case 0x9F: return 0xFF; // Y diaeresis
-    default: return c;
+    case 0x8A:
+        return 0x9A; // S caron
+    case 0x8C:
+        return 0x9C; // OE
+    case 0x8E:
+        return 0x9E; // Z caron
+    case 0x9F:
+        return 0xFF; // Y diaeresis
+    default:
+        return c;
     }
 }
 

@@ -14,8 +14,9 @@ constexpr int DaysIn400Years = 146097;
 constexpr int DaysIn100Years = 36524;
 constexpr int DaysIn4Years = 1461;
 
-constexpr std::array<const char*, 12> MonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                    "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> MonthNames = {"January",   "February", "March",    "April",
+                                                    "May",       "June",     "July",     "August",
+                                                    "September", "October",  "November", "December"};
 constexpr std::array<const char*, 12> ShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 // Indexed from Sunday.
@@ -23,7 +24,9 @@ constexpr std::array<const char*, 7> DayNames = {"Sunday",   "Monday", "Tuesday"
                                                  "Thursday", "Friday", "Saturday"};
 constexpr std::array<const char*, 7> ShortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-constexpr bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+constexpr bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 constexpr int DaysInMonth(int year, int month) {
     constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -47,12 +50,13 @@ constexpr std::int64_t LastDay = OrdinalOf(9999, 12, 31) - EpochOrdinal;
 CalendarDate DateOfOrdinal(std::int64_t ordinal) {
     const std::int64_t cycles400 = ordinal / DaysIn400Years;
     std::int64_t rest = ordinal % DaysIn400Years;
-    // The last day of a 400-year cycle is the 366th day of its fourth century's last year.
-    std::int64_t centuries = std::min<std::int64_t>(rest / DaysIn100Years, 3);
+    // The 31 December closing a 400-year cycle would count as a fifth century, and that closing a
+    // 4-year cycle as a fifth year: both belong to the last one.
+    const std::int64_t centuries = std::min<std::int64_t>(rest / DaysIn100Years, 3);
     rest -= centuries * DaysIn100Years;
     const std::int64_t cycles4 = rest / DaysIn4Years;
     rest %= DaysIn4Years;
-    std::int64_t years = std::min<std::int64_t>(rest / 365, 3);
+    const std::int64_t years = std::min<std::int64_t>(rest / 365, 3);
     rest -= years * 365;
 
     CalendarDate date;
@@ -71,7 +75,7 @@ bool InRange(TDateTime date) {
     return std::isfinite(day) && day >= static_cast<double>(FirstDay) && day <= static_cast<double>(LastDay);
 }
 
-// 0 for Sunday; day 0 was a Saturday.
+// 0 for Sunday; day 0 was a Saturday, and days out of range are shown as day 0.
 int DayOfWeek(TDateTime date) {
     if (!InRange(date))
         return 6;
@@ -87,27 +91,38 @@ std::string Padded(int value, int width) {
 
 std::string DayField(int count, const CalendarDate& calendar, TDateTime date) {
     switch (count) {
-    case 1: return std::to_string(calendar.Day);
-    case 2: return Padded(calendar.Day, 2);
-    case 3: return ShortDayNames[DayOfWeek(date)];
-    default: return DayNames[DayOfWeek(date)];
+    case 1:
+        return std::to_string(calendar.Day);
+    case 2:
+        return Padded(calendar.Day, 2);
+    case 3:
+        return ShortDayNames[DayOfWeek(date)];
+    default:
+        return DayNames[DayOfWeek(date)];
     }
 }
 
 std::string MonthField(int count, const CalendarDate& calendar) {
     switch (count) {
-    case 1: return std::to_string(calendar.Month);
-    case 2: return Padded(calendar.Month, 2);
-    case 3: return ShortMonthNames[calendar.Month - 1];
-    default: return MonthNames[calendar.Month - 1];
+    case 1:
+        return std::to_string(calendar.Month);
+    case 2:
+        return Padded(calendar.Month, 2);
+    case 3:
+        return ShortMonthNames[calendar.Month - 1];
+    default:
+        return MonthNames[calendar.Month - 1];
     }
 }
 
 std::string YearField(int count, const CalendarDate& calendar) {
     switch (count) {
-    case 1: return std::to_string(calendar.Year % 100);
-    case 2: return Padded(calendar.Year % 100, 2);
-    default: return Padded(calendar.Year, 4);
+    case 1:
+        return std::to_string(calendar.Year % 100);
+    case 2:
+        return Padded(calendar.Year % 100, 2);
+    default:
+        return Padded(calendar.Year, 4);
     }
 }
 
@@ -157,7 +172,9 @@ CalendarDate DecodeDate(TDateTime date) {
 }
 
 // Truncation: the time of day is the fraction's size whatever the sign, so -1.25 is still day -1.
-TDateTime DayOf(TDateTime date) { return std::trunc(date); }
+TDateTime DayOf(TDateTime date) {
+    return std::trunc(date);
+}
 
 std::string FormatDate(TDateTime date, const std::string& pattern) {
     const CalendarDate calendar = DecodeDate(date);

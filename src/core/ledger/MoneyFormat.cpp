@@ -14,8 +14,9 @@ constexpr const char* NumberPattern = "#,##0.00";
 // Where the symbol S and the blanks and signs stand around the number, by regional currency position.
 constexpr std::array<const char*, 4> PositiveShapes = {"SN", "NS", "S N", "N S"};
 // By regional negative currency format; "-" and the brackets are literal text around the number.
-constexpr std::array<const char*, 16> NegativeShapes = {"(SN)", "-SN",  "S-N",  "SN-",  "(NS)",  "-NS",   "N-S",   "NS-",
-                                              "-N S", "-S N", "N S-", "S N-", "S -N", "N- S", "(S N)", "(N S)"};
+constexpr std::array<const char*, 16> NegativeShapes = {"(SN)", "-SN",  "S-N",   "SN-",  "(NS)", "-NS",
+                                                        "N-S",  "NS-",  "-N S",  "-S N", "N S-", "S N-",
+                                                        "S -N", "N- S", "(S N)", "(N S)"};
 
 struct Sections {
     std::string Prefix;
@@ -36,13 +37,20 @@ Sections Expand(const char* shape, const std::string& symbol) {
     return sections;
 }
 
+// Settings beyond the Windows ranges read as the defaults, "$1" and "-$1".
+int WithinOr(int value, int last, int fallback) {
+    return value >= 0 && value <= last ? value : fallback;
+}
+
 // The size of a raw money value, exact even for the most negative one.
 std::uint64_t Magnitude(std::int64_t raw) {
     return raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
 }
 
 // Whole cents of a magnitude in ten-thousandths; the display rounds halves away from zero.
-std::uint64_t DisplayCents(std::uint64_t magnitude) { return (magnitude + 50) / 100; }
+std::uint64_t DisplayCents(std::uint64_t magnitude) {
+    return (magnitude + 50) / 100;
+}
 
 // "1,234.56" from 123456 cents. A thousands separator of '\0' means the region has none.
 std::string CentsText(std::uint64_t cents, char decimalSeparator, char thousandSeparator, bool groupThousands) {
@@ -83,9 +91,8 @@ TMoneyFormat::TMoneyFormat(const RegionalSettings& settings)
     for (char c : settings.CurrencySymbol)
         if (c != Decimal)
             Sym += c;
-    const int position = settings.CurrencyPosition >= 0 && settings.CurrencyPosition <= 3 ? settings.CurrencyPosition : 0;
-    const int negative =
-        settings.NegativeCurrencyFormat >= 0 && settings.NegativeCurrencyFormat <= 15 ? settings.NegativeCurrencyFormat : 1;
+    const int position = WithinOr(settings.CurrencyPosition, 3, 0);
+    const int negative = WithinOr(settings.NegativeCurrencyFormat, 15, 1);
     const Sections positive = Expand(PositiveShapes[position], Sym);
     const Sections negativeSections = Expand(NegativeShapes[negative], Sym);
     Positive = {positive.Prefix, positive.Suffix};

@@ -23,12 +23,12 @@ TEST(Cp1252Test, BytesMapToTheirCharacters) {
         const char* Utf8;
     };
     const Case cases[] = {
-        {"\x80", "\xE2\x82\xAC"},       // euro sign U+20AC
-        {"\x99", "\xE2\x84\xA2"},       // trade mark U+2122
-        {"\x8A", "\xC5\xA0"},           // S caron U+0160
-        {"\x9F", "\xC5\xB8"},           // Y diaeresis U+0178
-        {"\x96", "\xE2\x80\x93"},       // en dash U+2013
-        {"\x81", "\xC2\x81"},           // undefined: the C1 control of the same number
+        {"\x80", "\xE2\x82\xAC"}, // euro sign U+20AC
+        {"\x99", "\xE2\x84\xA2"}, // trade mark U+2122
+        {"\x8A", "\xC5\xA0"},     // S caron U+0160
+        {"\x9F", "\xC5\xB8"},     // Y diaeresis U+0178
+        {"\x96", "\xE2\x80\x93"}, // en dash U+2013
+        {"\x81", "\xC2\x81"},     // undefined: the C1 control of the same number
         {"\x9D", "\xC2\x9D"},
         {"\xA0", "\xC2\xA0"},
         {"\xE9", "\xC3\xA9"},
@@ -47,17 +47,17 @@ TEST(Cp1252Test, WhatCannotBeHeldOrReadBecomesAQuestionMark) {
         std::string Cp1252;
     };
     const Case cases[] = {
-        {"\xE4\xB8\xAD", "?"},           // U+4E2D, outside the code page
-        {"\xF0\x9F\x98\x80!", "?!"},     // U+1F600
-        {"\xC2\x80", "?"},               // U+0080: 0x80 is the euro sign, not this control
-        {"a\x80z", "a?z"},               // stray continuation byte
-        {"\xFF", "?"},                   // never valid in UTF-8
-        {"\xC0\xAF", "??"},              // overlong '/'
-        {"\xE0\x80\xAF", "???"},         // overlong '/'
-        {"\xED\xA0\x80", "???"},         // a surrogate
-        {"\xF4\x90\x80\x80", "????"},    // beyond U+10FFFF
-        {"x\xE2\x82", "x?"},             // cut short at the end
-        {"\xE2\x82z", "?z"},             // cut short before a plain character, which is kept
+        {"\xE4\xB8\xAD", "?"},        // U+4E2D, outside the code page
+        {"\xF0\x9F\x98\x80!", "?!"},  // U+1F600
+        {"\xC2\x80", "?"},            // U+0080: 0x80 is the euro sign, not this control
+        {"a\x80z", "a?z"},            // stray continuation byte
+        {"\xFF", "?"},                // never valid in UTF-8
+        {"\xC0\xAF", "??"},           // overlong '/'
+        {"\xE0\x80\xAF", "???"},      // overlong '/'
+        {"\xED\xA0\x80", "???"},      // a surrogate
+        {"\xF4\x90\x80\x80", "????"}, // beyond U+10FFFF
+        {"x\xE2\x82", "x?"},          // cut short at the end
+        {"\xE2\x82z", "?z"},          // cut short before a plain character, which is kept
         {"\xC3", "?"},
         {std::string("\0a", 2), std::string("\0a", 2)},
     };

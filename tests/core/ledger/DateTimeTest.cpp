@@ -15,10 +15,9 @@ struct DayCase {
 };
 
 const DayCase KnownDays[] = {
-    {1899, 12, 30, 0},      {1899, 12, 31, 1},     {1900, 1, 1, 2},      {1900, 2, 28, 60},
-    {1900, 3, 1, 61},       {1899, 12, 29, -1},    {1800, 1, 1, -36522}, {2000, 1, 1, 36526},
-    {2000, 2, 29, 36585},   {2000, 3, 1, 36586},   {2024, 3, 5, 45356},  {1, 1, 1, -693593},
-    {9999, 12, 31, 2958465},
+    {1899, 12, 30, 0},   {1899, 12, 31, 1},    {1900, 1, 1, 2},         {1900, 2, 28, 60},    {1900, 3, 1, 61},
+    {1899, 12, 29, -1},  {1800, 1, 1, -36522}, {2000, 1, 1, 36526},     {2000, 2, 29, 36585}, {2000, 3, 1, 36586},
+    {2024, 3, 5, 45356}, {1, 1, 1, -693593},   {9999, 12, 31, 2958465},
 };
 
 TEST(DateTimeTest, EncodeAndDecodeKnownDays) {
@@ -36,7 +35,7 @@ TEST(DateTimeTest, LeapYearsFollowTheGregorianRules) {
         bool Valid;
     };
     const Case cases[] = {
-        {1900, 2, 29, false}, {2000, 2, 29, true}, {2004, 2, 29, true},  {2100, 2, 29, false}, {2023, 2, 29, false},
+        {1900, 2, 29, false}, {2000, 2, 29, true},  {2004, 2, 29, true},  {2100, 2, 29, false}, {2023, 2, 29, false},
         {2023, 4, 31, false}, {2023, 12, 31, true}, {2023, 13, 1, false}, {2023, 0, 1, false},  {2023, 1, 0, false},
         {0, 1, 1, false},     {1, 1, 1, true},      {9999, 12, 31, true}, {10000, 1, 1, false},
     };
@@ -103,6 +102,7 @@ TEST(DateTimeTest, FormatDateFollowsTheShortDatePattern) {
         {march5, "dddd, d MMMM yyyy", "Tuesday, 5 March 2024"},
         {march5, "ddd dd-MMM-yy", "Tue 05-Mar-24"},
         {christmas2009, "d/M/y", "25/12/9"},
+        {march5, "y", "24"},
         {christmas2009, "dd.MM.yyyy", "25.12.2009"},
         {christmas2009, "dddd", "Friday"},
         {march5, "d 'de' MMMM", "5 de March"},
@@ -127,7 +127,7 @@ TEST(DateTimeTest, IsoDatesReadOnlyValidDates) {
     ASSERT_TRUE(ParseIsoDate("1899-12-29", date));
     EXPECT_EQ(date, -1);
 
-    const char* broken[] = {"2023-02-29", "2024-2-29",  "2024/02/29", "",          "2024-02-29x",
+    const char* broken[] = {"2023-02-29", "2024-2-29",  "2024/02/29", "",           "2024-02-29x",
                             "0000-01-01", "2024-13-01", "2024-00-10", "20a4-01-01", " 2024-01-01"};
     for (const char* text : broken) {
         date = -7;

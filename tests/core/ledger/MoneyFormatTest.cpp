@@ -28,12 +28,14 @@ std::string WithSymbol(std::string text, const std::string& symbol) {
     return text;
 }
 
-std::string AsPattern(std::string text) { return text.replace(text.find("1,234.50"), 8, "#,##0.00"); }
+std::string AsPattern(std::string text) {
+    return text.replace(text.find("1,234.50"), 8, "#,##0.00");
+}
 
 const char* const PositiveTexts[] = {"S1,234.50", "1,234.50S", "S 1,234.50", "1,234.50 S"};
-const char* const NegativeTexts[] = {"(S1,234.50)", "-S1,234.50",  "S-1,234.50",  "S1,234.50-",
-                                     "(1,234.50S)", "-1,234.50S",  "1,234.50-S",  "1,234.50S-",
-                                     "-1,234.50 S", "-S 1,234.50", "1,234.50 S-", "S 1,234.50-",
+const char* const NegativeTexts[] = {"(S1,234.50)", "-S1,234.50",  "S-1,234.50",   "S1,234.50-",
+                                     "(1,234.50S)", "-1,234.50S",  "1,234.50-S",   "1,234.50S-",
+                                     "-1,234.50 S", "-S 1,234.50", "1,234.50 S-",  "S 1,234.50-",
                                      "S -1,234.50", "1,234.50- S", "(S 1,234.50)", "(1,234.50 S)"};
 
 // The symbol "kr." loses its '.' where '.' is the decimal separator.
@@ -127,6 +129,7 @@ TEST(MoneyFormatTest, FormatNumber2) {
     const Case cases[] = {
         {12345678912, '.', ',', true, "1,234,567.89"},
         {12345678912, '.', ',', false, "1234567.89"},
+        {12345678912, '.', '\0', true, "1234567.89"}, // a region without a thousands separator
         {12345678950, ',', '.', true, "1.234.567,90"},
         {-12345678950, ',', ' ', true, "-1 234 567,90"},
         {-9999999, '.', ',', true, "-1,000.00"},
@@ -146,16 +149,11 @@ TEST(MoneyFormatTest, PercentagesShowTheHeldValue) {
         const char* Expected;
     };
     const Case cases[] = {
-        {125000, PercentPattern::Grouped, "12.50%"},
-        {125000, PercentPattern::Plain, "12.50%"},
-        {125000, PercentPattern::Leading0, "12.50%"},
-        {12345000, PercentPattern::Grouped, "1,234.50%"},
-        {12345000, PercentPattern::Plain, "1234.50%"},
-        {12345000, PercentPattern::Leading0, "1234.50%"},
-        {1250, PercentPattern::Grouped, "0.13%"},
-        {40, PercentPattern::Leading0, "0.00%"},
-        {-50000, PercentPattern::Plain, "-5.00%"},
-        {0, PercentPattern::Grouped, "0.00%"},
+        {125000, PercentPattern::Grouped, "12.50%"},   {125000, PercentPattern::Plain, "12.50%"},
+        {125000, PercentPattern::Leading0, "12.50%"},  {12345000, PercentPattern::Grouped, "1,234.50%"},
+        {12345000, PercentPattern::Plain, "1234.50%"}, {12345000, PercentPattern::Leading0, "1234.50%"},
+        {1250, PercentPattern::Grouped, "0.13%"},      {40, PercentPattern::Leading0, "0.00%"},
+        {-50000, PercentPattern::Plain, "-5.00%"},     {0, PercentPattern::Grouped, "0.00%"},
     };
     const TMoneyFormat format;
     for (const Case& c : cases)
@@ -220,7 +218,7 @@ TEST(MoneyFormatTest, ParseMoneyTextWithAPointDecimal) {
 TEST(MoneyFormatTest, ParseMoneyTextWithACommaDecimal) {
     const InputCase cases[] = {
         {"1.234,56", 12345600}, {"-1.234,5", -12345000}, {"(12,50 kr.)", -125000},
-        {"12,50", 125000},      {"12.50", 12500000},      {"1,2,3", std::nullopt},
+        {"12,50", 125000},      {"12.50", 12500000},     {"1,2,3", std::nullopt},
     };
     for (const InputCase& c : cases)
         ExpectParses(c, ',');

@@ -7,7 +7,9 @@
 namespace qz {
 namespace {
 
-Money Raw(std::int64_t raw) { return Money::FromRaw(raw); }
+Money Raw(std::int64_t raw) {
+    return Money::FromRaw(raw);
+}
 
 TEST(MoneyTest, DivideRoundedTakesTheNearestMultipleAndHalvesToEven) {
     struct Case {
@@ -17,9 +19,9 @@ TEST(MoneyTest, DivideRoundedTakesTheNearestMultipleAndHalvesToEven) {
         std::int64_t Expected;
     };
     const Case cases[] = {
-        {5, 2, 1, 2},        {7, 2, 1, 4},        {-5, 2, 1, -2},       {-7, 2, 1, -4},      {5, -2, 1, -2},
-        {-5, -2, 1, 2},      {2, 3, 1, 1},        {-2, 3, 1, -1},       {1, 3, 1, 0},        {250, 1, 100, 200},
-        {350, 1, 100, 400},  {-250, 1, 100, -200}, {-350, 1, 100, -400}, {251, 1, 100, 300},  {249, 1, 100, 200},
+        {5, 2, 1, 2},         {7, 2, 1, 4},         {-5, 2, 1, -2},       {-7, 2, 1, -4},      {5, -2, 1, -2},
+        {-5, -2, 1, 2},       {2, 3, 1, 1},         {-2, 3, 1, -1},       {1, 3, 1, 0},        {250, 1, 100, 200},
+        {350, 1, 100, 400},   {-250, 1, 100, -200}, {-350, 1, 100, -400}, {251, 1, 100, 300},  {249, 1, 100, 200},
         {-251, 1, 100, -300}, {-249, 1, 100, -200}, {0, 7, 100, 0},       {2000, 8, 100, 200}, {1200, 8, 100, 200},
     };
     for (const Case& c : cases)
@@ -32,8 +34,8 @@ TEST(MoneyTest, RoundCentsHalvesToEven) {
         std::int64_t Raw;
         std::int64_t Expected;
     };
-    const Case cases[] = {{1250, 1200},   {1350, 1400},  {-1250, -1200}, {-1350, -1400}, {1251, 1300},
-                          {1249, 1200},   {-1251, -1300}, {50, 0},        {150, 200},     {1234567, 1234600}, {0, 0}};
+    const Case cases[] = {{1250, 1200},   {1350, 1400}, {-1250, -1200}, {-1350, -1400},     {1251, 1300}, {1249, 1200},
+                          {-1251, -1300}, {50, 0},      {150, 200},     {1234567, 1234600}, {0, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(RoundCents(Raw(c.Raw)).Raw(), c.Expected) << c.Raw;
 }
@@ -66,20 +68,22 @@ TEST(MoneyTest, NetAndTaxOfGrossAreEachRoundedToCents) {
         std::int64_t TaxRaw;
     };
     const Case cases[] = {
-        {1100000, 100000, 1000000, 100000},   // 110.00 at 10 %
-        {500, 100000, 500, 0},                // 0.05 / 1.1 = 0.04545...
+        {1100000, 100000, 1000000, 100000}, // 110.00 at 10 %
+        {500, 100000, 500, 0},              // 0.05 / 1.1 = 0.04545...
         {-1100000, 100000, -1000000, -100000},
-        {1125000, 125000, 1000000, 125000},   // 112.50 at 12.5 %
+        {1125000, 125000, 1000000, 125000}, // 112.50 at 12.5 %
         // At 20 % the exact net of 0.09 is 0.075 and the exact tax 0.015: both halves go to the even cent.
         {900, 200000, 800, 200},
-        {300, 200000, 200, 0},                // 0.025 and 0.005
-        {12345, 100000, 11200, 1100},         // a gross with sub-cent digits still gives whole cents
+        {300, 200000, 200, 0},        // 0.025 and 0.005
+        {12345, 100000, 11200, 1100}, // a gross with sub-cent digits still gives whole cents
         {12345, 0, 12300, 0},
         {0, 100000, 0, 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(NetOfGross(Raw(c.GrossRaw), Raw(c.PercentRaw)).Raw(), c.NetRaw) << c.GrossRaw << " at " << c.PercentRaw;
-        EXPECT_EQ(TaxOfGross(Raw(c.GrossRaw), Raw(c.PercentRaw)).Raw(), c.TaxRaw) << c.GrossRaw << " at " << c.PercentRaw;
+        EXPECT_EQ(NetOfGross(Raw(c.GrossRaw), Raw(c.PercentRaw)).Raw(), c.NetRaw)
+            << c.GrossRaw << " at " << c.PercentRaw;
+        EXPECT_EQ(TaxOfGross(Raw(c.GrossRaw), Raw(c.PercentRaw)).Raw(), c.TaxRaw)
+            << c.GrossRaw << " at " << c.PercentRaw;
     }
 }
 
