@@ -38,62 +38,93 @@ const TBookRec* BookOf(const TLedger& ledger, const TTransRec& t) {
 
 } // namespace
 
-void SetSelectionFlags(TLedger& ledger) {
-    const TCalcSwitches& sw = ledger.Switches;
-    const bool openingsSelectable = sw.UseOpeningBalancesInSelections || !sw.RowSelectionActive();
-    const bool transfersSelectable = !sw.CategorySelectionActive && !sw.GroupSelectionActive;
-    for (TTransRec* t : ledger.TransList.KeyList) {
-        const TBookRec* book = BookOf(ledger, *t);
-        const bool accountSelected = book && book->Selected;
-        bool selected = false;
-        switch (t->Kind) {
-        case TransOpening:
-            selected = accountSelected && openingsSelectable;
-            break;
-        case TransFrom:
-        case TransTo:
-            selected = accountSelected && transfersSelectable;
-            break;
-        case TransCredit:
-        case TransDebit: {
-            const TSubActRec* sub = SubOf(ledger, *t);
-            const TGroupRec* group = GroupOf(ledger, *t);
-            selected = accountSelected && sub && sub->Selected && group && group->Selected;
-            break;
-        }
-        default:
-            break;
-        }
-        t->InSelection = selected ? 1 : 0;
+namespace {
+
+// Which kinds of record a selection leaves selectable.
+struct SelectionRules {
+    explicit SelectionRules(const TCalcSwitches& sw)
+        : Openings(sw.UseOpeningBalancesInSelections || !sw.RowSelectionActive()),
+          Transfers(!sw.CategorySelectionActive && !sw.GroupSelectionActive) {}
+    bool Openings;
+    bool Transfers; // a search does not hide them
+};
+
+// The category selection works through the sub categories' flags; a category's own flag is
+// not consulted.
+std::uint8_t SelectionFlag(const TLedger& ledger, const TTransRec& t, const SelectionRules& rules) {
+    const TBookRec* book = BookOf(ledger, t);
+    if (!book || !book->Selected)
+        return 0;
+    switch (t.Kind) {
+    case TransOpening:
+        return rules.Openings;
+    case TransFrom:
+    case TransTo:
+        return rules.Transfers;
+    case TransCredit:
+    case TransDebit: {
+        const TSubActRec* sub = SubOf(ledger, t);
+        const TGroupRec* group = GroupOf(ledger, t);
+        return sub && sub->Selected && group && group->Selected;
+    }
+    default:
+        return 0;
     }
 }
 
-void CategoryTotals(TLedger& ledger) {
+void ZeroCategoryTotals(TLedger& ledger) {
     for (TMainActRec* category : ledger.MainActList.KeyList)
         category->Total = Money();
     for (TSubActRec* sub : ledger.SubActList.KeyList)
         sub->Total = Money();
+}
+
+void ZeroGroupTotals(TLedger& ledger) {
+    for (TGroupRec* group : ledger.GroupList.KeyList)
+        group->CreditTotal = group->DebitTotal = Money();
+}
+
+void AddToCategoryTotals(TLedger& ledger, const TTransRec& t, Money amount) {
+    ledger.MainActList.AddToTotal(CategoryOf(ledger, t), amount);
+    TSubActRec* sub = SubOf(ledger, t);
+    ledger.SubActList.AddToTotal(sub ? *sub : ledger.SubActList.Existing(t.MainAct, t.SubAct), amount);
+}
+
+void AddToGroupTotals(TLedger& ledger, const TTransRec& t, Money amount) {
+    if (TGroupRec* group = GroupOf(ledger, t))
+        ledger.GroupList.AddToTotal(*group, t.Kind, amount);
+}
+
+void RecountClassification(TLedger& ledger) {
+    ledger.MainActList.Recount();
+    ledger.SubActList.Recount();
+    ledger.GroupList.Recount();
+    TypeTotals(ledger);
+    ledger.CatList.Recount();
+}
+
+} // namespace
+
+void SetSelectionFlags(TLedger& ledger) {
+    const SelectionRules rules(ledger.Switches);
+    for (TTransRec* t : ledger.TransList.KeyList)
+        t->InSelection = SelectionFlag(ledger, *t, rules);
+}
+
+void CategoryTotals(TLedger& ledger) {
+    ZeroCategoryTotals(ledger);
     const bool gross = ledger.Switches.GstInTotals;
-    for (const TTransRec* t : ledger.TransList.KeyList) {
-        if (!ContributesToTotals(ledger.TransList, *t))
-            continue;
-        const Money amount = TotalsAmount(*t, gross);
-        ledger.MainActList.AddToTotal(CategoryOf(ledger, *t), amount);
-        TSubActRec* sub = SubOf(ledger, *t);
-        ledger.SubActList.AddToTotal(sub ? *sub : ledger.SubActList.Existing(t->MainAct, t->SubAct), amount);
-    }
+    for (const TTransRec* t : ledger.TransList.KeyList)
+        if (ContributesToTotals(ledger.TransList, *t))
+            AddToCategoryTotals(ledger, *t, TotalsAmount(*t, gross));
 }
 
 void GroupTotals(TLedger& ledger) {
-    for (TGroupRec* group : ledger.GroupList.KeyList)
-        group->CreditTotal = group->DebitTotal = Money();
+    ZeroGroupTotals(ledger);
     const bool gross = ledger.Switches.GstInTotals;
-    for (const TTransRec* t : ledger.TransList.KeyList) {
-        if (!ContributesToTotals(ledger.TransList, *t))
-            continue;
-        if (TGroupRec* group = GroupOf(ledger, *t))
-            ledger.GroupList.AddToTotal(*group, t->Kind, TotalsAmount(*t, gross));
-    }
+    for (const TTransRec* t : ledger.TransList.KeyList)
+        if (ContributesToTotals(ledger.TransList, *t))
+            AddToGroupTotals(ledger, *t, TotalsAmount(*t, gross));
 }
 
 void TypeTotals(TLedger& ledger) {
@@ -105,17 +136,34 @@ void TypeTotals(TLedger& ledger) {
             ledger.CatList.AddToTotal(category->CatType, category->Total);
 }
 
+// The steps run in two walks instead of five: the selection flags with FilterAndTotal along
+// the view order, then RunningBalances with the category, sub category and group totals
+// along the key order. Each record is read twice, and the results are those of the steps run
+// one after another, since no step reads what a later step of the same walk writes.
 void Recalculate(TLedger& ledger) {
-    SetSelectionFlags(ledger);
-    ledger.TransList.FilterAndTotal();
-    ledger.TransList.RunningBalances();
-    CategoryTotals(ledger);
-    ledger.MainActList.Recount();
-    ledger.SubActList.Recount();
-    GroupTotals(ledger);
-    ledger.GroupList.Recount();
-    TypeTotals(ledger);
-    ledger.CatList.Recount();
+    TTransList& list = ledger.TransList;
+    const SelectionRules rules(ledger.Switches);
+    TFilterWalk filter(list);
+    for (TTransRec* t : list.RowList) {
+        t->InSelection = SelectionFlag(ledger, *t, rules);
+        filter.Step(*t);
+    }
+    filter.Finish();
+
+    ZeroCategoryTotals(ledger);
+    ZeroGroupTotals(ledger);
+    const bool gross = ledger.Switches.GstInTotals;
+    TBalanceWalk balances(list);
+    for (TTransRec* t : list.KeyList) {
+        balances.Step(*t);
+        if (ContributesToTotals(list, *t)) {
+            const Money amount = TotalsAmount(*t, gross);
+            AddToCategoryTotals(ledger, *t, amount);
+            AddToGroupTotals(ledger, *t, amount);
+        }
+    }
+    balances.Finish();
+    RecountClassification(ledger);
 }
 
 void LinkRecords(TLedger& ledger) {

@@ -76,6 +76,16 @@ const TColour AccountColours[] = {RGBColour(0, 128, 255), RGBColour(0, 170, 80),
 const char* const Notes[] = {"Paid by direct debit", "Quarterly account", "See invoice file", "Cash sale",
                              "Deposit taken", "Refund expected", "Annual renewal", "Paid in advance"};
 
+// The name again with a running number once the list of names is used up ("Sales 2").
+template <std::size_t N> std::string NameFor(const char* const (&names)[N], std::size_t i) {
+    std::string name = names[i % N];
+    if (i >= N) {
+        name += ' ';
+        name += std::to_string(i / N + 1);
+    }
+    return name;
+}
+
 class Builder {
 public:
     Builder(TLedger& ledger, const TGeneratorOptions& options)
@@ -139,8 +149,10 @@ private:
         for (std::int32_t i = 0; i < count; ++i) {
             const CategoryPlan& plan = Plans[i % std::size(Plans)];
             std::string name = plan.Name;
-            if (i >= static_cast<std::int32_t>(std::size(Plans)))
-                name += " " + std::to_string(i / std::size(Plans) + 1);
+            if (i >= static_cast<std::int32_t>(std::size(Plans))) {
+                name += ' ';
+                name += std::to_string(i / std::size(Plans) + 1);
+            }
             const std::int32_t typeNumber = TypeNumber(plan.Type);
             TMainActRec* c = AddCategory((i + 1) * 100, name, plan.Side, typeNumber);
             const bool taxed = !TCatList::NoGstByDefault(*L.CatList.FindByNumber(typeNumber)) && !O.GstPercent.IsZero();
@@ -163,10 +175,7 @@ private:
 
     void Groups() {
         for (std::int32_t i = 0; i < std::max(1, O.Groups); ++i) {
-            std::string name = GroupNames[i % std::size(GroupNames)];
-            if (i >= static_cast<std::int32_t>(std::size(GroupNames)))
-                name += " " + std::to_string(i / std::size(GroupNames) + 1);
-            L.GroupList.AddNamed(name);
+            L.GroupList.AddNamed(NameFor(GroupNames, static_cast<std::size_t>(i)));
         }
     }
 
@@ -174,10 +183,7 @@ private:
         for (std::int32_t i = 0; i < std::max(1, O.Accounts); ++i) {
             auto* b = new TBookRec;
             b->Number = i;
-            std::string name = AccountNames[i % std::size(AccountNames)];
-            if (i >= static_cast<std::int32_t>(std::size(AccountNames)))
-                name += " " + std::to_string(i / std::size(AccountNames) + 1);
-            b->Name = name;
+            b->Name = NameFor(AccountNames, static_cast<std::size_t>(i));
             b->Colour = AccountColours[i % std::size(AccountColours)];
             L.BookList.Add(b);
         }

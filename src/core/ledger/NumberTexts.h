@@ -6,10 +6,18 @@
 
 namespace qz {
 
+// Appending piece by piece also keeps GCC 12's false -Wrestrict alarm on `"G" + text` away.
 inline std::string SubActNumberText(std::int32_t mainAct, std::int32_t subAct) {
-    return std::to_string(mainAct) + "-" + std::to_string(subAct);
+    std::string text = std::to_string(mainAct);
+    text += '-';
+    text += std::to_string(subAct);
+    return text;
 }
-inline std::string GroupNumberText(std::int32_t group) { return "G" + std::to_string(group); }
+inline std::string GroupNumberText(std::int32_t group) {
+    std::string text(1, 'G');
+    text += std::to_string(group);
+    return text;
+}
 inline std::string TransNumberText(std::int32_t number, char split) {
     std::string text = std::to_string(number);
     if (split != '0')

@@ -100,69 +100,71 @@ void TTransList::AddToViewTotals(const TTransRec& t, int sign) {
     }
 }
 
+TFilterWalk::TFilterWalk(TTransList& list)
+    : List(list), HideOpenings(list.Switch().DateRangeActive && !list.Switch().UseOpeningBalancesInSelections),
+      CountAll(list.SearchIncludesUnreconciled || list.Switch().IncludeUnreconciled) {
+    List.CreditTotal = List.DebitTotal = List.GstCreditTotal = List.GstDebitTotal = Money();
+}
+
 void TTransList::FilterAndTotal() {
-    CreditTotal = DebitTotal = GstCreditTotal = GstDebitTotal = Money();
-    const TCalcSwitches& sw = *Switches;
-    const bool hideOpenings = sw.DateRangeActive && !sw.UseOpeningBalancesInSelections;
-    const bool countAll = SearchIncludesUnreconciled || sw.IncludeUnreconciled;
-    std::int32_t row = 0;
-    for (TTransRec* t : RowList) {
-        const bool shown = t->Date >= DateFrom && t->Date <= DateTo && t->InSelection == 1 && t->InSearch == 1 &&
-                           !(hideOpenings && t->Kind == TransOpening);
-        if (!shown) {
-            t->Row = -1;
-            continue;
+    TFilterWalk walk(*this);
+    for (TTransRec* t : RowList)
+        walk.Step(*t);
+    walk.Finish();
+}
+
+TBalanceWalk::TBalanceWalk(TTransList& list) : List(list), RowsOnly(list.Switch().RowSelectionActive()) {
+    List.UnreconciledCount = 0;
+    if (!List.KeyList.empty())
+        Previous = First = List.KeyList.front();
+}
+
+void TBalanceWalk::Step(TTransRec& t) {
+    // With no row selection in force the balance runs through records outside the date range
+    // too, so the first row shows the balance brought forward.
+    const bool inBalance = (t.Row != -1 || !RowsOnly) && List.Counts(t) && (t.BookRec == nullptr || t.BookRec->Selected);
+    if (inBalance) {
+        switch (t.Kind) {
+        case TransCredit:
+        case TransFrom:
+            Balance += t.Amount;
+            Net += t.Net();
+            break;
+        case TransDebit:
+        case TransTo:
+            Balance -= t.Amount;
+            Net -= t.Net();
+            break;
+        case TransOpening:
+            Balance += t.Amount;
+            Net += t.Amount;
+            break;
+        default:
+            break;
         }
-        t->Row = row++;
-        if (t->Reconciled || countAll)
-            AddToViewTotals(*t, 1);
+        // A day ends where the next counted transaction falls on a later day; times within
+        // a day do not end it.
+        Previous->DayEnd = DayOf(t.Date) > DayOf(Previous->Date) ? 1 : 0;
+        Previous = &t;
     }
-    VisibleCount = row;
+    if (&t == First)
+        t.DayEnd = 1;
+    if (!t.Reconciled)
+        ++List.UnreconciledCount;
+    t.Balance = Balance;
+    t.NetBalance = Net;
+}
+
+void TBalanceWalk::Finish() {
+    if (Previous)
+        Previous->DayEnd = 1;
 }
 
 void TTransList::RunningBalances() {
-    UnreconciledCount = 0;
-    if (KeyList.empty())
-        return;
-    const bool rowsOnly = Switches->RowSelectionActive();
-    Money balance;
-    Money net;
-    TTransRec* previous = KeyList.front();
-    for (TTransRec* t : KeyList) {
-        const bool inBalance =
-            (t->Row != -1 || !rowsOnly) && Counts(*t) && (t->BookRec == nullptr || t->BookRec->Selected);
-        if (inBalance) {
-            switch (t->Kind) {
-            case TransCredit:
-            case TransFrom:
-                balance += t->Amount;
-                net += t->Net();
-                break;
-            case TransDebit:
-            case TransTo:
-                balance -= t->Amount;
-                net -= t->Net();
-                break;
-            case TransOpening:
-                balance += t->Amount;
-                net += t->Amount;
-                break;
-            default:
-                break;
-            }
-            // A day ends where the next counted transaction falls on a later day; times within
-            // a day do not end it.
-            previous->DayEnd = DayOf(t->Date) > DayOf(previous->Date) ? 1 : 0;
-            previous = t;
-        }
-        if (t == KeyList.front())
-            t->DayEnd = 1;
-        if (!t->Reconciled)
-            ++UnreconciledCount;
-        t->Balance = balance;
-        t->NetBalance = net;
-    }
-    previous->DayEnd = 1;
+    TBalanceWalk walk(*this);
+    for (TTransRec* t : KeyList)
+        walk.Step(*t);
+    walk.Finish();
 }
 
 void TTransList::SetReconciled(std::int32_t index, std::uint8_t value) {

@@ -130,10 +130,54 @@ protected:
     [[noreturn]] void RaiseIndexError(std::int32_t index) const override;
 
 private:
+    friend class TFilterWalk;
+    friend class TBalanceWalk;
     void AddToViewTotals(const TTransRec& t, int sign);
 
     static const TCalcSwitches DefaultSwitches;
     const TCalcSwitches* Switches;
+};
+
+// FilterAndTotal one record at a time, along the view order: Step gives a shown record the
+// next row and adds it into the view totals. The recalculation runs it in the same walk as
+// the selection flags, so a million records are read once, not twice.
+class TFilterWalk {
+public:
+    explicit TFilterWalk(TTransList& list);
+    void Step(TTransRec& t) {
+        const bool shown = t.Date >= List.DateFrom && t.Date <= List.DateTo && t.InSelection == 1 &&
+                           t.InSearch == 1 && !(HideOpenings && t.Kind == TransOpening);
+        if (!shown) {
+            t.Row = -1;
+            return;
+        }
+        t.Row = Row++;
+        if (t.Reconciled || CountAll)
+            List.AddToViewTotals(t, 1);
+    }
+    void Finish() { List.VisibleCount = Row; }
+
+private:
+    TTransList& List;
+    std::int32_t Row = 0;
+    bool HideOpenings;
+    bool CountAll;
+};
+
+// RunningBalances one record at a time, along the key order (date order).
+class TBalanceWalk {
+public:
+    explicit TBalanceWalk(TTransList& list);
+    void Step(TTransRec& t);
+    void Finish();
+
+private:
+    TTransList& List;
+    bool RowsOnly;
+    Money Balance;
+    Money Net;
+    TTransRec* Previous = nullptr;
+    TTransRec* First = nullptr;
 };
 
 // A transfer: the Kind 5 half and its Kind 4 partner (none when the partner is missing).
