@@ -1,10 +1,20 @@
 #include "Money.h"
 
 #include <cmath>
+#include <cstdio>
+#include <ostream>
 
 namespace qz {
 
 Money Money::FromDouble(double value) { return Money(static_cast<std::int64_t>(std::llround(value * Scale))); }
+
+std::ostream& operator<<(std::ostream& out, Money value) {
+    const std::int64_t raw = value.Raw();
+    const unsigned long long magnitude = raw < 0 ? 0ull - static_cast<unsigned long long>(raw) : static_cast<unsigned long long>(raw);
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%llu.%04llu", raw < 0 ? "-" : "", magnitude / Money::Scale, magnitude % Money::Scale);
+    return out << text;
+}
 
 std::int64_t DivideRounded(__int128 numerator, __int128 denominator, std::int64_t unit) {
     if (denominator < 0) {

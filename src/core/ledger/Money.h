@@ -4,6 +4,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <iosfwd>
 
 namespace qz {
 
@@ -40,6 +41,9 @@ private:
     constexpr explicit Money(std::int64_t raw) : Value(raw) {}
     std::int64_t Value = 0;
 };
+
+// Writes the plain decimal value with four places ("-12.5000"), for logs and test output.
+std::ostream& operator<<(std::ostream& out, Money value);
 
 // Rounds the exact quotient numerator / denominator to the nearest multiple of `unit`,
 // halves to the even neighbour. `denominator` must not be 0.
