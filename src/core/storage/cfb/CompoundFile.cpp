@@ -1,0 +1,423 @@
+// Opening, creating, recovering and committing a compound file.
+
+#include "CompoundFile.h"
+
+#include "CfbFormat.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace qz::cfb {
+
+namespace {
+
+constexpr std::uint8_t JournalMagic[8] = {'Q', 'Z', 'C', 'F', 'B', 'J', 'N', 'L'};
+constexpr std::size_t JournalHeaderSize = 8 + 4 + 8;
+
+std::uint64_t Fnv1a(const std::uint8_t* data, std::size_t size, std::uint64_t hash = 0xCBF29CE484222325ull) {
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= data[i];
+        hash *= 0x100000001B3ull;
+    }
+    return hash;
+}
+
+HResult OpenResult(int error, bool reading) {
+    if (error == EWOULDBLOCK)
+        return STG_E_SHAREVIOLATION;
+    return ResultFromErrno(error, reading);
+}
+
+} // namespace
+
+TCompoundFile::TCompoundFile(const std::string& path, StgAccess access, TFileSystem& fs)
+    : FilePath(path), Access(access), Fs(fs) {}
+
+TCompoundFile::~TCompoundFile() {
+    // A journal that guards a half-written file stays for the next open to play back.
+    if (Journal && !JournalHot) {
+        Journal.reset();
+        Fs.Remove(JournalPath(FilePath));
+    }
+}
+
+HResult TCompoundFile::Create(const std::string& path, std::unique_ptr<TCompoundFile>& file, TFileSystem& fs) {
+    std::unique_ptr<TCompoundFile> created(new TCompoundFile(path, StgAccess::ReadWrite, fs));
+    int error = fs.Open(path, OpenKind::CreateReadWrite, created->Handle);
+    if (error == 0)
+        error = created->Handle->LockExclusive();
+    if (error != 0)
+        return OpenResult(error, false);
+    // Whatever journal lies beside the name belongs to the contents being replaced.
+    if (fs.Exists(JournalPath(path)) && (error = fs.Remove(JournalPath(path))) != 0)
+        return ResultFromErrno(error);
+    if ((error = created->Handle->Truncate(0)) != 0)
+        return ResultFromErrno(error);
+    HResult result = created->InitEmpty();
+    if (Succeeded(result))
+        result = created->Commit();
+    if (Failed(result))
+        return result;
+    file = std::move(created);
+    return S_OK;
+}
+
+HResult TCompoundFile::Open(const std::string& path, StgAccess access, std::unique_ptr<TCompoundFile>& file,
+                            TFileSystem& fs) {
+    std::unique_ptr<TCompoundFile> opened(new TCompoundFile(path, access, fs));
+    const OpenKind kind = access == StgAccess::ReadOnly ? OpenKind::ReadOnly : OpenKind::ReadWrite;
+    int error = fs.Open(path, kind, opened->Handle);
+    if (error == 0)
+        error = opened->Handle->LockExclusive();
+    if (error != 0)
+        return OpenResult(error, true);
+    if ((error = opened->Handle->Size(opened->CommittedBytes)) != 0)
+        return ResultFromErrno(error, true);
+    HResult result = opened->Recover();
+    if (Succeeded(result))
+        result = opened->Load();
+    if (Failed(result))
+        return result;
+    file = std::move(opened);
+    return S_OK;
+}
+
+TStorage TCompoundFile::Root() { return TStorage(this, 0, Dir.empty() ? 0 : Dir[0].Generation); }
+
+HResult TCompoundFile::InitEmpty() {
+    Major = 3;
+    SectorSize = 512;
+    CommittedBytes = 0;
+    SectorCount = 0;
+    HeaderImage.assign(PageSize(), 0);
+    std::uint32_t dirSector = 0;
+    if (HResult r = AllocateSector(dirSector); Failed(r))
+        return r;
+    DirSectors.assign(1, dirSector);
+    DirSectorDirty.assign(1, true);
+    Dir.assign(SectorSize / DirEntrySize, DirEntry{});
+    TreeDirty.assign(Dir.size(), false);
+    DirEntry& root = Dir[0];
+    root.Name = u"Root Entry";
+    root.Type = EntryType::Root;
+    root.ChainKnown = true;
+    MetaDirty = true;
+    return S_OK;
+}
+
+// ---- Recovery ---------------------------------------------------------------------------
+
+// Plays back a journal left by a crash: the file gets back every page the interrupted commit
+// had begun to overwrite, and its old length. A journal that is not complete was written
+// before the file was touched, so it is dropped. Read-only, the old pages are laid over the
+// file in memory instead.
+HResult TCompoundFile::Recover() {
+    const std::string journalPath = JournalPath(FilePath);
+    if (!Fs.Exists(journalPath))
+        return S_OK;
+    std::unique_ptr<TFile> journal;
+    int error = Fs.Open(journalPath, OpenKind::ReadOnly, journal);
+    if (error != 0)
+        return ResultFromErrno(error, true);
+    std::uint64_t size = 0;
+    if ((error = journal->Size(size)) != 0)
+        return ResultFromErrno(error, true);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    std::size_t got = 0;
+    if ((error = journal->PRead(bytes.data(), bytes.size(), 0, got)) != 0)
+        return ResultFromErrno(error, true);
+    journal.reset();
+    bytes.resize(got);
+
+    std::map<std::uint32_t, std::vector<std::uint8_t>> pages;
+    std::uint32_t pageSize = 0;
+    std::uint64_t oldBytes = 0;
+    if (bytes.size() >= JournalHeaderSize && std::equal(JournalMagic, JournalMagic + 8, bytes.begin())) {
+        pageSize = Get32(&bytes[8]);
+        oldBytes = Get64(&bytes[12]);
+        std::size_t at = JournalHeaderSize;
+        // Segments follow one another, each closed by a checksum; the first one that does
+        // not check out ends the journal.
+        while (pageSize == 512 || pageSize == 4096) {
+            if (at + 4 > bytes.size())
+                break;
+            const std::uint32_t count = Get32(&bytes[at]);
+            const std::uint64_t length = 4 + std::uint64_t(count) * (4 + pageSize);
+            if (at + length + 8 > bytes.size())
+                break;
+            const std::uint64_t sum = Fnv1a(&bytes[at], static_cast<std::size_t>(length), Fnv1a(bytes.data(), JournalHeaderSize));
+            if (sum != Get64(&bytes[at + length]))
+                break;
+            for (std::uint32_t i = 0; i < count; ++i) {
+                const std::uint8_t* entry = &bytes[at + 4 + std::size_t(i) * (4 + pageSize)];
+                pages[Get32(entry)].assign(entry + 4, entry + 4 + pageSize);
+            }
+            at += static_cast<std::size_t>(length + 8);
+        }
+    }
+    if (pages.empty()) {
+        if (Access == StgAccess::ReadOnly)
+            return S_OK;
+        error = Fs.Remove(journalPath);
+        return error == 0 ? S_OK : ResultFromErrno(error);
+    }
+    if (Access == StgAccess::ReadOnly) {
+        Dirty = std::move(pages);
+        CommittedBytes = oldBytes;
+        return S_OK;
+    }
+    for (const auto& [page, data] : pages) {
+        if (std::uint64_t(page) * pageSize >= oldBytes)
+            continue;
+        if ((error = Handle->PWrite(data.data(), data.size(), std::uint64_t(page) * pageSize)) != 0)
+            return ResultFromErrno(error);
+    }
+    if ((error = Handle->Truncate(oldBytes)) != 0 || (error = Handle->Sync()) != 0)
+        return ResultFromErrno(error);
+    if ((error = Fs.Remove(journalPath)) != 0)
+        return ResultFromErrno(error);
+    Fs.SyncFolderOf(journalPath);
+    CommittedBytes = oldBytes;
+    return S_OK;
+}
+
+// ---- Committing ---------------------------------------------------------------------------
+
+void TCompoundFile::HeaderBytes(std::vector<std::uint8_t>& image) const {
+    image.assign(PageSize(), 0);
+    std::uint8_t* h = image.data();
+    std::copy(Signature, Signature + 8, h);
+    std::copy(Clsid, Clsid + 16, h + 8);
+    Put16(h + 0x18, Minor);
+    Put16(h + 0x1A, Major);
+    Put16(h + 0x1C, 0xFFFE);
+    Put16(h + 0x1E, Major == 4 ? 12 : 9);
+    Put16(h + 0x20, 6);
+    Put32(h + 0x28, Major == 4 ? static_cast<std::uint32_t>(DirSectors.size()) : 0);
+    Put32(h + 0x2C, static_cast<std::uint32_t>(FatSectors.size()));
+    Put32(h + 0x30, DirSectors.empty() ? ENDOFCHAIN : DirSectors[0]);
+    Put32(h + 0x34, TransactionSignature);
+    Put32(h + 0x38, MiniStreamCutoff);
+    Put32(h + 0x3C, MiniFatSectors.empty() ? ENDOFCHAIN : MiniFatSectors[0]);
+    Put32(h + 0x40, static_cast<std::uint32_t>(MiniFatSectors.size()));
+    Put32(h + 0x44, DifatSectors.empty() ? ENDOFCHAIN : DifatSectors[0]);
+    Put32(h + 0x48, static_cast<std::uint32_t>(DifatSectors.size()));
+    for (std::uint32_t i = 0; i < HeaderDifatEntries; ++i)
+        Put32(h + 0x4C + 4 * i, i < FatSectors.size() ? FatSectors[i] : FREESECT);
+}
+
+HResult TCompoundFile::SerializeMeta() {
+    BuildTrees();
+    HResult result = S_OK;
+    const std::uint32_t perDirSector = SectorSize / DirEntrySize;
+    for (std::size_t i = 0; i < DirSectors.size(); ++i) {
+        if (!DirSectorDirty[i])
+            continue;
+        std::vector<std::uint8_t>& page = PageForWrite(DirSectors[i] + 1, false, result);
+        if (Failed(result))
+            return result;
+        std::fill(page.begin(), page.end(), 0);
+        for (std::uint32_t k = 0; k < perDirSector; ++k) {
+            const DirEntry& e = Dir[i * perDirSector + k];
+            std::uint8_t* p = page.data() + k * DirEntrySize;
+            if (e.Type == EntryType::Empty) {
+                Put32(p + 68, NOSTREAM);
+                Put32(p + 72, NOSTREAM);
+                Put32(p + 76, NOSTREAM);
+                continue;
+            }
+            for (std::size_t c = 0; c < e.Name.size() && c < MaxNameLength; ++c)
+                Put16(p + 2 * c, static_cast<std::uint16_t>(e.Name[c]));
+            Put16(p + 64, static_cast<std::uint16_t>((std::min<std::size_t>(e.Name.size(), MaxNameLength) + 1) * 2));
+            p[66] = static_cast<std::uint8_t>(e.Type);
+            p[67] = e.Color;
+            Put32(p + 68, e.Left);
+            Put32(p + 72, e.Right);
+            Put32(p + 76, e.Child);
+            std::copy(e.Clsid, e.Clsid + 16, p + 80);
+            Put32(p + 96, e.StateBits);
+            Put64(p + 100, e.Created);
+            Put64(p + 108, e.Modified);
+            const bool hasData = e.Type == EntryType::Stream || e.Type == EntryType::Root;
+            Put32(p + 116, hasData ? e.Start : 0);
+            Put64(p + 120, hasData ? (Major == 3 ? (e.Size & 0xFFFFFFFFull) : e.Size) : 0);
+        }
+        DirSectorDirty[i] = false;
+    }
+    const std::uint32_t per = EntriesPerSector();
+    auto writeTable = [&](const std::vector<std::uint32_t>& table, const std::vector<std::uint32_t>& sectors,
+                          std::vector<bool>& dirty) -> HResult {
+        for (std::size_t i = 0; i < sectors.size(); ++i) {
+            if (!dirty[i])
+                continue;
+            HResult r = S_OK;
+            std::vector<std::uint8_t>& page = PageForWrite(sectors[i] + 1, false, r);
+            if (Failed(r))
+                return r;
+            for (std::uint32_t k = 0; k < per; ++k) {
+                const std::size_t index = i * per + k;
+                Put32(page.data() + 4 * k, index < table.size() ? table[index] : FREESECT);
+            }
+            dirty[i] = false;
+        }
+        return S_OK;
+    };
+    if (Failed(result = writeTable(Fat, FatSectors, FatSectorDirty)))
+        return result;
+    if (Failed(result = writeTable(MiniFat, MiniFatSectors, MiniFatSectorDirty)))
+        return result;
+    if (DifatDirty) {
+        for (std::size_t d = 0; d < DifatSectors.size(); ++d) {
+            std::vector<std::uint8_t>& page = PageForWrite(DifatSectors[d] + 1, false, result);
+            if (Failed(result))
+                return result;
+            for (std::uint32_t k = 0; k + 1 < per; ++k) {
+                const std::size_t index = HeaderDifatEntries + d * (per - 1) + k;
+                Put32(page.data() + 4 * k, index < FatSectors.size() ? FatSectors[index] : FREESECT);
+            }
+            Put32(page.data() + 4 * (per - 1), d + 1 < DifatSectors.size() ? DifatSectors[d + 1] : ENDOFCHAIN);
+        }
+        DifatDirty = false;
+    }
+    std::vector<std::uint8_t> header;
+    HeaderBytes(header);
+    if (header != HeaderImage) {
+        std::vector<std::uint8_t>& page = PageForWrite(0, false, result);
+        if (Failed(result))
+            return result;
+        page = header;
+    }
+    MetaDirty = false;
+    return S_OK;
+}
+
+// Writes the committed contents of `pages` to the journal and syncs it. While an earlier
+// attempt's journal still guards the file, the pages it lacks are appended as a new segment,
+// so the journal on disk is never less than what the file needs.
+HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
+    int error = 0;
+    if (!Journal && (error = Fs.Open(JournalPath(FilePath), OpenKind::CreateReadWrite, Journal)) != 0)
+        return ResultFromErrno(error);
+    std::vector<std::uint32_t> missing;
+    std::uint64_t at = 0;
+    std::vector<std::uint8_t> head(JournalHeaderSize);
+    std::copy(JournalMagic, JournalMagic + 8, head.begin());
+    Put32(&head[8], PageSize());
+    Put64(&head[12], CommittedBytes);
+    if (!JournalHot) {
+        JournaledPages.clear();
+        JournalEnd = JournalHeaderSize;
+    }
+    for (std::uint32_t page : pages)
+        if (!JournaledPages.count(page))
+            missing.push_back(page);
+    if (missing.empty())
+        return S_OK;
+    const std::size_t entrySize = 4 + PageSize();
+    std::vector<std::uint8_t> buffer;
+    if (!JournalHot)
+        buffer = head;
+    const std::size_t segment = buffer.size();
+    buffer.resize(segment + 4 + missing.size() * entrySize + 8);
+    Put32(&buffer[segment], static_cast<std::uint32_t>(missing.size()));
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        std::uint8_t* entry = &buffer[segment + 4 + i * entrySize];
+        Put32(entry, missing[i]);
+        const std::vector<std::uint8_t>& original = Original.at(missing[i]);
+        std::copy(original.begin(), original.end(), entry + 4);
+    }
+    const std::size_t length = 4 + missing.size() * entrySize;
+    Put64(&buffer[segment + length], Fnv1a(&buffer[segment], length, Fnv1a(head.data(), head.size())));
+    at = JournalHot ? JournalEnd : 0;
+    if ((error = Journal->PWrite(buffer.data(), buffer.size(), at)) != 0)
+        return ResultFromErrno(error);
+    if (SyncOn) {
+        if ((error = Journal->Sync()) != 0)
+            return ResultFromErrno(error);
+        if (!JournalDurable) {
+            if ((error = Fs.SyncFolderOf(JournalPath(FilePath))) != 0)
+                return ResultFromErrno(error);
+            JournalDurable = true;
+        }
+    }
+    JournalEnd = at + buffer.size();
+    JournaledPages.insert(missing.begin(), missing.end());
+    JournalHot = true;
+    return S_OK;
+}
+
+// Writes the pages, runs of neighbours in one call.
+HResult TCompoundFile::WritePages(const std::vector<std::uint32_t>& pages) {
+    std::vector<std::uint8_t> run;
+    for (std::size_t i = 0; i < pages.size();) {
+        std::size_t j = i + 1;
+        while (j < pages.size() && pages[j] == pages[j - 1] + 1 && j - i < 256)
+            ++j;
+        run.clear();
+        for (std::size_t k = i; k < j; ++k) {
+            const std::vector<std::uint8_t>& data = Dirty.at(pages[k]);
+            run.insert(run.end(), data.begin(), data.end());
+        }
+        if (int error = Handle->PWrite(run.data(), run.size(), std::uint64_t(pages[i]) * PageSize()); error != 0)
+            return ResultFromErrno(error);
+        i = j;
+    }
+    return S_OK;
+}
+
+HResult TCompoundFile::Commit() {
+    if (Access == StgAccess::ReadOnly)
+        return STG_E_ACCESSDENIED;
+    HResult result = SerializeMeta();
+    if (Failed(result))
+        return result;
+    if (Dirty.empty())
+        return S_OK;
+    std::vector<std::uint32_t> pages;
+    std::vector<std::uint32_t> existing;
+    pages.reserve(Dirty.size());
+    const std::uint64_t committedPages = CommittedPages();
+    std::uint64_t end = CommittedBytes;
+    for (const auto& [page, data] : Dirty) {
+        pages.push_back(page);
+        end = std::max(end, (std::uint64_t(page) + 1) * PageSize());
+        if (page >= committedPages)
+            continue;
+        existing.push_back(page);
+        if (!Original.count(page)) {
+            std::vector<std::uint8_t> old(PageSize(), 0);
+            std::size_t got = 0;
+            if (int error = Handle->PRead(old.data(), old.size(), std::uint64_t(page) * PageSize(), got); error != 0)
+                return ResultFromErrno(error, true);
+            Original.emplace(page, std::move(old));
+        }
+    }
+    if (end > SizeLimit)
+        return STG_E_DOCFILETOOLARGE;
+    // The journal holds the old contents before the first byte of the file changes; pages
+    // past the committed end need none, since playing back cuts the file to its old length.
+    if (!existing.empty() && Failed(result = WriteJournal(existing)))
+        return result;
+    if (Failed(result = WritePages(pages)))
+        return result;
+    if (SyncOn)
+        if (int error = Handle->Sync(); error != 0)
+            return ResultFromErrno(error);
+    if (JournalHot) {
+        if (int error = Journal->Truncate(0); error != 0)
+            return ResultFromErrno(error);
+        if (SyncOn)
+            if (int error = Journal->Sync(); error != 0)
+                return ResultFromErrno(error);
+        JournalHot = false;
+        JournaledPages.clear();
+    }
+    if (const auto header = Dirty.find(0); header != Dirty.end())
+        HeaderImage = header->second;
+    CommittedBytes = end;
+    Dirty.clear();
+    Original.clear();
+    return S_OK;
+}
+
+} // namespace qz::cfb

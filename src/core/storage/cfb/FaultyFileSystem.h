@@ -1,0 +1,48 @@
+#pragma once
+// A file layer for tests that passes everything to another one, counting the writes, syncs,
+// truncates and renames, and that can fail the n-th of one kind or simulate a crash after
+// the n-th write: from then on nothing reaches the files, though every call reports success.
+
+#include "FileLayer.h"
+
+#include <cerrno>
+
+namespace qz::cfb {
+
+enum class FaultOp { Write, Sync, Truncate, Rename };
+
+class TFaultyFileSystem : public TFileSystem {
+public:
+    explicit TFaultyFileSystem(TFileSystem& inner = TFileSystem::Posix()) : Inner(inner) {}
+
+    // Fails the n-th operation of that kind (1-based, counted from now) with `error`; with
+    // `persistent` every later one of that kind fails too.
+    void FailAt(FaultOp op, int n, int error, bool persistent = false);
+    // After the n-th write (counted from now) every write, truncate, rename and remove is dropped.
+    void CrashAfterWrite(int n);
+    void Clear();
+
+    int Count(FaultOp op) const { return Counts[static_cast<int>(op)]; }
+    bool Crashed() const { return CrashNow; }
+
+    int Open(const std::string& path, OpenKind kind, std::unique_ptr<TFile>& file) override;
+    int Rename(const std::string& from, const std::string& to) override;
+    int Remove(const std::string& path) override;
+    bool Exists(const std::string& path) override { return Inner.Exists(path); }
+    int SyncFolderOf(const std::string& path) override;
+
+    // Called by the files it hands out: 0 to go ahead, an error to fail, -1 to drop silently.
+    int Decide(FaultOp op);
+
+private:
+    TFileSystem& Inner;
+    int Counts[4] = {};
+    int FailOp = -1;
+    int FailN = 0;
+    int FailError = 0;
+    bool FailPersistent = false;
+    int CrashAt = -1;
+    bool CrashNow = false;
+};
+
+} // namespace qz::cfb

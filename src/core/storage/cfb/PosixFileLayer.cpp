@@ -1,0 +1,131 @@
+// The file layer on the POSIX calls.
+
+#include "FileLayer.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qz::cfb {
+
+namespace {
+
+class PosixFile : public TFile {
+public:
+    explicit PosixFile(int fd) : Fd(fd) {}
+    ~PosixFile() override { ::close(Fd); }
+
+    int PRead(void* buffer, std::size_t size, std::uint64_t offset, std::size_t& got) override {
+        got = 0;
+        auto* bytes = static_cast<char*>(buffer);
+        while (got < size) {
+            const ssize_t n = ::pread(Fd, bytes + got, size - got, static_cast<off_t>(offset + got));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            if (n == 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        return 0;
+    }
+
+    int PWrite(const void* buffer, std::size_t size, std::uint64_t offset) override {
+        const auto* bytes = static_cast<const char*>(buffer);
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t n = ::pwrite(Fd, bytes + done, size - done, static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            if (n == 0)
+                return ENOSPC;
+            done += static_cast<std::size_t>(n);
+        }
+        return 0;
+    }
+
+    int Sync() override { return ::fdatasync(Fd) == 0 ? 0 : errno; }
+    int Truncate(std::uint64_t size) override { return ::ftruncate(Fd, static_cast<off_t>(size)) == 0 ? 0 : errno; }
+
+    int Size(std::uint64_t& size) override {
+        struct stat info {};
+        if (::fstat(Fd, &info) != 0)
+            return errno;
+        size = static_cast<std::uint64_t>(info.st_size);
+        return 0;
+    }
+
+    // flock locks belong to the open file description, so a second open in this same
+    // process conflicts as well, and they work on descriptors opened read-only.
+    int LockExclusive() override { return ::flock(Fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno; }
+
+private:
+    int Fd;
+};
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+class PosixFileSystem : public TFileSystem {
+public:
+    int Open(const std::string& path, OpenKind kind, std::unique_ptr<TFile>& file) override {
+        int flags = O_CLOEXEC;
+        switch (kind) {
+        case OpenKind::ReadOnly:
+            flags |= O_RDONLY;
+            break;
+        case OpenKind::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case OpenKind::CreateReadWrite:
+            flags |= O_RDWR | O_CREAT;
+            break;
+        }
+        const int fd = ::open(path.c_str(), flags, 0666);
+        if (fd < 0)
+            return errno;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) {
+            ::close(fd);
+            return EISDIR;
+        }
+        file = std::make_unique<PosixFile>(fd);
+        return 0;
+    }
+
+    int Rename(const std::string& from, const std::string& to) override {
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+    int Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+    bool Exists(const std::string& path) override { return ::access(path.c_str(), F_OK) == 0; }
+
+    int SyncFolderOf(const std::string& path) override {
+        const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        const int result = ::fsync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        // Some file systems cannot sync a folder; the data itself is synced all the same.
+        return result == EINVAL ? 0 : result;
+    }
+};
+
+} // namespace
+
+TFileSystem& TFileSystem::Posix() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+} // namespace qz::cfb
