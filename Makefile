@@ -25,8 +25,9 @@ test: build
 bench:
 	@scripts/install-deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target bench_engine
+	cmake --build --preset release -j $(JOBS) --target bench_engine bench_cfb
 	build/release/bench/bench_engine --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	build/release/bench/bench_cfb --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 asan:
 	$(MAKE) test PRESET=asan
