@@ -39,7 +39,7 @@ void PutStream(TStorage& storage, const std::string& name, const std::string& da
 // `contents` byte for byte; "OK", or what it found wrong.
 std::string OleCheck(const std::string& path, const std::map<std::string, std::string>& contents);
 
-#define EXPECT_S_OK(expr) EXPECT_EQ(ResultName(expr), "S_OK")
-#define ASSERT_S_OK(expr) ASSERT_EQ(ResultName(expr), "S_OK")
+#define EXPECT_S_OK(expr) EXPECT_EQ(::qz::cfb::ResultName(expr), "S_OK")
+#define ASSERT_S_OK(expr) ASSERT_EQ(::qz::cfb::ResultName(expr), "S_OK")
 
 } // namespace qz::cfb::testing
