@@ -140,6 +140,7 @@ bool TFileManager::OpenStreams() {
 void TFileManager::Release() {
     Streams = {};
     File.reset();
+    TransEnd = -1;
 }
 
 bool TFileManager::CreateNew(const std::string& path, const std::string& businessName,
@@ -359,14 +360,17 @@ bool TFileManager::WriteThrough(TRecordStream stream, const std::function<HResul
     return false;
 }
 
-std::int64_t TFileManager::NextTransPosition(std::int32_t adding) const {
-    // After the last record written; the first record of an empty stream goes at 0.
-    std::int64_t next = 0;
-    for (std::int32_t i = 0; i < Ledger.TransList.Count(); ++i)
-        if (i != adding)
-            next = std::max<std::int64_t>(next, Ledger.TransList.KeyList[static_cast<std::size_t>(i)]->FilePos +
-                                                    TransRecordSize);
-    return next;
+std::int64_t TFileManager::NextTransPosition(std::int32_t adding) {
+    // After the last record written; the first record of an empty stream goes at 0. Worked
+    // out once, then kept up to date, so an add does not walk every transaction.
+    if (TransEnd < 0) {
+        TransEnd = 0;
+        for (std::int32_t i = 0; i < Ledger.TransList.Count(); ++i)
+            if (i != adding)
+                TransEnd = std::max<std::int64_t>(
+                    TransEnd, Ledger.TransList.KeyList[static_cast<std::size_t>(i)]->FilePos + TransRecordSize);
+    }
+    return TransEnd;
 }
 
 void TFileManager::TransAdded(std::int32_t index) {
@@ -376,6 +380,7 @@ void TFileManager::TransAdded(std::int32_t index) {
         if (cfb::Failed(result))
             return result;
         Ledger.TransList.Items(index)->FilePos = position;
+        TransEnd = position + TransRecordSize;
         return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts());
     });
 }
@@ -405,6 +410,8 @@ void TFileManager::RecordChanged(TRecordStream stream, std::int32_t index) {
 }
 
 void TFileManager::RecordDeleted(TRecordStream stream, std::int32_t index) {
+    if (stream == StreamTrans)
+        TransEnd = -1; // the highest record may be the one leaving
     WriteThrough(stream, [&] {
         HResult result =
             FileOLE::WriteTombstone(Streams[stream], Ledger, stream, index, FileOLE::FilePosOf(Ledger, stream, index));
@@ -465,6 +472,7 @@ bool TFileManager::RewriteWrittenStreams() {
     for (int i = 0; i < 6; ++i) {
         const auto stream = static_cast<TRecordStream>(i);
         if (StreamWritten[i] && !StorageCall("file", false, [&] {
+                TransEnd = -1;
                 HResult result = FileOLE::RewriteStream(Streams[stream], Ledger, stream);
                 return cfb::Succeeded(result) ? CommitAll() : result;
             }))
@@ -626,6 +634,10 @@ bool TFileManager::SaveAsNew(const std::string& path) {
         Ask.MessageBox("Unable to save file: Drive not ready", MsgKind::Error, MsgButtons::Ok);
         return false;
     }
+    return WriteDocument(path);
+}
+
+bool TFileManager::WriteDocument(const std::string& path) {
     ShowProgress(10, "Saving File...");
     if (CommentText.empty() && File)
         FileOLE::ReadComment(Streams[CommentsStreamIndex], CommentText);

@@ -36,6 +36,9 @@ public:
     // 0 nothing to do or "No"; 1 "Yes" (save to a new file); 2 "Cancel".
     int ReadOnlyClosePrompt();
     bool SaveAsNew(const std::string& path);
+    // Writes the lists, settings and comment as a complete new document at `path` and keeps
+    // it open as the document (Save As from read-only mode, and writing generated books).
+    bool WriteDocument(const std::string& path);
     // 0 saved and reopened; 1 not saved; 2 saved, but the new file could not be opened.
     int SaveCopyAs(const std::string& path);
     bool Backup();
@@ -98,7 +101,7 @@ private:
     bool WriteAllStreams();
     bool CopyInto(const std::string& path, const std::string& what, bool& created);
     void ShowProgress(int position, const std::string& caption = {});
-    std::int64_t NextTransPosition(std::int32_t adding) const;
+    std::int64_t NextTransPosition(std::int32_t adding);
     cfb::HResult CommitAll();
 
     TLedger& Ledger;
@@ -111,6 +114,8 @@ private:
     // The six record streams, then counts, settings and comments.
     std::array<cfb::TStream, 9> Streams;
     std::string CommentText;
+    // Where the next transaction goes: after the highest record position; -1 until worked out.
+    std::int64_t TransEnd = -1;
 };
 
 inline constexpr std::size_t CountsStreamIndex = 6;
