@@ -166,6 +166,15 @@ void Recalculate(TLedger& ledger) {
     RecountClassification(ledger);
 }
 
+void RangePass(TLedger& ledger, bool withBalances) {
+    ledger.TransList.FilterAndTotal();
+    CategoryTotals(ledger);
+    GroupTotals(ledger);
+    RecountClassification(ledger);
+    if (withBalances)
+        ledger.TransList.RunningBalances();
+}
+
 void LinkRecords(TLedger& ledger) {
     for (TBookRec* book : ledger.BookList.KeyList)
         book->OpeningTrans = nullptr;

@@ -10,6 +10,10 @@ namespace qz {
 // totals, running balances, category and sub category totals, group totals, type totals.
 void Recalculate(TLedger& ledger);
 
+// The shorter pass after a date-range change: the selection flags stay as they are, and the
+// running balances come last (or not at all, when `withBalances` is false).
+void RangePass(TLedger& ledger, bool withBalances = true);
+
 void SetSelectionFlags(TLedger& ledger);
 void CategoryTotals(TLedger& ledger);
 void GroupTotals(TLedger& ledger);
