@@ -294,7 +294,8 @@ HResult TCompoundFile::CopyStorage(std::uint32_t source, TCompoundFile& target, 
     std::vector<std::uint8_t> buffer(1 << 16);
     const std::vector<std::uint32_t> children = Dir[source].Children;
     for (std::uint32_t child : children) {
-        const DirEntry& from = Dir[child];
+        // A copy: new entries in this same file may move the directory.
+        const DirEntry from = Dir[child];
         std::uint32_t entry = 0;
         if (Succeeded(target.FindChild(targetStorage, from.Name, entry)) && target.Dir[entry].Type != from.Type)
             if (HResult r = target.DestroyEntry(targetStorage, entry); Failed(r))

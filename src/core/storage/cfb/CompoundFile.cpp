@@ -406,11 +406,13 @@ HResult TCompoundFile::Commit() {
     if (JournalHot) {
         if (int error = Journal->Truncate(0); error != 0)
             return ResultFromErrno(error);
+        // The emptied journal guards nothing: should its sync fail, the next commit must write
+        // a whole journal again, not add to this one.
+        JournalHot = false;
+        JournaledPages.clear();
         if (SyncOn)
             if (int error = Journal->Sync(); error != 0)
                 return ResultFromErrno(error);
-        JournalHot = false;
-        JournaledPages.clear();
     }
     if (const auto header = Dirty.find(0); header != Dirty.end())
         HeaderImage = header->second;

@@ -99,7 +99,8 @@ public:
     static HResult Create(const std::string& path, std::unique_ptr<TCompoundFile>& file,
                           TFileSystem& fs = TFileSystem::Posix());
     // Opens an existing file with exclusive access. A rollback journal left by a crash is
-    // played back first (not when the file is opened read-only: then it fails STG_E_ACCESSDENIED).
+    // played back first; opened read-only, the file shows the journal's old pages in memory
+    // and is left untouched.
     static HResult Open(const std::string& path, StgAccess access, std::unique_ptr<TCompoundFile>& file,
                         TFileSystem& fs = TFileSystem::Posix());
     // The rollback journal beside a file.
