@@ -41,7 +41,10 @@ TCompoundFile::~TCompoundFile() {
     }
 }
 
-HResult TCompoundFile::Create(const std::string& path, std::unique_ptr<TCompoundFile>& file, TFileSystem& fs) {
+HResult TCompoundFile::Create(const std::string& path, std::unique_ptr<TCompoundFile>& file, TFileSystem& fs,
+                              std::uint16_t version) {
+    if (version != 3 && version != 4)
+        return STG_E_INVALIDPARAMETER;
     std::unique_ptr<TCompoundFile> created(new TCompoundFile(path, StgAccess::ReadWrite, fs));
     int error = fs.Open(path, OpenKind::CreateReadWrite, created->Handle);
     if (error == 0)
@@ -53,7 +56,7 @@ HResult TCompoundFile::Create(const std::string& path, std::unique_ptr<TCompound
         return ResultFromErrno(error);
     if ((error = created->Handle->Truncate(0)) != 0)
         return ResultFromErrno(error);
-    HResult result = created->InitEmpty();
+    HResult result = created->InitEmpty(version);
     if (Succeeded(result))
         result = created->Commit();
     if (Failed(result))
@@ -84,9 +87,9 @@ HResult TCompoundFile::Open(const std::string& path, StgAccess access, std::uniq
 
 TStorage TCompoundFile::Root() { return TStorage(this, 0, Dir.empty() ? 0 : Dir[0].Generation); }
 
-HResult TCompoundFile::InitEmpty() {
-    Major = 3;
-    SectorSize = 512;
+HResult TCompoundFile::InitEmpty(std::uint16_t version) {
+    Major = version;
+    SectorSize = version == 4 ? 4096 : 512;
     CommittedBytes = 0;
     SectorCount = 0;
     HeaderImage.assign(PageSize(), 0);
@@ -155,6 +158,10 @@ HResult TCompoundFile::Recover() {
             at += static_cast<std::size_t>(length + 8);
         }
     }
+    // Commits only ever lengthen the file, so a journal that remembers it longer than it is
+    // belongs to other contents: played back, it would stretch the file to any length it names.
+    if (!pages.empty() && oldBytes > CommittedBytes)
+        return STG_E_DOCFILECORRUPT;
     if (pages.empty()) {
         if (Access == StgAccess::ReadOnly)
             return S_OK;

@@ -96,8 +96,10 @@ private:
 class TCompoundFile {
 public:
     // Creates a new compound file, replacing what was at `path`, open for reading and writing.
+    // The program writes version 3 (512-byte sectors); version 4 (4096-byte sectors) is there
+    // for the tests that check we read such files.
     static HResult Create(const std::string& path, std::unique_ptr<TCompoundFile>& file,
-                          TFileSystem& fs = TFileSystem::Posix());
+                          TFileSystem& fs = TFileSystem::Posix(), std::uint16_t version = 3);
     // Opens an existing file with exclusive access. A rollback journal left by a crash is
     // played back first; opened read-only, the file shows the journal's old pages in memory
     // and is left untouched.
@@ -151,7 +153,7 @@ private:
 
     // Loading and checking.
     HResult Load();
-    HResult InitEmpty();
+    HResult InitEmpty(std::uint16_t version);
     HResult Recover();
 
     // Sectors and pages. Page p of the file is the header for p = 0 and sector p - 1 after it.

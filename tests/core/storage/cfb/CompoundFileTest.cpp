@@ -3,6 +3,8 @@
 #include "storage/cfb/CfbFormat.h"
 
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <iterator>
 
 namespace qz::cfb::testing {
@@ -260,6 +262,54 @@ TEST_F(CompoundFileTest, CopyToAnotherFileAndWithinOne) {
     expected["Inner/"] = "";
     expected["Inner/Set"] = "abc";
     CommitAndCheck(*source, expected);
+}
+
+// Version 4 files (4096-byte sectors) read and update like ours.
+TEST_F(CompoundFileTest, VersionFourFiles) {
+    std::unique_ptr<TCompoundFile> file;
+    ASSERT_S_OK(TCompoundFile::Create(Folder.File("v4.kqk"), file, TFileSystem::Posix(), 4));
+    TStorage root = file->Root();
+    std::map<std::string, std::string> expected{{"Small", Bytes(100, 1)}, {"Large", Bytes(70000, 2)}};
+    TStorage sub;
+    ASSERT_S_OK(root.CreateStorage("Sub", sub));
+    PutStream(sub, "Inner", Bytes(5000, 3));
+    expected["Sub/"] = "";
+    expected["Sub/Inner"] = Bytes(5000, 3);
+    for (const auto& [name, data] : expected)
+        if (name.find('/') == std::string::npos)
+            PutStream(root, name, data);
+    CommitAndCheck(*file, expected);
+    file.reset();
+    ASSERT_S_OK(TCompoundFile::Open(Folder.File("v4.kqk"), StgAccess::ReadWrite, file));
+    EXPECT_EQ(file->MajorVersion(), 4);
+    root = file->Root();
+    PutStream(root, "Small", Bytes(9000, 4));
+    expected["Small"] = Bytes(9000, 4);
+    CommitAndCheck(*file, expected);
+}
+
+TEST_F(CompoundFileTest, GrowingPastTheSizeLimitFailsClearly) {
+    auto file = CreateFile();
+    file->SetSizeLimit(64 << 10);
+    TStorage root = file->Root();
+    TStream stream;
+    ASSERT_S_OK(root.CreateStream("Big", stream));
+    ASSERT_S_OK(stream.Write(Bytes(40000, 1).data(), 40000));
+    EXPECT_EQ(stream.Write(Bytes(40000, 2).data(), 40000), STG_E_DOCFILETOOLARGE);
+}
+
+// The lock holds against other processes too.
+TEST_F(CompoundFileTest, AnotherProcessCannotOpenAnOpenFile) {
+    auto file = CreateFile();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::unique_ptr<TCompoundFile> other;
+        const HResult result = TCompoundFile::Open(Folder.File("books.kqk"), StgAccess::ReadOnly, other);
+        ::_exit(result == STG_E_SHAREVIOLATION ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other process got in";
 }
 
 // Files written by another writer, small and large streams, read correctly.
