@@ -32,6 +32,10 @@ HResult TCompoundFile::Load() {
         Get32(h + 0x38) != MiniStreamCutoff)
         return STG_E_INVALIDHEADER;
     SectorSize = 1u << shift;
+    // Pages a journal lays over the file (read-only recovery) must be of the file's size.
+    for (const auto& [page, data] : Dirty)
+        if (data.size() != PageSize())
+            return STG_E_DOCFILECORRUPT;
     std::copy(h + 8, h + 24, Clsid);
     TransactionSignature = Get32(h + 0x34);
     if (CommittedBytes < PageSize())

@@ -26,6 +26,16 @@ HResult TCompoundFile::EntryChain(std::uint32_t entry, std::vector<std::uint32_t
         const std::uint64_t unit = mini ? MiniSectorSize : SectorSize;
         if (e.ChainCache.size() * unit < e.Size)
             return STG_E_DOCFILECORRUPT; // the stream claims more than its chain holds
+        // Only a file's last sector can be short; the bytes the entry keeps there must be in
+        // the file, or a truncated file would read as zeros.
+        if (!mini && CommittedBytes % SectorSize != 0) {
+            const auto shortSector = static_cast<std::uint32_t>(CommittedBytes / SectorSize - 1);
+            const auto at = std::find(e.ChainCache.begin(), e.ChainCache.end(), shortSector);
+            const std::uint64_t before = std::uint64_t(at - e.ChainCache.begin()) * SectorSize;
+            if (at != e.ChainCache.end() && before < e.Size && !Dirty.count(shortSector + 1) &&
+                SectorOffset(shortSector) + std::min<std::uint64_t>(SectorSize, e.Size - before) > CommittedBytes)
+                return STG_E_DOCFILECORRUPT;
+        }
         e.ChainKnown = true;
     }
     chain = &e.ChainCache;
