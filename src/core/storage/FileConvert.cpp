@@ -207,13 +207,7 @@ bool TFileConvert::UpgradeTo22(const std::string& path) {
 }
 
 bool TFileConvert::Rewrite(TRecordStream stream) {
-    cfb::TCompoundFile* file = Files.Storage();
-    if (!file)
-        return false;
-    return Files.StorageCall("file", false, [&] {
-        HResult result = FileOLE::RewriteStream(Files.RecordStream(stream), Ledger, stream);
-        return cfb::Succeeded(result) ? file->Commit() : result;
-    });
+    return Files.Storage() && Files.RewriteWholeStream(stream);
 }
 
 std::string TFileConvert::TaxCategoryName() const {

@@ -1,6 +1,7 @@
 #include "FileManager.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace qz {
 
@@ -101,16 +102,29 @@ bool TFileManager::StorageCall(const std::string& what, bool reopen, const std::
         if (reopen && !Path.empty()) {
             // Dropping the storage plays back whatever the failed commit left half written;
             // the lists stay in memory and the change is written again.
-            Release();
-            if (cfb::Failed(cfb::TCompoundFile::Open(Path, cfb::StgAccess::ReadWrite, File, Fs)) || !OpenStreams()) {
-                Release();
+            if (!Reopen())
                 return false;
-            }
-            File->SetSync(SyncWrites);
             Dirty = 0;
             StreamWritten.fill(0);
         }
     }
+}
+
+bool TFileManager::Reopen() {
+    Release();
+    if (cfb::Failed(cfb::TCompoundFile::Open(Path, cfb::StgAccess::ReadWrite, File, Fs)) || !OpenStreams()) {
+        Release();
+        return false;
+    }
+    File->SetSync(SyncWrites);
+    // A rewrite that was given up moved the records in memory; the file may not have it.
+    for (int i = 0; i < 6; ++i)
+        if (RewritePending[i] &&
+            cfb::Failed(FileOLE::RewriteStream(Streams[i], Ledger, static_cast<TRecordStream>(i)))) {
+            Release();
+            return false;
+        }
+    return true;
 }
 
 // ---- Opening and creating -----------------------------------------------------------------
@@ -256,6 +270,7 @@ bool TFileManager::Open(const std::string& path, bool load) {
     Ledger.TransferList.Build(Ledger.TransList);
     IsOpen = ok ? 1 : 0;
     StreamWritten.fill(0);
+    RewritePending.fill(0);
     Dirty = 0;
     CheckDrive = 1;
     if (ReadOnlyMode)
@@ -335,7 +350,12 @@ TCounts TFileManager::Counts(TRecordStream deleting, bool isDeleting) const {
     return counts;
 }
 
-HResult TFileManager::CommitAll() { return File ? File->Commit() : cfb::STG_E_REVERTED; }
+HResult TFileManager::CommitAll() {
+    const HResult result = File ? File->Commit() : cfb::STG_E_REVERTED;
+    if (cfb::Succeeded(result))
+        RewritePending.fill(0);
+    return result;
+}
 
 bool TFileManager::WriteThrough(TRecordStream stream, const std::function<HResult()>& write) {
     Dirty = 1;
@@ -391,14 +411,21 @@ void TFileManager::TransDeleted(std::int32_t index) { RecordDeleted(StreamTrans,
 void TFileManager::RecordAdded(TRecordStream stream, std::int32_t index) {
     if (stream == StreamTrans)
         return TransAdded(index);
+    // The end of the stream is taken once: a commit that failed after reaching the file leaves
+    // the record there, and the retry must write it in the same place, not append a copy that
+    // later in-place writes would go to while the load reads the first.
+    std::optional<std::uint64_t> end;
     WriteThrough(stream, [&] {
-        std::uint64_t end = 0;
-        HResult result = Streams[stream].Size(end);
-        if (cfb::Succeeded(result))
-            result = FileOLE::WriteRecord(Streams[stream], Ledger, stream, index, static_cast<std::int64_t>(end));
+        if (!end) {
+            std::uint64_t size = 0;
+            if (HResult result = Streams[stream].Size(size); cfb::Failed(result))
+                return result;
+            end = size;
+        }
+        HResult result = FileOLE::WriteRecord(Streams[stream], Ledger, stream, index, static_cast<std::int64_t>(*end));
         if (cfb::Failed(result))
             return result;
-        FileOLE::FilePosOf(Ledger, stream, index) = static_cast<std::int64_t>(end);
+        FileOLE::FilePosOf(Ledger, stream, index) = static_cast<std::int64_t>(*end);
         return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts());
     });
 }
@@ -468,14 +495,27 @@ void TFileManager::SetComment(const std::string& text) {
 
 // ---- Closing, backing up, copying ----------------------------------------------------------
 
+bool TFileManager::RewriteWholeStream(TRecordStream stream) {
+    const bool written = StorageCall("file", false, [&] {
+        if (!File)
+            return cfb::STG_E_REVERTED;
+        TransEnd = -1;
+        HResult result = FileOLE::RewriteStream(Streams[stream], Ledger, stream);
+        return cfb::Succeeded(result) ? CommitAll() : result;
+    });
+    // Given up, the records keep the positions the rewrite gave them, and the rewrite stays in
+    // the storage to go with the next commit; should the storage be dropped and opened again
+    // from the file before that, it is done again there, so that in-place writes still land on
+    // their own records.
+    if (!written)
+        RewritePending[stream] = 1;
+    return written;
+}
+
 bool TFileManager::RewriteWrittenStreams() {
     for (int i = 0; i < 6; ++i) {
         const auto stream = static_cast<TRecordStream>(i);
-        if (StreamWritten[i] && !StorageCall("file", false, [&] {
-                TransEnd = -1;
-                HResult result = FileOLE::RewriteStream(Streams[stream], Ledger, stream);
-                return cfb::Succeeded(result) ? CommitAll() : result;
-            }))
+        if (StreamWritten[i] && !RewriteWholeStream(stream))
             return false;
         ShowProgress(StreamProgress[i]);
     }
@@ -504,6 +544,7 @@ bool TFileManager::Close(bool clearLists, bool save) {
     IsOpen = 0;
     Path.clear();
     StreamWritten.fill(0);
+    RewritePending.fill(0);
     Dirty = 0;
     ShowProgress(100);
     return true;

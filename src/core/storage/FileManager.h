@@ -64,6 +64,9 @@ public:
     // when `reopen` is allowed, reopens the document before each retry. False when given up.
     bool StorageCall(const std::string& what, bool reopen, const std::function<cfb::HResult()>& call);
     static std::string StorageErrorText(cfb::HResult result, const std::string& what);
+    // Rewrites a whole record stream without its deleted records and commits it, under the
+    // storage-error dialog (what = "file"). Given up, the rewrite waits for the next commit.
+    bool RewriteWholeStream(TRecordStream stream);
 
     // The file's storage and streams while it is held (conversions work through these).
     cfb::TCompoundFile* Storage() { return File.get(); }
@@ -91,6 +94,9 @@ private:
     bool CreateStreams(const char* countsName);
     bool OpenStreams();
     void Release();
+    // Drops the storage with its uncommitted changes and opens it again from Path, redoing the
+    // pending rewrites.
+    bool Reopen();
     bool LoadLists();
     bool DriveReady();
     void AutosaveOff();
@@ -116,6 +122,8 @@ private:
     std::string CommentText;
     // Where the next transaction goes: after the highest record position; -1 until worked out.
     std::int64_t TransEnd = -1;
+    // Rewrites of whole streams that were given up and are still to be committed.
+    std::array<std::uint8_t, 6> RewritePending{};
 };
 
 inline constexpr std::size_t CountsStreamIndex = 6;
