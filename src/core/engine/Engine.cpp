@@ -1,5 +1,7 @@
 #include "Engine.h"
 
+#include <optional>
+
 namespace qz {
 
 namespace {
@@ -95,6 +97,28 @@ void AddToGroupTotals(TLedger& ledger, const TTransRec& t, Money amount) {
         ledger.GroupList.AddToTotal(*group, t.Kind, amount);
 }
 
+// CategoryTotals and GroupTotals, and RunningBalances when asked, in one walk along the key order.
+void TotalsAndBalances(TLedger& ledger, bool withBalances) {
+    TTransList& list = ledger.TransList;
+    ZeroCategoryTotals(ledger);
+    ZeroGroupTotals(ledger);
+    const bool gross = ledger.Switches.GstInTotals;
+    std::optional<TBalanceWalk> balances; // made only when wanted: making one zeroes UnreconciledCount
+    if (withBalances)
+        balances.emplace(list);
+    for (TTransRec* t : list.KeyList) {
+        if (balances)
+            balances->Step(*t);
+        if (ContributesToTotals(list, *t)) {
+            const Money amount = TotalsAmount(*t, gross);
+            AddToCategoryTotals(ledger, *t, amount);
+            AddToGroupTotals(ledger, *t, amount);
+        }
+    }
+    if (balances)
+        balances->Finish();
+}
+
 void RecountClassification(TLedger& ledger) {
     ledger.MainActList.Recount();
     ledger.SubActList.Recount();
@@ -149,30 +173,17 @@ void Recalculate(TLedger& ledger) {
         filter.Step(*t);
     }
     filter.Finish();
-
-    ZeroCategoryTotals(ledger);
-    ZeroGroupTotals(ledger);
-    const bool gross = ledger.Switches.GstInTotals;
-    TBalanceWalk balances(list);
-    for (TTransRec* t : list.KeyList) {
-        balances.Step(*t);
-        if (ContributesToTotals(list, *t)) {
-            const Money amount = TotalsAmount(*t, gross);
-            AddToCategoryTotals(ledger, *t, amount);
-            AddToGroupTotals(ledger, *t, amount);
-        }
-    }
-    balances.Finish();
+    TotalsAndBalances(ledger, true);
     RecountClassification(ledger);
 }
 
+// The range pass in two walks as well. The running balances read only the rows and write
+// only balances and day ends, which no total and no recount reads, so running them in the
+// totals walk gives what running them last gives.
 void RangePass(TLedger& ledger, bool withBalances) {
     ledger.TransList.FilterAndTotal();
-    CategoryTotals(ledger);
-    GroupTotals(ledger);
+    TotalsAndBalances(ledger, withBalances);
     RecountClassification(ledger);
-    if (withBalances)
-        ledger.TransList.RunningBalances();
 }
 
 void LinkRecords(TLedger& ledger) {

@@ -104,6 +104,7 @@ TFilterWalk::TFilterWalk(TTransList& list)
     : List(list), HideOpenings(list.Switch().DateRangeActive && !list.Switch().UseOpeningBalancesInSelections),
       CountAll(list.SearchIncludesUnreconciled || list.Switch().IncludeUnreconciled) {
     List.CreditTotal = List.DebitTotal = List.GstCreditTotal = List.GstDebitTotal = Money();
+    List.RowRecords.clear();
 }
 
 void TTransList::FilterAndTotal() {

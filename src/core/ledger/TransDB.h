@@ -96,7 +96,15 @@ public:
 
     std::int32_t Add(TTransRec* record) override;
     void Clear();
-    TTransRec* RowItem(std::int32_t row) const { return FindRow(row); }
+    // The record of a row: as the last filter walk noted it when that note still holds (the
+    // record still has that row), otherwise by the search of the list base. Without the note
+    // a filtered view would walk every hidden record before the row on each look-up.
+    TTransRec* RowItem(std::int32_t row) const {
+        if (row >= 0 && static_cast<std::size_t>(row) < RowRecords.size() &&
+            RowRecords[static_cast<std::size_t>(row)]->Row == row)
+            return RowRecords[static_cast<std::size_t>(row)];
+        return FindRow(row);
+    }
     std::int32_t NewNumber() const;
     std::int32_t FirstVisibleIndex() const;
     void SetRangeDate(std::uint8_t which, TDateTime date);
@@ -128,6 +136,8 @@ public:
 
 protected:
     [[noreturn]] void RaiseIndexError(std::int32_t index) const override;
+    // Records come and go: the notes of the rows may name a freed record, so they are dropped.
+    void RecordsChanged() override { RowRecords.clear(); }
 
 private:
     friend class TFilterWalk;
@@ -136,6 +146,7 @@ private:
 
     static const TCalcSwitches DefaultSwitches;
     const TCalcSwitches* Switches;
+    std::vector<TTransRec*> RowRecords; // the record of each row, noted by the last filter walk
 };
 
 // FilterAndTotal one record at a time, along the view order: Step gives a shown record the
@@ -152,6 +163,7 @@ public:
             return;
         }
         t.Row = Row++;
+        List.RowRecords.push_back(&t);
         if (t.Reconciled || CountAll)
             List.AddToViewTotals(t, 1);
     }
