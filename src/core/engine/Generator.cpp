@@ -240,7 +240,9 @@ private:
         if (R.Chance(0.6))
             reference = (Ordinary[category]->Side == SideCredit ? "INV" : "CHQ") + std::to_string(1000 + number % 9000);
         std::string note = R.Chance(0.1) ? Notes[R.Below(std::size(Notes))] : "";
-        for (std::int32_t part = 0; part < parts && Made < O.Transactions; ++part) {
+        TTransRec* first = nullptr;
+        std::int32_t made = 0;
+        for (std::int32_t part = 0; part < parts && Made < O.Transactions; ++part, ++made) {
             TTransRec* t = NewTrans(TransCredit, date, book);
             t->Number = number;
             t->Split = parts == 1 ? '0' : static_cast<char>('A' + part);
@@ -249,7 +251,11 @@ private:
             t->Reference = reference;
             t->Notes = note;
             Append(t);
+            first = first ? first : t;
         }
+        // A split cut short by the count to a single part is no split.
+        if (made == 1)
+            first->Split = '0';
     }
 
     std::size_t SameSide(std::size_t category) {

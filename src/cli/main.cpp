@@ -1,0 +1,217 @@
+// zudeduze-cli: the books from the command line. Every figure and text comes from the core,
+// the same as the window shows; this file only reads the command line and picks the command.
+
+#include "Commands.h"
+
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <new>
+
+namespace {
+
+using namespace qz::cli;
+
+struct Command {
+    const char* Name;
+    const char* Summary;
+    const char* Help;
+    std::vector<OptionSpec> Options;
+    int MinPositional;
+    int MaxPositional;
+    int (*Run)(const Arguments&);
+};
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"new",
+         "make a new blank document",
+         "usage: zudeduze-cli new FILE [--business NAME] [--number TEXT] [--tax gst|vat|none] [--percent P] [--force]\n"
+         "\n"
+         "Makes a blank document as the window's \"New blank file\" does: the default category types,\n"
+         "the group \"General\", one account with an opening balance of 0 dated today, and the tax\n"
+         "categories. The tax question is answered by --tax (default gst) and --percent (default 10).\n"
+         "  --business NAME   the business's name\n"
+         "  --number TEXT     the business's number\n"
+         "  --force           replace FILE when it exists\n",
+         {{"business", true}, {"number", true}, {"tax", true}, {"percent", true}, {"force", false}},
+         1,
+         1,
+         RunNew},
+        {"info",
+         "show what a document holds",
+         "usage: zudeduze-cli info FILE [--password PW]\n"
+         "\n"
+         "Shows the document's generation, business, tax settings, the live, deleted and counted\n"
+         "records of each stream, the accounts with their opening balances and balances (every\n"
+         "transaction, reconciled or not) and the dates the transactions span. Changes nothing.\n",
+         {{"password", true}},
+         1,
+         1,
+         RunInfo},
+        {"check",
+         "check a document's container and records",
+         "usage: zudeduze-cli check FILE\n"
+         "\n"
+         "Reads every storage and stream of the container, then checks every record: numbers,\n"
+         "the categories, sub categories, groups and accounts it names, split letters, transfer\n"
+         "pairs and the counts block. Prints each problem; exit status 1 when there is any.\n"
+         "Changes nothing.\n",
+         {},
+         1,
+         1,
+         RunCheck},
+        {"worksheet",
+         "print a worksheet tab",
+         "usage: zudeduze-cli worksheet FILE [--tab 0..4] [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+         "         [--accounts N,N...] [--categories C or C-S,...] [--groups N,...]\n"
+         "         [--include-unreconciled] [--net] [--zero-rows] [--opening-balances-in-selections]\n"
+         "         [--balance-every-row] [--sort KEY] [--descending] [--format text|csv|json]\n"
+         "         [--regional system|fixed] [--password PW]\n"
+         "\n"
+         "Prints the rows, cell texts and totals row of one worksheet tab, as the window shows it:\n"
+         "  --tab N            0 Transactions (default), 1 Main Categories, 2 Sub Categories,\n"
+         "                     3 Groups, 4 Quick Summary\n"
+         "  --from, --to       a date range (either end may be left open)\n"
+         "  --accounts         the account numbers to view (default all)\n"
+         "  --categories       a selection of categories (100) and sub categories (100-2)\n"
+         "  --groups           a selection of group numbers\n"
+         "  --include-unreconciled   unreconciled transactions count in totals and balances\n"
+         "  --net              category, group and type totals without the tax in them\n"
+         "  --zero-rows        keep the rows whose total is zero (tabs 1 to 4)\n"
+         "  --opening-balances-in-selections   as the option of that name\n"
+         "  --balance-every-row   a balance on every row, not only on the last of each day\n"
+         "  --sort KEY         the column set's sort key (default: the tab's own)\n"
+         "  --descending       reverse the rows\n"
+         "  --format           text (default), csv or json\n"
+         "  --regional         fixed ($, dd/MM/yyyy; the default) or system (the locale's)\n",
+         {{"tab", true},
+          {"from", true},
+          {"to", true},
+          {"accounts", true},
+          {"categories", true},
+          {"groups", true},
+          {"include-unreconciled", false},
+          {"net", false},
+          {"zero-rows", false},
+          {"opening-balances-in-selections", false},
+          {"balance-every-row", false},
+          {"sort", true},
+          {"descending", false},
+          {"format", true},
+          {"regional", true},
+          {"password", true}},
+         1,
+         1,
+         RunWorksheet},
+        {"export",
+         "export every transaction as CSV, QIF or a journal",
+         "usage: zudeduze-cli export FILE --format csv|qif|ledger -o OUT [--password PW]\n"
+         "\n"
+         "  csv      one line per record (each split part, each transfer half), with a header line\n"
+         "  qif      a bank section per account; splits as split lines, transfers in both accounts\n"
+         "  ledger   a plain-text journal for ledger and hledger: accounts under Assets, categories\n"
+         "           under Income and Expenses, the tax under Liabilities, opening balances against\n"
+         "           Equity:Opening Balances, transfers between the asset accounts\n"
+         "-o - writes to the standard output.\n",
+         {{"format", true}, {"output", true}, {"password", true}},
+         1,
+         1,
+         RunExport},
+        {"convert",
+         "bring an older document to the current generation",
+         "usage: zudeduze-cli convert FILE [--tax gst|vat|none] [--percent P] [--account-name NAME]\n"
+         "         [--business NAME] [--number TEXT] [--password PW]\n"
+         "\n"
+         "Converts a document of an older generation in place, as opening it in the window does.\n"
+         "The questions the conversion asks are answered by the options:\n"
+         "  --tax, --percent   whether and at what rate tax is tracked (default gst at 10)\n"
+         "  --account-name     the account of a first-generation document (default \"Account 1\")\n"
+         "  --business, --number   the business's details when the document has none\n",
+         {{"tax", true},
+          {"percent", true},
+          {"account-name", true},
+          {"business", true},
+          {"number", true},
+          {"password", true}},
+         1,
+         1,
+         RunConvert},
+        {"generate",
+         "write generated books or the example document",
+         "usage: zudeduze-cli generate FILE --transactions N [--accounts K] [--seed S]\n"
+         "         [--tax gst|vat|none] [--percent P] [--force]\n"
+         "       zudeduze-cli generate --example FILE [--force]\n"
+         "\n"
+         "Writes realistic synthetic books: N transaction records (split parts and transfer halves\n"
+         "count one each) over three years in K accounts (default 3), the same for the same seed.\n"
+         "--example writes the shipped example document, a caf\xC3\xA9's first year.\n",
+         {{"transactions", true},
+          {"accounts", true},
+          {"seed", true},
+          {"tax", true},
+          {"percent", true},
+          {"example", false},
+          {"force", false}},
+         1,
+         1,
+         RunGenerate},
+    };
+    return commands;
+}
+
+void Usage(std::ostream& out) {
+    out << "usage: zudeduze-cli COMMAND [ARGUMENTS]\n\nQuillmar Zudeduze's cash books from the command line.\n\n"
+           "Commands:\n";
+    for (const Command& command : Commands()) {
+        std::string name = command.Name;
+        name.resize(12, ' ');
+        out << "  " << name << command.Summary << '\n';
+    }
+    out << "\n\"zudeduze-cli COMMAND --help\" tells more about each.\n";
+}
+
+const Command* Find(const std::string& name) {
+    for (const Command& command : Commands())
+        if (name == command.Name)
+            return &command;
+    return nullptr;
+}
+
+int Run(int argc, char** argv) {
+    if (argc < 2)
+        return Fail("a command is missing (see zudeduze-cli --help)");
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        const Command* command = argc > 2 ? Find(argv[2]) : nullptr;
+        if (command)
+            std::cout << command->Help;
+        else
+            Usage(std::cout);
+        return 0;
+    }
+    const Command* command = Find(name);
+    if (!command)
+        return Fail("unknown command \"" + name + "\" (see zudeduze-cli --help)");
+    Arguments args;
+    std::string error;
+    if (!ParseArguments(command->Options, command->MinPositional, command->MaxPositional, argc, argv, 2, args, error))
+        return Fail(std::string(command->Name) + ": " + error + " (see zudeduze-cli " + command->Name + " --help)");
+    if (args.Help) {
+        std::cout << command->Help;
+        return 0;
+    }
+    return command->Run(args);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    } catch (const std::exception& e) {
+        return Fail(std::string("internal error: ") + e.what());
+    }
+}

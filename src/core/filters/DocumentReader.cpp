@@ -1,0 +1,260 @@
+#include "DocumentReader.h"
+
+#include "engine/Engine.h"
+#include "storage/cfb/CfbFormat.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace qz {
+
+using cfb::HResult;
+
+const char* CountsStreamNameOf(TGeneration generation) {
+    switch (generation) {
+    case TGeneration::Version1:
+        return Version1CountsName;
+    case TGeneration::Version20:
+        return Version20CountsName;
+    case TGeneration::Version21:
+        return Version21CountsName;
+    case TGeneration::Current:
+    default:
+        return CountsStreamName;
+    }
+}
+
+const char* GenerationText(TGeneration generation) {
+    switch (generation) {
+    case TGeneration::Version1:
+        return "1";
+    case TGeneration::Version20:
+        return "2.0";
+    case TGeneration::Version21:
+        return "2.1";
+    case TGeneration::Current:
+    default:
+        return "2.2";
+    }
+}
+
+std::string ContainerErrorText(HResult result) {
+    if (result == cfb::STG_E_FILENOTFOUND || result == cfb::STG_E_PATHNOTFOUND)
+        return "no such file";
+    if (result == cfb::STG_E_ACCESSDENIED)
+        return "permission denied";
+    if (result == cfb::STG_E_SHAREVIOLATION || result == cfb::STG_E_LOCKVIOLATION)
+        return "the file is in use by another program";
+    if (result == cfb::STG_E_INVALIDHEADER)
+        return "not a compound file";
+    return "damaged compound file (" + cfb::ResultName(result) + ")";
+}
+
+namespace {
+
+std::string StreamFault(const char* name, HResult result) {
+    if (result == cfb::STG_E_DOCFILECORRUPT)
+        return std::string("the \"") + name + "\" stream holds fewer records than its count (damaged file)";
+    return std::string("the \"") + name + "\" stream cannot be read (" + cfb::ResultName(result) + ")";
+}
+
+} // namespace
+
+bool TDocumentReader::Open(const std::string& path, std::string& error) {
+    File.reset();
+    if (std::error_code ignored; std::filesystem::is_directory(path, ignored)) {
+        error = "a folder, not a document";
+        return false;
+    }
+    if (HResult r = cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, File); cfb::Failed(r)) {
+        error = ContainerErrorText(r);
+        return false;
+    }
+    cfb::TStorage root = File->Root();
+    cfb::TStream transactions, settings, comments;
+    if (cfb::Failed(root.OpenStream(RecordStreamNames[StreamTrans], transactions))) {
+        error = "not a document: it has no \"Transactions\" stream";
+        return false;
+    }
+    if (cfb::Failed(root.OpenStream(SettingsStreamName, settings))) {
+        error = "not a document: it has no \"FileSettings\" stream";
+        return false;
+    }
+    if (HResult r = FileOLE::ReadSettings(settings, FileSettings); cfb::Failed(r)) {
+        error = r == cfb::STG_E_DOCFILECORRUPT ? "the \"FileSettings\" stream is too short (damaged file)"
+                                               : StreamFault(SettingsStreamName, r);
+        return false;
+    }
+    CommentText.clear();
+    if (cfb::Succeeded(root.OpenStream(CommentsStreamName, comments)))
+        if (HResult r = FileOLE::ReadComment(comments, CommentText); cfb::Failed(r)) {
+            error = StreamFault(CommentsStreamName, r);
+            return false;
+        }
+    return ReadCounts(error);
+}
+
+bool TDocumentReader::ReadCounts(std::string& error) {
+    cfb::TStorage root = File->Root();
+    const TGeneration generations[] = {TGeneration::Current, TGeneration::Version21, TGeneration::Version20,
+                                       TGeneration::Version1};
+    for (TGeneration generation : generations) {
+        cfb::TStream stream;
+        if (cfb::Failed(root.OpenStream(CountsStreamNameOf(generation), stream)))
+            continue;
+        Gen = generation;
+        const std::uint32_t size = generation == TGeneration::Version1 ? Version1CountsSize : CountsSize;
+        std::uint8_t image[Version1CountsSize] = {};
+        std::uint32_t read = 0;
+        if (HResult r = stream.ReadAt(0, image, size, &read); cfb::Failed(r) || read < size) {
+            error = std::string("the \"") + CountsStreamNameOf(generation) + "\" stream is too short (damaged file)";
+            return false;
+        }
+        CountsBlock = DecodeCounts(image);
+        OpeningBalance = Money();
+        if (generation == TGeneration::Version1) {
+            // Five counts, then the single account's opening balance.
+            CountsBlock[StreamBooks] = 0;
+            OpeningBalance = Money::FromRaw(static_cast<std::int64_t>(cfb::Get64(image + 20)));
+        }
+        return true;
+    }
+    error = "not a document: it has no counts stream";
+    return false;
+}
+
+bool TDocumentReader::Tally(std::array<TStreamTally, 6>& tallies, std::string& error) {
+    cfb::TStorage root = File->Root();
+    std::vector<std::uint8_t> buffer;
+    for (int i = 0; i < 6; ++i) {
+        const auto kind = static_cast<TRecordStream>(i);
+        TStreamTally& tally = tallies[static_cast<std::size_t>(i)];
+        tally = TStreamTally{};
+        tally.Counted =
+            Gen == TGeneration::Version1 && kind == StreamBooks ? -1 : CountsBlock[static_cast<std::size_t>(i)];
+        cfb::TStream stream;
+        if (cfb::Failed(root.OpenStream(RecordStreamNames[i], stream)))
+            continue;
+        tally.Present = true;
+        if (HResult r = stream.Size(tally.Bytes); cfb::Failed(r)) {
+            error = StreamFault(RecordStreamNames[i], r);
+            return false;
+        }
+        const std::uint32_t size = RecordSizes[i];
+        buffer.resize(std::size_t(size) * 2048);
+        for (std::uint64_t at = 0; at + size <= tally.Bytes;) {
+            const auto records = static_cast<std::uint32_t>(std::min<std::uint64_t>((tally.Bytes - at) / size, 2048));
+            std::uint32_t read = 0;
+            if (HResult r = stream.ReadAt(at, buffer.data(), records * size, &read);
+                cfb::Failed(r) || read < records * size) {
+                error = StreamFault(RecordStreamNames[i], cfb::Failed(r) ? r : cfb::STG_E_READFAULT);
+                return false;
+            }
+            for (std::uint32_t k = 0; k < records; ++k)
+                (IsTombstone(kind, buffer.data() + std::size_t(k) * size) ? tally.Deleted : tally.Live)++;
+            at += std::uint64_t(records) * size;
+        }
+    }
+    return true;
+}
+
+HResult TDocumentReader::LoadLists(TLedger& ledger, int& failed) {
+    cfb::TStorage root = File->Root();
+    for (int i = 0; i < 6; ++i) {
+        failed = i;
+        if (i == StreamBooks && Gen == TGeneration::Version1)
+            continue; // the first generation has one account and no stream for it
+        cfb::TStream stream;
+        HResult r = root.OpenStream(RecordStreamNames[i], stream);
+        if (cfb::Failed(r))
+            return r;
+        const std::int32_t count = CountsBlock[static_cast<std::size_t>(i)];
+        switch (i) {
+        case StreamTrans:
+            r = FileOLE::LoadTransactions(stream, count, ledger.TransList);
+            break;
+        case StreamMainActs:
+            r = FileOLE::LoadMainActs(stream, count, ledger.MainActList);
+            break;
+        case StreamSubActs:
+            r = FileOLE::LoadSubActs(stream, count, ledger.SubActList, Gen == TGeneration::Version20);
+            break;
+        case StreamGroups:
+            r = FileOLE::LoadGroups(stream, count, ledger.GroupList);
+            break;
+        case StreamCats:
+            r = FileOLE::LoadCats(stream, count, ledger.CatList);
+            break;
+        default:
+            r = FileOLE::LoadBooks(stream, count, ledger.BookList);
+        }
+        if (cfb::Failed(r))
+            return r;
+    }
+    return cfb::S_OK;
+}
+
+bool TDocumentReader::Load(TLedger& ledger, std::string& error) {
+    ledger.Clear();
+    int failed = 0;
+    if (HResult r = LoadLists(ledger, failed); cfb::Failed(r)) {
+        ledger.Clear();
+        error = r == cfb::STG_E_FILENOTFOUND
+                    ? std::string("not a document: it has no \"") + RecordStreamNames[failed] + "\" stream"
+                    : StreamFault(RecordStreamNames[failed], r);
+        return false;
+    }
+    if (Gen == TGeneration::Version20)
+        for (TTransRec* t : ledger.TransList.KeyList)
+            t->Gst = Money();
+    if (Gen == TGeneration::Version21)
+        for (TTransRec* t : ledger.TransList.KeyList)
+            t->Gst = TaxOfGross(t->Amount, t->Gst); // the field held the rate in that generation
+    ledger.BookList.NumberRows();
+    ledger.GstOpeningBalance = FileSettings.GstOpeningBalance;
+    ledger.GstPaymentCat = FileSettings.GstPaymentCat;
+    ledger.GstRefundCat = FileSettings.GstRefundCat;
+    return true;
+}
+
+bool TDocumentReader::LoadForViews(TLedger& ledger, std::string& error) {
+    if (Gen != TGeneration::Current) {
+        error = std::string("a generation ") + GenerationText(Gen) + " document: convert it first";
+        return false;
+    }
+    if (!Load(ledger, error))
+        return false;
+    try {
+        LinkRecords(ledger);
+    } catch (const EListIndexError&) {
+        ledger.Clear();
+        error = "a record names a category, sub category, group or account the document does not have";
+        return false;
+    }
+    ledger.TransferList.Build(ledger.TransList);
+    // As the window orders the lists after opening.
+    ledger.TransList.SortRows(1);
+    ledger.TransList.SortByKey();
+    ledger.MainActList.SortRows(0);
+    ledger.SubActList.SortRows(1);
+    ledger.GroupList.SortRows(0);
+    if (ledger.TransList.Count() > 0) {
+        ledger.TransList.ResetRange(2);
+        Recalculate(ledger);
+    }
+    // The window drops tax amounts a document keeps while tax is not tracked.
+    if (!FileSettings.TaxOn) {
+        bool stray = false;
+        for (TTransRec* t : ledger.TransList.KeyList)
+            if (t->Row != -1 && !t->Gst.IsZero()) {
+                t->Gst = Money();
+                stray = true;
+            }
+        if (stray)
+            Recalculate(ledger);
+    }
+    return true;
+}
+
+} // namespace qz
