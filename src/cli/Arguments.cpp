@@ -30,21 +30,21 @@ bool ParseArguments(const std::vector<OptionSpec>& options, int minPositional, i
             value = name.substr(equals + 1);
             name.resize(equals);
         }
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* known = nullptr;
         for (const OptionSpec& option : options)
             if (name == option.Name)
-                spec = &option;
-        if (!spec) {
+                known = &option;
+        if (!known) {
             error = "unknown option " + arg;
             return false;
         }
-        if (spec->TakesValue && !inline_) {
+        if (known->TakesValue && !inline_) {
             if (i + 1 >= argc) {
                 error = "option --" + name + " needs a value";
                 return false;
             }
             value = argv[++i];
-        } else if (!spec->TakesValue && inline_) {
+        } else if (!known->TakesValue && inline_) {
             error = "option --" + name + " takes no value";
             return false;
         }
