@@ -47,6 +47,16 @@ int TFileConvert::ConvertVersion1(const std::string& path) {
     }
     std::unique_ptr<cfb::TCompoundFile> file;
     const HResult opened = OpenExclusive(path, file);
+    // A current document on read-only media (a CD-ROM) needs no conversion and opens
+    // read-only; only an older one that cannot be written to is refused.
+    if ((opened == cfb::STG_E_ACCESSDENIED || opened == cfb::STG_E_DISKISWRITEPROTECTED) &&
+        cfb::Succeeded(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, file, Fs))) {
+        cfb::TStream books;
+        const bool current = cfb::Succeeded(file->Root().OpenStream(RecordStreamNames[StreamBooks], books));
+        file.reset();
+        if (current)
+            return 0;
+    }
     if (Denied(opened)) {
         Ask.MessageBox("Unable to access this file.  It may be a read only file or in use by another application.",
                        MsgKind::Information, MsgButtons::Ok);
