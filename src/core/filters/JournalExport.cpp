@@ -114,8 +114,10 @@ private:
         const TMainActRec* category = t.MainActRec;
         std::string name = category && category->Side == SideCredit ? "Income:" : "Expenses:";
         name += category ? JournalAccountName(category->Name.Str()) : std::to_string(t.MainAct);
-        if (t.SubActRec)
-            name += ":" + JournalAccountName(t.SubActRec->Name.Str());
+        if (t.SubActRec) {
+            name += ':';
+            name += JournalAccountName(t.SubActRec->Name.Str());
+        }
         return name;
     }
 

@@ -34,14 +34,25 @@ Money SignedAmount(const TTransRec& t) {
     return t.Kind == TransDebit || t.Kind == TransTo ? -t.Amount : t.Amount;
 }
 
+// An account in brackets, as QIF names the other side of a transfer. Appending piece by
+// piece keeps GCC 12's false -Wrestrict alarm on `"[" + text` away.
+std::string Bracketed(const std::string& name) {
+    std::string text(1, '[');
+    text += QifName(name);
+    text += ']';
+    return text;
+}
+
 std::string CategoryOf(const TTransRec& t) {
     if (t.Kind == TransOpening)
-        return "[" + QifName(t.BookRec ? t.BookRec->Name.Str() : std::string()) + "]";
+        return Bracketed(t.BookRec ? t.BookRec->Name.Str() : std::string());
     if (t.IsTransfer())
-        return "[" + QifName(t.OtherBookRec ? t.OtherBookRec->Name.Str() : std::string()) + "]";
+        return Bracketed(t.OtherBookRec ? t.OtherBookRec->Name.Str() : std::string());
     std::string category = t.MainActRec ? QifName(t.MainActRec->Name.Str()) : std::to_string(t.MainAct);
-    if (t.SubActRec)
-        category += ":" + QifName(t.SubActRec->Name.Str());
+    if (t.SubActRec) {
+        category += ':';
+        category += QifName(t.SubActRec->Name.Str());
+    }
     return category;
 }
 

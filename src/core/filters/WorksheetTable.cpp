@@ -213,8 +213,10 @@ bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& reque
     const std::vector<std::int32_t> keys = SortKeysOf(request.Tab);
     if (request.SortKey && std::find(keys.begin(), keys.end(), *request.SortKey) == keys.end()) {
         error = "tab " + std::to_string(request.Tab) + " sorts by the keys";
-        for (std::int32_t key : keys)
-            error += " " + std::to_string(key);
+        for (std::int32_t key : keys) {
+            error += ' ';
+            error += std::to_string(key);
+        }
         error += ", not " + std::to_string(*request.SortKey);
         return false;
     }

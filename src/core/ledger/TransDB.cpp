@@ -101,7 +101,8 @@ void TTransList::AddToViewTotals(const TTransRec& t, int sign) {
 }
 
 TFilterWalk::TFilterWalk(TTransList& list)
-    : List(list), HideOpenings(list.Switch().DateRangeActive && !list.Switch().UseOpeningBalancesInSelections),
+    : List(list), From(list.DateFrom), To(list.DateTo),
+      HideOpenings(list.Switch().DateRangeActive && !list.Switch().UseOpeningBalancesInSelections),
       CountAll(list.SearchIncludesUnreconciled || list.Switch().IncludeUnreconciled) {
     List.CreditTotal = List.DebitTotal = List.GstCreditTotal = List.GstDebitTotal = Money();
     List.RowRecords.clear();

@@ -156,7 +156,7 @@ class TFilterWalk {
 public:
     explicit TFilterWalk(TTransList& list);
     void Step(TTransRec& t) {
-        const bool shown = t.Date >= List.DateFrom && t.Date <= List.DateTo && t.InSelection == 1 &&
+        const bool shown = t.Date >= From && t.Date <= To && t.InSelection == 1 &&
                            t.InSearch == 1 && !(HideOpenings && t.Kind == TransOpening);
         if (!shown) {
             t.Row = -1;
@@ -172,6 +172,8 @@ public:
 private:
     TTransList& List;
     std::int32_t Row = 0;
+    TDateTime From; // copied, so the walk's writes to records cannot make the compiler reload them
+    TDateTime To;
     bool HideOpenings;
     bool CountAll;
 };
