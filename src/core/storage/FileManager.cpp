@@ -357,6 +357,21 @@ HResult TFileManager::CommitAll() {
     return result;
 }
 
+bool TFileManager::WriteAndCommit(const std::string& what, const std::function<HResult()>& write) {
+    return StorageCall(what, false, [&] {
+        const HResult result = write();
+        return cfb::Succeeded(result) ? CommitAll() : result;
+    });
+}
+
+// A finished copy takes the final name in one step, and the name is made durable.
+HResult TFileManager::RenameIntoPlace(const std::string& temporary, const std::string& path) {
+    const int error = Fs.Rename(temporary, path);
+    if (error == 0)
+        Fs.SyncFolderOf(path);
+    return cfb::ResultFromErrno(error);
+}
+
 bool TFileManager::WriteThrough(TRecordStream stream, const std::function<HResult()>& write) {
     Dirty = 1;
     if (ReadOnlyMode)
@@ -459,19 +474,13 @@ bool TFileManager::WriteSettings() {
     Ledger.GstRefundCat = Settings.GstRefundCat;
     if (!File)
         return ReadOnlyMode != 0;
-    return StorageCall("file", false, [&] {
-        HResult result = FileOLE::WriteSettings(Streams[SettingsStreamIndex], Settings);
-        return cfb::Succeeded(result) ? CommitAll() : result;
-    });
+    return WriteAndCommit("file", [&] { return FileOLE::WriteSettings(Streams[SettingsStreamIndex], Settings); });
 }
 
 bool TFileManager::WriteCounts() {
     if (!File)
         return false;
-    return StorageCall("file", false, [&] {
-        HResult result = FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts());
-        return cfb::Succeeded(result) ? CommitAll() : result;
-    });
+    return WriteAndCommit("file", [&] { return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts()); });
 }
 
 std::string TFileManager::Comment() {
@@ -487,10 +496,7 @@ void TFileManager::SetComment(const std::string& text) {
     CommentText = text;
     if (ReadOnlyMode || !File)
         return;
-    StorageCall("file", false, [&] {
-        HResult result = FileOLE::WriteComment(Streams[CommentsStreamIndex], text);
-        return cfb::Succeeded(result) ? CommitAll() : result;
-    });
+    WriteAndCommit("file", [&] { return FileOLE::WriteComment(Streams[CommentsStreamIndex], text); });
 }
 
 // ---- Closing, backing up, copying ----------------------------------------------------------
@@ -594,12 +600,7 @@ bool TFileManager::CopyInto(const std::string& path, const std::string& what, bo
     });
     ShowProgress(80);
     copy.reset();
-    if (copied && StorageCall(what, false, [&] {
-            const int error = Fs.Rename(temporary, path);
-            if (error == 0)
-                Fs.SyncFolderOf(path);
-            return cfb::ResultFromErrno(error);
-        }))
+    if (copied && StorageCall(what, false, [&] { return RenameIntoPlace(temporary, path); }))
         return true;
     Fs.Remove(temporary);
     Fs.Remove(cfb::TCompoundFile::JournalPath(temporary));
@@ -660,10 +661,7 @@ bool TFileManager::WriteAllStreams() {
     ShowProgress(30);
     for (int i = 0; i < 6; ++i) {
         const auto stream = static_cast<TRecordStream>(i);
-        if (!StorageCall("file", false, [&] {
-                HResult result = FileOLE::RewriteStream(Streams[stream], Ledger, stream);
-                return cfb::Succeeded(result) ? CommitAll() : result;
-            }))
+        if (!WriteAndCommit("file", [&] { return FileOLE::RewriteStream(Streams[stream], Ledger, stream); }))
             return false;
         ShowProgress(StreamProgress[i]);
     }
@@ -700,12 +698,7 @@ bool TFileManager::WriteDocument(const std::string& path) {
     }
     Release();
     if (ok)
-        ok = StorageCall("file", false, [&] {
-            const int error = Fs.Rename(temporary, path);
-            if (error == 0)
-                Fs.SyncFolderOf(path);
-            return cfb::ResultFromErrno(error);
-        });
+        ok = StorageCall("file", false, [&] { return RenameIntoPlace(temporary, path); });
     Saving = 0;
     CheckDrive = oldCheck;
     if (ok && cfb::Succeeded(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadWrite, File, Fs)) && OpenStreams()) {

@@ -109,6 +109,9 @@ private:
     void ShowProgress(int position, const std::string& caption = {});
     std::int64_t NextTransPosition(std::int32_t adding);
     cfb::HResult CommitAll();
+    // A storage call followed by a commit, under the storage-error dialog.
+    bool WriteAndCommit(const std::string& what, const std::function<cfb::HResult()>& write);
+    cfb::HResult RenameIntoPlace(const std::string& temporary, const std::string& path);
 
     TLedger& Ledger;
     Prompts& Ask;

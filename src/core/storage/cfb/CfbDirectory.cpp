@@ -135,8 +135,24 @@ void TCompoundFile::BuildTrees() {
 
 // ---- Storages ---------------------------------------------------------------------------
 
+HResult TStorage::Check() const {
+    return File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE;
+}
+
+// The child of that name and type; a child of the other type counts as not found.
+HResult TStorage::Lookup(const std::string& name, EntryType type, std::uint32_t& entry) const {
+    if (HResult r = Check(); Failed(r))
+        return r;
+    const std::u16string wide = NameFromUtf8(name);
+    if (!ValidName(wide))
+        return STG_E_INVALIDNAME;
+    if (HResult r = File->FindChild(Entry, wide, entry); Failed(r))
+        return r;
+    return File->Dir[entry].Type == type ? S_OK : STG_E_FILENOTFOUND;
+}
+
 HResult TStorage::CreateStream(const std::string& name, TStream& stream) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     if (HResult r = File->CheckWritable(); Failed(r))
         return r;
@@ -159,16 +175,9 @@ HResult TStorage::CreateStream(const std::string& name, TStream& stream) {
 }
 
 HResult TStorage::OpenStream(const std::string& name, TStream& stream) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
-        return r;
-    const std::u16string wide = NameFromUtf8(name);
-    if (!ValidName(wide))
-        return STG_E_INVALIDNAME;
     std::uint32_t entry = 0;
-    if (HResult r = File->FindChild(Entry, wide, entry); Failed(r))
+    if (HResult r = Lookup(name, EntryType::Stream, entry); Failed(r))
         return r;
-    if (File->Dir[entry].Type != EntryType::Stream)
-        return STG_E_FILENOTFOUND;
     std::vector<std::uint32_t>* chain = nullptr;
     if (HResult r = File->EntryChain(entry, chain); Failed(r))
         return r;
@@ -177,7 +186,7 @@ HResult TStorage::OpenStream(const std::string& name, TStream& stream) {
 }
 
 HResult TStorage::CreateStorage(const std::string& name, TStorage& storage) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     if (HResult r = File->CheckWritable(); Failed(r))
         return r;
@@ -198,22 +207,15 @@ HResult TStorage::CreateStorage(const std::string& name, TStorage& storage) {
 }
 
 HResult TStorage::OpenStorage(const std::string& name, TStorage& storage) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
-        return r;
-    const std::u16string wide = NameFromUtf8(name);
-    if (!ValidName(wide))
-        return STG_E_INVALIDNAME;
     std::uint32_t entry = 0;
-    if (HResult r = File->FindChild(Entry, wide, entry); Failed(r))
+    if (HResult r = Lookup(name, EntryType::Storage, entry); Failed(r))
         return r;
-    if (File->Dir[entry].Type != EntryType::Storage)
-        return STG_E_FILENOTFOUND;
     storage = TStorage(File, entry, File->Dir[entry].Generation);
     return S_OK;
 }
 
 HResult TStorage::DestroyElement(const std::string& name) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     if (HResult r = File->CheckWritable(); Failed(r))
         return r;
@@ -224,7 +226,7 @@ HResult TStorage::DestroyElement(const std::string& name) {
 }
 
 HResult TStorage::RenameElement(const std::string& oldName, const std::string& newName) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     if (HResult r = File->CheckWritable(); Failed(r))
         return r;
@@ -248,7 +250,7 @@ HResult TStorage::RenameElement(const std::string& oldName, const std::string& n
 
 HResult TStorage::EnumElements(std::vector<TStatStg>& elements) const {
     elements.clear();
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     for (std::uint32_t child : File->Dir[Entry].Children) {
         const auto& e = File->Dir[child];
@@ -258,7 +260,7 @@ HResult TStorage::EnumElements(std::vector<TStatStg>& elements) const {
 }
 
 HResult TStorage::Stat(TStatStg& stat) const {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     const auto& e = File->Dir[Entry];
     stat = {NameToUtf8(e.Name), e.Type, 0};
@@ -266,17 +268,15 @@ HResult TStorage::Stat(TStatStg& stat) const {
 }
 
 HResult TStorage::Commit() {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     return File->Commit();
 }
 
 HResult TStorage::CopyTo(TStorage& target) const {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Storage) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
-    if (HResult r = target.File ? target.File->CheckHandle(target.Entry, target.Generation, EntryType::Storage)
-                                : STG_E_INVALIDHANDLE;
-        Failed(r))
+    if (HResult r = target.Check(); Failed(r))
         return r;
     if (HResult r = target.File->CheckWritable(); Failed(r))
         return r;
@@ -330,6 +330,10 @@ HResult TCompoundFile::CopyStorage(std::uint32_t source, TCompoundFile& target, 
 
 // ---- Streams ------------------------------------------------------------------------------
 
+HResult TStream::Check() const {
+    return File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE;
+}
+
 HResult TStream::Read(void* buffer, std::uint32_t size, std::uint32_t* read) {
     std::uint32_t got = 0;
     const HResult r = ReadAt(Position, buffer, size, &got);
@@ -342,7 +346,7 @@ HResult TStream::Read(void* buffer, std::uint32_t size, std::uint32_t* read) {
 HResult TStream::ReadAt(std::uint64_t offset, void* buffer, std::uint32_t size, std::uint32_t* read) {
     if (read)
         *read = 0;
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     std::uint32_t got = 0;
     const HResult r = File->ReadEntry(Entry, offset, buffer, size, got);
@@ -364,7 +368,7 @@ HResult TStream::Write(const void* buffer, std::uint32_t size, std::uint32_t* wr
 }
 
 HResult TStream::WriteAt(std::uint64_t offset, const void* buffer, std::uint32_t size) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     if (HResult r = File->CheckWritable(); Failed(r))
         return r;
@@ -377,7 +381,7 @@ HResult TStream::WriteAt(std::uint64_t offset, const void* buffer, std::uint32_t
 }
 
 HResult TStream::Seek(std::int64_t offset, SeekOrigin origin, std::uint64_t* position) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     std::int64_t base = 0;
     if (origin == SeekOrigin::Current)
@@ -393,7 +397,7 @@ HResult TStream::Seek(std::int64_t offset, SeekOrigin origin, std::uint64_t* pos
 }
 
 HResult TStream::SetSize(std::uint64_t size) {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     if (HResult r = File->CheckWritable(); Failed(r))
         return r;
@@ -401,7 +405,7 @@ HResult TStream::SetSize(std::uint64_t size) {
 }
 
 HResult TStream::Stat(TStatStg& stat) const {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     const auto& e = File->Dir[Entry];
     stat = {NameToUtf8(e.Name), e.Type, e.Size};
@@ -409,14 +413,14 @@ HResult TStream::Stat(TStatStg& stat) const {
 }
 
 HResult TStream::Size(std::uint64_t& size) const {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     size = File->Dir[Entry].Size;
     return S_OK;
 }
 
 HResult TStream::Commit() {
-    if (HResult r = File ? File->CheckHandle(Entry, Generation, EntryType::Stream) : STG_E_INVALIDHANDLE; Failed(r))
+    if (HResult r = Check(); Failed(r))
         return r;
     return File->Commit();
 }

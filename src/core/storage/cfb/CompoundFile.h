@@ -55,6 +55,7 @@ public:
 private:
     friend class TCompoundFile;
     friend class TStorage;
+    HResult Check() const;
     TStream(TCompoundFile* file, std::uint32_t entry, std::uint32_t generation)
         : File(file), Entry(entry), Generation(generation) {}
     TCompoundFile* File = nullptr;
@@ -86,6 +87,8 @@ public:
 private:
     friend class TCompoundFile;
     friend class TStream;
+    HResult Check() const;
+    HResult Lookup(const std::string& name, EntryType type, std::uint32_t& entry) const;
     TStorage(TCompoundFile* file, std::uint32_t entry, std::uint32_t generation)
         : File(file), Entry(entry), Generation(generation) {}
     TCompoundFile* File = nullptr;
