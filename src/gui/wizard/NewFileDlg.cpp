@@ -1,0 +1,90 @@
+#include "NewFileDlg.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace qz::gui {
+
+namespace {
+
+constexpr int ChoiceColumn = 0;
+constexpr int HintColumn = 1;
+
+} // namespace
+
+TNewFileDlg::TNewFileDlg(QWidget* parent, std::function<QString()> askSavePath, std::function<bool()> closeCurrent,
+                         std::function<bool(const QString& path)> createBlank)
+    : QDialog(parent), AskSavePath(std::move(askSavePath)), CloseCurrent(std::move(closeCurrent)),
+      CreateBlank(std::move(createBlank)) {
+    setWindowTitle(QStringLiteral("New File"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    auto* layout = new QGridLayout(this);
+    layout->setHorizontalSpacing(14);
+    layout->setVerticalSpacing(12);
+    layout->setColumnStretch(HintColumn, 1);
+
+    // The wizard and new-from-existing are not ready yet; they show what is coming.
+    AddChoice(QStringLiteral("&File Wizard"),
+              QStringLiteral("Let the Quillmar Zudeduze file Wizard guide you through the setup of your file.  "
+                             "(recommended)"),
+              "FileWizardBtn", false);
+    QPushButton* blank =
+        AddChoice(QStringLiteral("&Blank File"), QStringLiteral("Create a file from scratch"), "BlankFileBtn", true);
+    AddChoice(QStringLiteral("&From Existing File"),
+              QStringLiteral("Create a new file based on the account structure of an existing Quillmar Zudeduze "
+                             "file."),
+              "FromExistingBtn", false);
+    connect(blank, &QPushButton::clicked, this, &TNewFileDlg::BlankFileBtnClick);
+    blank->setFocus();
+
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("CloseBtn"));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addWidget(close, Choices, HintColumn, Qt::AlignRight);
+    setMinimumWidth(480);
+}
+
+QPushButton* TNewFileDlg::AddChoice(const QString& caption, const QString& hint, const char* name, bool enabled) {
+    auto* layout = static_cast<QGridLayout*>(this->layout());
+    const int row = Choices++;
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setMinimumSize(140, 40);
+    button->setAutoDefault(false);
+    auto* text = new QLabel(hint, this);
+    text->setWordWrap(true);
+    text->setBuddy(button);
+    button->setEnabled(enabled);
+    text->setEnabled(enabled);
+    layout->addWidget(button, row, ChoiceColumn);
+    layout->addWidget(text, row, HintColumn);
+    return button;
+}
+
+QString TNewFileDlg::DefaultAskSavePath(QWidget* parent, const QString& folder) {
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Create New File"), folder,
+                                                QStringLiteral("Quillmar Zudeduze file (*.kqk)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".kqk");
+    return path;
+}
+
+void TNewFileDlg::BlankFileBtnClick() {
+    const QString path = AskSavePath();
+    if (path.isEmpty())
+        return;
+    // The open document goes only once the new file's place is known; an abandoned close
+    // keeps it and creates nothing.
+    if (!CloseCurrent())
+        return;
+    if (!CreateBlank(path))
+        return;
+    Path = path;
+    MadeFromExisting = false;
+    accept();
+}
+
+} // namespace qz::gui
