@@ -488,7 +488,7 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
 }
 
 bool TFileConvert::CreateNewDocument(const std::string& path, const std::string& businessName,
-                                     const std::string& businessNumber) {
+                                     const std::string& businessNumber, bool announce) {
     if (Files.IsOpen && !Files.Close(true, true))
         return false;
     if (!Files.CreateNew(path, businessName, businessNumber))
@@ -502,7 +502,8 @@ bool TFileConvert::CreateNewDocument(const std::string& path, const std::string&
     LinkRecords(Ledger);
     Recalculate(Ledger);
     CheckTaxCategories();
-    Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
+    if (announce)
+        Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
     return true;
 }
 

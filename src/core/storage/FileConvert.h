@@ -39,7 +39,9 @@ public:
     // The whole of opening a document, as the main window runs it, less the windows.
     OpenResult OpenDocument(const std::string& path);
     // A new blank document: created, upgraded, opened, finished with its GST/VAT records.
-    bool CreateNewDocument(const std::string& path, const std::string& businessName, const std::string& businessNumber);
+    // `announce`: say "New file created." (the window says it itself once the worksheet shows).
+    bool CreateNewDocument(const std::string& path, const std::string& businessName, const std::string& businessNumber,
+                           bool announce = true);
 
 private:
     bool LoadAndShow(const std::string& path);

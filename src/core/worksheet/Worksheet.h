@@ -11,6 +11,7 @@
 #include "ledger/DisplayFormats.h"
 #include "ledger/Ledger.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -80,7 +81,7 @@ public:
     TLedger& Ledger;
     const TDisplayFormats& Formats;
     TWorksheetWindow& Window;
-    TGridInfo GridInfo[ViewCount]; // GridInfo0 .. GridInfo4
+    std::array<TGridInfo, ViewCount> GridInfo; // GridInfo0 .. GridInfo4
 
     // ---- Settings ----
     void SetOptions(const TWorksheetOptions& options);

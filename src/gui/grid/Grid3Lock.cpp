@@ -34,6 +34,8 @@ void TGrid3::UnlockGrid() {
     FUnlockBtn->hide();
     SlideLockGlyph(false);
     FLocked = false;
+    // Locking disabled the grid; unlocked, it works again.
+    FEnabled = true;
     FContentShown = false;
     RefreshGrid(false);
     SlideContentIn();
