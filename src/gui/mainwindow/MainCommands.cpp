@@ -1,0 +1,312 @@
+// The document commands of the main window: New, Open, Reopen, Close, Save As, Import and Exit,
+// the read-only prompt, the hand-off from a later start and the welcome screen's choices.
+
+#include "MainForm.h"
+#include "TaxSummaryPanel.h"
+#include "controls/KQBookBar.h"
+#include "controls/KQButton2.h"
+#include "controls/ToggleSwitches.h"
+#include "grid/Grid3.h"
+#include "platform/InstallFolder.h"
+#include "platform/TextCodec.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTabBar>
+
+namespace qz::gui {
+
+namespace {
+
+constexpr const char* Caption = "Quillmar Zudeduze";
+
+// The name as the disk spells it, with every link and "." resolved; the name itself when it
+// does not exist.
+std::string LongName(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    const QString canonical = info.canonicalFilePath();
+    return (canonical.isEmpty() ? info.absoluteFilePath() : canonical).toStdString();
+}
+
+QString EscapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+} // namespace
+
+std::string TMain::FolderOf(bool example) const {
+    const QString install = QString::fromStdString(Services.InstallDir);
+    return (example ? ExampleFolder(install) : BookkeepingFolder(install)).toStdString();
+}
+
+// ---- State of the window ---------------------------------------------------------------------
+
+void TMain::UpdateCaption() {
+    setWindowTitle(Files.IsOpen ? QStringLiteral("%1 - %2").arg(QLatin1String(Caption),
+                                                                QString::fromStdString(Files.DocumentName()))
+                                : QLatin1String(Caption));
+}
+
+void TMain::UpdateTaxCaptions() {
+    for (int tab = 0; tab < ViewCount; ++tab)
+        TabControl1->setTabText(tab, EscapeAmpersands(FromDocument(Sheet.TabCaption(tab))));
+    ReportsItem->setText(Sheet.TaxOn() ? QStringLiteral("Cash &Flow, %1 && Asset Reports").arg(FromDocument(Sheet.TaxName()))
+                                       : QStringLiteral("Cash &Flow && Asset Reports"));
+}
+
+void TMain::UpdateToolBar() {
+    const bool open = Files.IsOpen != 0;
+    // The editors behind these open in later versions.
+    for (TKQButton2* button : {TransBtn, ActBtn, GrpBtn, PrintBtn, HelpBtn})
+        button->setEnabled(false);
+    for (TKQButton2* button : {ToolsBtn, OptionBtn})
+        button->setEnabled(open);
+    for (QAction* action : {CloseItem, ImportItem, SaveAsItem})
+        action->setEnabled(open);
+    TabControl1->setEnabled(open);
+    KQBookBar->setEnabled(open);
+    BtnPanel->setVisible(open && BtnPanel->isVisibleTo(TabPage));
+    ToolButtonsChanged();
+    FiltersChanged();
+}
+
+void TMain::NoDocumentState() {
+    Sheet.SetTax(false, "GST");
+    Filters.ClearFilters();
+    SelectTab(0);
+    AccountBarChanged();
+    UpdateCaption();
+    UpdateTaxCaptions();
+    GstPanel->SetSummary({});
+    // Last, as every refresh before it would enable the grid again.
+    GridB1->ClearGrid(true);
+    UpdateToolBar();
+    BtnPanel->hide();
+    ShowProgress(100);
+}
+
+void TMain::ShowOpenedDocument() {
+    UpdateCaption();
+    Sheet.SetTax(Files.Settings.TaxOn != 0, Files.Settings.TaxName);
+    Filters.ClearFilters();
+    Filters.FillAccountBar();
+    ShowProgress(95);
+    // The worksheet's protection decides whether the grid opens locked; no slide on loading.
+    const bool animation = GridB1->AnimationOn();
+    GridB1->SetAnimationOn(false);
+    GridB1->SetLocked(Files.Settings.ProtectWorksheet != 0);
+    GridB1->SetAnimationOn(animation);
+    Sheet.ResetViewPositions(false);
+    Sheet.ResetViewsForNewDocument();
+    UpdateTaxCaptions();
+    ShowProgress(100);
+    if (OptionsStore->ReadOption(OptOpenToLast))
+        GridB1->ScrollToEnd();
+    GridB1->ShowAfterLoad();
+    Mru.Remove(Files.Path);
+    UpdateToolBar();
+    ShowViewPanels();
+}
+
+// ---- Closing --------------------------------------------------------------------------------------
+
+bool TMain::ReadOnlyPrompt() {
+    if (!Files.IsOpen)
+        return true;
+    switch (Files.ReadOnlyClosePrompt()) {
+    case 0:
+        return true;
+    case 1:
+        return SaveAsCommand(true);
+    default:
+        return false;
+    }
+}
+
+bool TMain::CloseDocument() {
+    if (!Files.IsOpen)
+        return true;
+    FileMenu->setEnabled(false);
+    const std::string path = Files.Path;
+    const bool closed = Files.Close(true, true);
+    if (closed) {
+        Mru.AddToTop(path);
+        NoDocumentState();
+    }
+    FileMenu->setEnabled(true);
+    return closed;
+}
+
+bool TMain::CloseCommand() { return ReadOnlyPrompt() && CloseDocument(); }
+
+void TMain::ExitCommand() {
+    Closing = true;
+    if (!Files.IsOpen || (ReadOnlyPrompt() && CloseDocument())) {
+        close();
+        return;
+    }
+    Closing = false;
+}
+
+// ---- Opening --------------------------------------------------------------------------------------
+
+bool TMain::OpenFile(const std::string& path) {
+    if (InFileCommand)
+        return false;
+    InFileCommand = true;
+    const std::string previous = Files.IsOpen ? Files.Path : std::string();
+    GridB1->setUpdatesEnabled(false);
+    const TFileConvert::OpenResult result = Convert.OpenDocument(path);
+    GridB1->setUpdatesEnabled(true);
+    // The old document was closed on the way: it goes to the top of the recent files.
+    if (!previous.empty() && (!Files.IsOpen || Files.Path != previous))
+        Mru.AddToTop(previous);
+    if (!result.Opened) {
+        if (!Files.IsOpen)
+            NoDocumentState();
+        ShowProgress(100);
+        InFileCommand = false;
+        return false;
+    }
+    ShowOpenedDocument();
+    InFileCommand = false;
+    if (result.ShowExample && Services.ExampleDescription)
+        Services.ExampleDescription(Files.Settings.ExampleDescFile);
+    return true;
+}
+
+void TMain::OpenCommand(bool exampleFolder) {
+    if (!ReadOnlyPrompt())
+        return;
+    TFileDialogRequest request;
+    request.Title = QStringLiteral("Open file");
+    request.Folder = QString::fromStdString(FolderOf(exampleFolder));
+    request.Filters = {QStringLiteral("Quillmar Zudeduze files (*.kqk)"), QStringLiteral("Ombrith Books files (*.kqk)")};
+    const QString chosen = Services.OpenDialog ? Services.OpenDialog(request) : QString();
+    if (!chosen.isEmpty())
+        OpenFile(LongName(chosen.toStdString()));
+}
+
+bool TMain::ReopenFile(const std::string& path) {
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        Ask.MessageBox("Can't find file - " + path, MsgKind::Information, MsgButtons::Ok);
+        return false;
+    }
+    // Reopening closes the open document: a changed read-only one is offered for saving first.
+    if (!ReadOnlyPrompt())
+        return false;
+    return OpenFile(path);
+}
+
+void TMain::OpenFromAnotherInstance(const std::string& path) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (path.empty() || !ReadOnlyPrompt())
+        return;
+    OpenFile(LongName(path));
+}
+
+void TMain::OpenFromCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty())
+        return;
+    // A name with blanks may arrive as several arguments.
+    const QString joined = arguments.join(QLatin1Char(' '));
+    if (QFileInfo(joined).isFile())
+        OpenFile(LongName(joined.toStdString()));
+}
+
+void TMain::RunWelcome() {
+    if (Files.IsOpen || !Services.Welcome || !OptionsStore->ReadOption(OptShowWelcome))
+        return;
+    switch (Services.Welcome()) {
+    case 10:
+        OpenCommand();
+        break;
+    case 11:
+        NewCommand();
+        break;
+    case 12:
+        OpenCommand(true);
+        break;
+    case 13:
+        if (!Mru.Newest().empty())
+            ReopenFile(Mru.Newest());
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- New ------------------------------------------------------------------------------------------
+
+void TMain::NewCommand() {
+    if (!ReadOnlyPrompt() || !Services.NewFileDialog)
+        return;
+    Services.NewFileDialog([this] { return CloseDocument(); },
+                           [this](const std::string& path) { return CreateBlankFile(path); });
+}
+
+bool TMain::CreateBlankFile(const std::string& path) {
+    if (!CloseDocument())
+        return false;
+    Filters.ClearFilters();
+    if (!Convert.CreateNewDocument(path, std::string(), std::string(), false)) {
+        if (!Files.IsOpen)
+            NoDocumentState();
+        return false;
+    }
+    ShowOpenedDocument();
+    Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
+    return true;
+}
+
+// ---- Save As and Import -------------------------------------------------------------------------
+
+bool TMain::SaveAsCommand(bool fromReadOnlyPrompt) {
+    if (!Files.IsOpen)
+        return false;
+    TFileDialogRequest request;
+    request.Title = QStringLiteral("Save As");
+    request.Folder = QString::fromStdString(FolderOf(false));
+    request.Filters = {QStringLiteral("Quillmar Zudeduze file (*.kqk)")};
+    for (;;) {
+        const QString chosen = Services.SaveDialog ? Services.SaveDialog(request) : QString();
+        if (chosen.isEmpty())
+            return false;
+        const std::string path = LongName(chosen.toStdString());
+        if (path == LongName(Files.Path)) {
+            Ask.MessageBox("Can't save a file as its self!", MsgKind::Warning, MsgButtons::Ok);
+            continue;
+        }
+        const std::string old = Files.Path;
+        if (fromReadOnlyPrompt || Files.ReadOnlyMode) {
+            // The file holds none of the changes: the whole document is written anew.
+            if (!Files.SaveAsNew(path))
+                return false;
+        } else {
+            const int result = Files.SaveCopyAs(path);
+            if (result == 2)
+                Ask.MessageBox("An error has occured while trying to load new file.\rRestart Quillmar Zudeduze and "
+                               "reopen the old file.",
+                               MsgKind::Error, MsgButtons::Ok);
+            if (result != 0)
+                return false;
+        }
+        Mru.AddToTop(old);
+        Mru.Remove(Files.Path);
+        UpdateCaption();
+        return true;
+    }
+}
+
+void TMain::ImportCommand() {
+    // No import filter is installed yet.
+    Ask.MessageBox("There are no import filters currently installed.  To check for the latest import filters, goto "
+                   "the 'Help' menu and select the 'Quillmar Zudeduze Update' menu item.  This will connect to the "
+                   "Quillmar Web Site and check for the latest import && export filters.",
+                   MsgKind::Information, MsgButtons::Ok);
+}
+
+} // namespace qz::gui

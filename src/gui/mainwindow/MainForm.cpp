@@ -1,0 +1,531 @@
+#include "MainForm.h"
+
+#include "TaxSummaryPanel.h"
+#include "controls/DatePanel.h"
+#include "controls/KQBookBar.h"
+#include "controls/KQButton2.h"
+#include "controls/OwnerDrawMenu.h"
+#include "controls/ToggleSwitches.h"
+#include "controls/ToolGlyphs.h"
+#include "grid/Grid3.h"
+#include "grid/WinColour.h"
+#include "platform/TextCodec.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace qz::gui {
+
+namespace {
+
+// The tool bar's places: left and width on a screen 800 pixels wide or more, then on a narrower one.
+struct TToolPlace {
+    int WideLeft, WideWidth, NarrowLeft, NarrowWidth, WideFont;
+};
+constexpr TToolPlace ToolPlaces[8] = {
+    {2, 152, 2, 114, 9},   {161, 96, 122, 76, 9},  {257, 90, 197, 76, 9},  {347, 90, 272, 76, 9},
+    {444, 98, 354, 75, 10}, {542, 70, 429, 59, 10}, {619, 98, 494, 74, 10}, {724, 74, 574, 64, 10},
+};
+constexpr int SeparatorPlaces[4][2] = {{156, 118}, {439, 350}, {614, 490}, {719, 570}};
+constexpr int WideScreen = 800;
+constexpr int ToggleHeight = 26;
+constexpr int PageMargin = 4;
+constexpr int SelectionButtonWidth = 132;
+
+TColour ToggleBackground(const TGrid3& grid) { return grid.Colours().Background; }
+
+} // namespace
+
+TMain::TMain(TMainServices services, QWidget* parent)
+    : QMainWindow(parent), Services(std::move(services)), Ask(*Services.Ask), Formats(*Services.Regional),
+      Files(Books, *Services.Ask, *Services.Questions, *Services.Time),
+      Convert(Files, Books, *Services.Ask, *Services.Questions, *Services.Time), Sheet(Books, Formats, *this),
+      Filters(Sheet, *this), Menus(Sheet, Filters, *this), Mru(*Services.Values) {
+    setObjectName(QStringLiteral("Quillmar Zudeduze"));
+    setWindowTitle(QStringLiteral("Quillmar Zudeduze"));
+    setMinimumSize(300, 300);
+    Files.ConnectLists();
+    Files.Progress = [this](int position, const std::string&) { ShowProgress(position); };
+
+    OptionsStore = std::make_unique<TOptionsManager>(*Services.Values, Ask, Sheet.GridInfo, GridProps,
+                                                     Services.InstallDir);
+    OptionsStore->Colours = Services.Colours;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        OptionsStore->SetScreenWidth(screen->geometry().width());
+    OptionsStore->LoadWorksheetSettings();
+
+    TScreenColours screen;
+    screen.ButtonFace = FromQColor(palette().color(QPalette::Button));
+    screen.ButtonShadow = FromQColor(palette().color(QPalette::Dark));
+    screen.Colours = Services.Colours;
+    Sheet.SetScreenColours(screen);
+
+    CreateControls();
+    CreateMenus();
+    ReadStoredOptions();
+    Mru.OnChange = [this] { RebuildReopenMenu(); };
+    Mru.Load();
+
+    Sheet.ResetViewsForNewDocument();
+    NoDocumentState();
+    resize(800, 560);
+
+    // A new screen width may call for the other worksheet options file.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::geometryChanged, this, [this](const QRect& geometry) {
+            const std::string before = OptionsStore->OptionsPath();
+            OptionsStore->DisplayChanged(geometry.width());
+            if (OptionsStore->OptionsPath() != before)
+                Sheet.ResetViewsForNewDocument();
+            LayoutClient();
+        });
+}
+
+TMain::~TMain() {
+    // An open document is closed (written) when the window goes.
+    if (Files.IsOpen)
+        Files.Close(true, true);
+    // The grid keeps a pointer to a column set of the worksheet, which goes first.
+    GridB1->OnGetText = nullptr;
+}
+
+// ---- Construction ------------------------------------------------------------------------------
+
+void TMain::CreateControls() {
+    Client = new QWidget(this);
+    setCentralWidget(Client);
+    CreateToolBar();
+
+    DatePanelCtl = new TDatePanel(Client);
+    DatePanelCtl->OnPickDate = [this](int which, QDate day) {
+        Filters.PickRangeDate(static_cast<std::uint8_t>(which), EncodeDate(day.year(), day.month(), day.day()));
+    };
+    DatePanelCtl->OnDaySwitch = [this](bool down) { Filters.DateRangeBtnClick(down); };
+    DatePanelCtl->OnPeriodClick = [this] { Filters.DatePeriodBtnClick(); };
+
+    auto selectionButton = [this](const char* name, TSelectionKind kind) {
+        auto* button = new QPushButton(Client);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoFillBackground(true);
+        connect(button, &QPushButton::clicked, this, [this, kind] {
+            if (Filters.SelectionButton(kind).Active)
+                ShowSelectionMenu(kind);
+            else
+                Filters.NewSelection(kind);
+        });
+        return button;
+    };
+    ActSelBtn = selectionButton("ActSelBtn", TSelectionKind::Categories);
+    GrpSelBtn = selectionButton("GrpSelBtn", TSelectionKind::Groups);
+    FindSelBtn = selectionButton("FindSelBtn", TSelectionKind::Transactions);
+    ResetSelBtn = new QPushButton(QStringLiteral("R&eset"), Client);
+    ResetSelBtn->setObjectName(QStringLiteral("ResetSelBtn"));
+    ResetSelBtn->setToolTip(QStringLiteral("Reset all Selections"));
+    connect(ResetSelBtn, &QPushButton::clicked, this, [this] { Filters.ResetSelections(); });
+
+    TabControl1 = new QTabBar(Client);
+    TabControl1->setObjectName(QStringLiteral("TabControl1"));
+    TabControl1->setExpanding(false);
+    TabControl1->setDrawBase(false);
+    for (int tab = 0; tab < ViewCount; ++tab)
+        TabControl1->addTab(FromDocument(Sheet.TabCaption(tab)));
+    connect(TabControl1, &QTabBar::currentChanged, this, [this](int tab) {
+        if (tab >= 0 && tab != Sheet.ActiveTab())
+            Sheet.SwitchView(tab);
+    });
+
+    auto* page = new QFrame(Client);
+    page->setFrameShape(QFrame::StyledPanel);
+    TabPage = page;
+    GridB1 = new TGrid3(TabPage);
+    GridB1->setObjectName(QStringLiteral("GridB1"));
+    GridB1->SetMaxCols(GridMaxCols);
+    GridB1->SetBalLinkIndex(11);
+    GridB1->SetColourClass(Services.Colours);
+    GridB1->SetAnimationOn(true);
+    QFont gridFont(FromDocument(GridProps.FontName), std::max(6, GridProps.FontSize));
+    gridFont.setBold(GridProps.FontStyle & 1);
+    gridFont.setItalic(GridProps.FontStyle & 2);
+    GridB1->setFont(gridFont);
+    GridB1->SetGridColor(GridProps.GridColor);
+    ConnectGrid();
+
+    BtnPanel = new TToggleSwitchPanel(TabPage);
+    BtnPanel->setObjectName(QStringLiteral("BtnPanel"));
+    BtnPanel->OnSwitchDown = [this](int which) { Filters.ToggleSwitchDown(which); };
+    GstPanel = new TTaxSummaryPanel(TabPage);
+    GstPanel->setObjectName(QStringLiteral("GstPanel"));
+    GstPanel->setFont(gridFont);
+    GstPanel->SetBackground(ToQColor(GridB1->Colours().Button));
+    KQBookBar = new TKQBookBar(TabPage);
+    KQBookBar->setObjectName(QStringLiteral("KQBookBar"));
+    KQBookBar->OnAccountClick = [this](int index, bool ctrl) { Filters.AccountButtonClick(index, ctrl); };
+    KQBookBar->OnAllClick = [this] { Filters.AllAccountsClick(); };
+    KQBookBar->OnAccountsClick = [this] { Filters.AccountsBtnClick(); };
+
+    // The toggle panel takes the grid's background, as the tax panel takes its button colour.
+    BtnPanel->SetPanelColour(ToQColor(ToggleBackground(*GridB1)));
+
+    Progress = new QProgressBar(Client);
+    Progress->setObjectName(QStringLiteral("Progress"));
+    Progress->setRange(0, 100);
+    Progress->setTextVisible(false);
+    Progress->hide();
+
+    GridPopup = new QMenu(this);
+    GridPopup->setObjectName(QStringLiteral("GridPopup"));
+}
+
+void TMain::CreateToolBar() {
+    struct TToolButton {
+        TKQButton2** Button;
+        const char* Name;
+        const char* Caption;
+        const char* Hint;
+        TToolGlyph Glyph;
+    };
+    const TToolButton buttons[8] = {
+        {&TransBtn, "TransBtn", "&New Transaction", "New Transaction", TToolGlyph::NewTransaction},
+        {&ActBtn, "ActBtn", "&Categories", "Categories", TToolGlyph::Categories},
+        {&GrpBtn, "GrpBtn", "&Groups", "Groups", TToolGlyph::Groups},
+        {&ToolsBtn, "ToolsBtn", "&Tools", "Tools", TToolGlyph::Tools},
+        {&GraphBtn, "GraphBtn", "&Reports", "Reports", TToolGlyph::Reports},
+        {&PrintBtn, "PrintBtn", "&Print", "Print", TToolGlyph::Print},
+        {&OptionBtn, "OptionBtn", "&Options", "Options", TToolGlyph::Options},
+        {&HelpBtn, "HelpBtn", "&Help", "Help", TToolGlyph::Help},
+    };
+    for (const TToolButton& b : buttons) {
+        auto* button = new TKQButton2(Client);
+        button->setObjectName(QLatin1String(b.Name));
+        button->setText(QString::fromUtf8(b.Caption));
+        button->setToolTip(QString::fromUtf8(b.Hint));
+        button->setProperty("glyph", static_cast<int>(b.Glyph));
+        *b.Button = button;
+    }
+    for (QWidget*& separator : Separators) {
+        auto* line = new QFrame(Client);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        separator = line;
+    }
+
+    auto addItem = [this](QMenu* menu, const char* caption, const char* name) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    ToolsPopup = new TOwnerDrawMenu(this);
+    addItem(ToolsPopup, "&Transfers", "TransfersItem");
+    addItem(ToolsPopup, "&Reconcile", "ReconcileItem");
+    ChartsPopup = new TOwnerDrawMenu(this);
+    addItem(ChartsPopup, "&Cash Flow Chart", "CashFlowChartItem");
+    addItem(ChartsPopup, "Ca&tegory Totals Chart", "CategoryChartItem");
+    addItem(ChartsPopup, "&Account Totals Chart", "AccountChartItem");
+    addItem(ChartsPopup, "&Group Totals Chart", "GroupChartItem");
+    addItem(ChartsPopup, "&Quick Summary Chart", "SummaryChartItem");
+    ChartsPopup->addSeparator();
+    ReportsItem = addItem(ChartsPopup, "Cash Flow, GST && Asset Reports", "ReportsItem");
+    OptionsPopup = new TOwnerDrawMenu(this);
+    addItem(OptionsPopup, "&Worksheet...", "WorksheetOptionsItem");
+    addItem(OptionsPopup, "&Password...", "PasswordOptionsItem");
+    addItem(OptionsPopup, "&File...", "FileOptionsItem");
+    addItem(OptionsPopup, "Ge&neral...", "GeneralOptionsItem");
+    addItem(OptionsPopup, "GST / &VAT...", "TaxOptionsItem");
+    // The editors, reports, charts and the options dialog open in later versions: their
+    // commands are shown and disabled.
+    for (QMenu* menu : {ToolsPopup, ChartsPopup, OptionsPopup})
+        for (QAction* action : menu->actions())
+            action->setEnabled(false);
+    ToolsBtn->SetDropDown(ToolsPopup);
+    GraphBtn->SetDropDown(ChartsPopup);
+    GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
+    OptionBtn->SetDropDown(OptionsPopup);
+}
+
+void TMain::CreateMenus() {
+    FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    FileMenu->setObjectName(QStringLiteral("FileMenu"));
+    auto item = [this](QMenu* menu, const char* caption, const char* name, auto handler) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    NewItem = item(FileMenu, "&New", "NewItem", [this] { NewCommand(); });
+    OpenItem = item(FileMenu, "&Open", "OpenItem", [this] { OpenCommand(); });
+    OpenItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    ReopenMenuCtl = FileMenu->addMenu(QStringLiteral("Reopen"));
+    ReopenMenuCtl->setObjectName(QStringLiteral("ReopenMenu"));
+    CloseItem = item(FileMenu, "&Close", "CloseItem", [this] { CloseCommand(); });
+    FileMenu->addSeparator();
+    ImportItem = item(FileMenu, "Import", "ImportItem", [this] { ImportCommand(); });
+    SaveAsItem = item(FileMenu, "Save &As / Export", "SaveAsItem", [this] { SaveAsCommand(); });
+    FileMenu->addSeparator();
+    QAction* exit = item(FileMenu, "E&xit", "ExitItem", [this] { ExitCommand(); });
+    exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    QAction* contents = help->addAction(QStringLiteral("&Contents"));
+    contents->setObjectName(QStringLiteral("ContentsItem"));
+    help->addSeparator();
+    for (const char* caption : {"Quillmar Web Site", "Check for updates", "Email Support"})
+        help->addAction(QString::fromUtf8(caption));
+    help->addSeparator();
+    item(help, "&About", "AboutItem", [this] {
+        QMessageBox::about(this, QStringLiteral("About Quillmar Zudeduze"),
+                           QStringLiteral("Quillmar Zudeduze\nA cash book for small businesses.\nVersion %1")
+                               .arg(QCoreApplication::applicationVersion()));
+    });
+    // Help pages, the web site, updates and support mail come in a later version.
+    for (QAction* action : help->actions())
+        if (action->objectName() != QStringLiteral("AboutItem"))
+            action->setEnabled(false);
+}
+
+void TMain::ConnectGrid() {
+    GridB1->OnGetText = [this](int line, std::vector<std::string>& texts, bool& enabled, std::uint8_t& rowType,
+                               TColour&) { Sheet.GridB1GetText(line, texts, enabled, rowType); };
+    GridB1->OnGetRowColor = [this](int row, TColour& colour) { colour = Sheet.GridB1GetRowColor(row); };
+    GridB1->OnColBtnClick = [this](int column) { Sheet.GridB1ColBtnClick(column); };
+    GridB1->OnRowBtnClick = [this](int row) { Menus.GridB1RowBtnClick(row); };
+    GridB1->OnShowPopup = [this](int x, int y, int recIndex) { ShowGridPopup(x, y, recIndex); };
+    GridB1->OnColumnSize = [this](int, int) { Sheet.GridB1ColumnSize(); };
+    GridB1->OnColOrderChange = [this] { Sheet.GridB1ColOrderChange(); };
+    GridB1->OnAllowUnLock = [this](bool& allow, QPoint) { allow = CheckAccess(TAccessArea::Worksheet); };
+}
+
+void TMain::ReadStoredOptions() {
+    TWorksheetOptions options;
+    options.IncludeDisabledInCalc = OptionsStore->ReadOption(OptIncludeDisabledInCalc);
+    options.BalanceEndDay = OptionsStore->ReadOption(OptBalanceEndDay);
+    options.GSTinTotals = OptionsStore->ReadOption(OptGSTinTotals);
+    Sheet.SetOptions(options);
+    OptionsStore->ReadOption(OptNewTransDisabled);
+    OptionsStore->ReadOption(OptShowActNoinTrans);
+    Files.AutoBackup = OptionsStore->ReadOption(OptAutoBak);
+    // Gradients need more than 256 colours.
+    GridB1->SetGradients(Services.Colours == TColourClass::TrueColour && OptionsStore->ReadOption(OptGradients));
+}
+
+// ---- Layout --------------------------------------------------------------------------------------
+
+void TMain::LayoutToolBar() {
+    const QScreen* screen = this->screen();
+    Wide = !screen || screen->geometry().width() >= WideScreen;
+    const int height = Wide ? 32 : 40;
+    TKQButton2* buttons[8] = {TransBtn, ActBtn, GrpBtn, ToolsBtn, GraphBtn, PrintBtn, OptionBtn, HelpBtn};
+    for (int i = 0; i < 8; ++i) {
+        const TToolPlace& place = ToolPlaces[i];
+        TKQButton2* button = buttons[i];
+        button->SetGlyphPlace(Wide ? TKQButton2::TGlyphPlace::Left : TKQButton2::TGlyphPlace::Top);
+        button->SetGlyph(ToolGlyph(static_cast<TToolGlyph>(button->property("glyph").toInt()), Wide ? 20 : 18));
+        QFont font = button->font();
+        font.setPointSize(Wide ? place.WideFont : 9);
+        button->setFont(font);
+        button->setGeometry(Wide ? place.WideLeft : place.NarrowLeft, 2, Wide ? place.WideWidth : place.NarrowWidth,
+                            height);
+    }
+    for (int i = 0; i < 4; ++i)
+        Separators[i]->setGeometry(Wide ? SeparatorPlaces[i][0] : SeparatorPlaces[i][1], 2, 4, height);
+    setMinimumHeight(Wide ? 300 : 316);
+}
+
+void TMain::LayoutClient() {
+    if (Closing)
+        return;
+    LayoutToolBar();
+    const int panelTop = Wide ? 36 : 43;
+    const int tabTop = Wide ? 70 : 78;
+    DatePanelCtl->setGeometry(2, panelTop, DatePanelCtl->sizeHint().width(), TDatePanel::PanelHeight);
+    int x = DatePanelCtl->geometry().right() + 6;
+    for (QPushButton* button : {ActSelBtn, GrpSelBtn, FindSelBtn}) {
+        button->setGeometry(x, panelTop + 4, SelectionButtonWidth, 26);
+        x += SelectionButtonWidth + 4;
+    }
+    ResetSelBtn->setGeometry(x, panelTop + 4, 70, 26);
+
+    const int width = Client->width() - 4;
+    const int barHeight = TabControl1->sizeHint().height();
+    TabControl1->setGeometry(2, tabTop, width, barHeight);
+    TabPage->setGeometry(2, tabTop + barHeight - 1, width, std::max(0, Client->height() - tabTop - barHeight - 1));
+    LayoutTabPage();
+    const QRect tabs(2, tabTop, width, Client->height() - tabTop);
+    const int progressHeight = 16;
+    Progress->setGeometry(tabs.left() + 59, tabs.bottom() - 2 - progressHeight, std::max(10, tabs.width() - 137),
+                          progressHeight);
+}
+
+void TMain::LayoutTabPage() {
+    const int inner = TabPage->width() - 2 * PageMargin;
+    TTabPageMeasures measures;
+    measures.PageHeight = TabPage->height() - PageMargin;
+    measures.GridTop = PageMargin;
+    measures.TaxPanelHeight = GstPanel->PreferredHeight();
+    measures.TogglePanelHeight = ToggleHeight;
+    measures.AccountBarHeight = KQBookBar->sizeHint().height();
+    const TTabPageLayout layout = Sheet.Layout(measures);
+    int y = PageMargin;
+    GridB1->setGeometry(PageMargin, y, inner, std::max(0, layout.GridHeight));
+    y += std::max(0, layout.GridHeight);
+    BtnPanel->setVisible(layout.TogglePanelVisible && DocumentOpen());
+    if (layout.TogglePanelVisible) {
+        BtnPanel->setGeometry(PageMargin, y, inner, ToggleHeight);
+        y += ToggleHeight;
+    }
+    GstPanel->setVisible(layout.TaxPanelVisible);
+    if (layout.TaxPanelVisible) {
+        const int panelWidth = std::min(inner, GstPanel->LabelColumnWidth() + GstPanel->ValueColumnWidth() + 16);
+        GstPanel->setGeometry(PageMargin, y, panelWidth, layout.TaxPanelHeight);
+        y += layout.TaxPanelHeight;
+    }
+    // The account bar is 4 pixels narrower than the tab control, at the page's foot.
+    KQBookBar->setGeometry(2, TabPage->height() - measures.AccountBarHeight - 2, TabPage->width() - 4,
+                           measures.AccountBarHeight);
+}
+
+void TMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    LayoutClient();
+}
+
+void TMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (PlacementRestored)
+        return;
+    PlacementRestored = true;
+    LayoutClient();
+}
+
+void TMain::ShowWithPlacement() {
+    const TWindowPlacement placement = OptionsStore->LoadWindowPlacement();
+    if (placement.Width > 0 && placement.Height > 0) {
+        resize(placement.Width, placement.Height);
+        move(placement.X, placement.Y);
+    }
+    if (placement.State == 2) {
+        // Without a window manager a maximised window keeps its size: give it the screen's.
+        if (const QScreen* screen = this->screen())
+            setGeometry(screen->availableGeometry());
+        showMaximized();
+    }
+    else
+        show();
+}
+
+void TMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && GridB1)
+        Sheet.Refresh();
+}
+
+void TMain::wheelEvent(QWheelEvent* event) {
+    // One row per notch, downwards for a wheel turned towards the user.
+    GridB1->ScrollRows(-event->angleDelta().y() / 120);
+    event->accept();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+    if (!Closing && Files.IsOpen && !(ReadOnlyPrompt() && CloseDocument())) {
+        event->ignore();
+        return;
+    }
+    TWindowPlacement placement;
+    placement.State = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    const QRect frame = normalGeometry();
+    placement.X = frame.x();
+    placement.Y = frame.y();
+    placement.Width = frame.width();
+    placement.Height = frame.height();
+    OptionsStore->SaveWindowPlacement(placement);
+    Closing = true;
+    event->accept();
+}
+
+// ---- Menus built from the worksheet's items ---------------------------------------------------
+
+void TMain::RebuildReopenMenu() {
+    ReopenMenuCtl->clear();
+    int index = 0;
+    for (const std::string& path : Mru.Items()) {
+        QAction* action = ReopenMenuCtl->addAction(QStringLiteral("&%1 %2").arg(++index).arg(QString::fromStdString(path)));
+        connect(action, &QAction::triggered, this, [this, path] { ReopenFile(path); });
+    }
+    ReopenMenuCtl->setEnabled(!Mru.Items().empty());
+}
+
+namespace {
+
+// Menu commands whose windows open in later versions.
+bool CommandAvailable(TMenuCommand command) {
+    switch (command) {
+    case TMenuCommand::EditRecord:
+    case TMenuCommand::NewTransaction:
+    case TMenuCommand::FindTransactions:
+    case TMenuCommand::FindCategory:
+    case TMenuCommand::NewSelection:
+    case TMenuCommand::EditSelection:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void FillMenu(QMenu& menu, const std::vector<TMenuItem>& items, const std::function<void(TMenuCommand)>& run) {
+    menu.clear();
+    for (const TMenuItem& item : items) {
+        if (item.Caption == "-") {
+            menu.addSeparator()->setVisible(item.Visible);
+            continue;
+        }
+        QAction* action = menu.addAction(FromDocument(item.Caption));
+        action->setVisible(item.Visible);
+        action->setEnabled(item.Enabled && CommandAvailable(item.Command));
+        const TMenuCommand command = item.Command;
+        QObject::connect(action, &QAction::triggered, &menu, [run, command] { run(command); });
+    }
+}
+
+} // namespace
+
+void TMain::ShowGridPopup(int x, int y, int recIndex) {
+    const TPopupMenu& popup = Menus.GridB1ShowPopup(recIndex);
+    FillMenu(*GridPopup, popup.Items, [this](TMenuCommand command) { Menus.PopupItemClick(command); });
+    if (PopupsModal)
+        GridPopup->exec(QPoint(x, y));
+}
+
+void TMain::ShowSelectionMenu(TSelectionKind kind) {
+    QMenu menu(this);
+    FillMenu(menu, Filters.SelectionButton(kind).DropDown,
+             [this, kind](TMenuCommand command) { Filters.SelectionMenuClick(kind, command); });
+    QPushButton* button = kind == TSelectionKind::Categories ? ActSelBtn
+                          : kind == TSelectionKind::Groups   ? GrpSelBtn
+                                                             : FindSelBtn;
+    menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+QAction* TMain::Action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+
+TKQButton2* TMain::ToolButton(const QString& objectName) const { return findChild<TKQButton2*>(objectName); }
+
+void TMain::SelectTab(int tab) {
+    TabControl1->setCurrentIndex(tab);
+    if (Sheet.ActiveTab() != tab)
+        Sheet.SwitchView(tab);
+}
+
+} // namespace qz::gui

@@ -1,0 +1,251 @@
+#pragma once
+// TMain, the program's main window: the tool bar and menus, the date panel and selection
+// buttons, the tab control with the worksheet grid, the toggle switches, the tax summary panel
+// and the account bar; the document commands (New, Open, Reopen, Close, Save As, Exit), the
+// recent files, the welcome screen and the hand-off from a second start. The worksheet's rows,
+// totals and filters are the core's (TWorksheet, TWorksheetFilters, TWorksheetMenus); this
+// window shows them and passes the user's clicks on.
+
+#include "MRUFileList.h"
+#include "ledger/DisplayFormats.h"
+#include "ledger/Ledger.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
+#include "storage/DocumentQuestions.h"
+#include "storage/FileConvert.h"
+#include "storage/OptionsFileOLE.h"
+#include "worksheet/Worksheet.h"
+#include "worksheet/WorksheetFilters.h"
+#include "worksheet/WorksheetMenus.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+
+namespace qz::gui {
+
+class TDatePanel;
+class TGrid3;
+class TKQBookBar;
+class TKQButton2;
+class TTaxSummaryPanel;
+class TToggleSwitchPanel;
+
+// A common file dialog's request; the answer is the chosen path, or empty for Cancel.
+struct TFileDialogRequest {
+    QString Title;
+    QString Folder;
+    QStringList Filters; // "Quillmar Zudeduze files (*.kqk)" ...
+};
+
+// The window's outside world. The program passes the real dialogs and stores; the tests
+// pass scripted ones.
+struct TMainServices {
+    Prompts* Ask = nullptr;
+    DocumentQuestions* Questions = nullptr;
+    Registry* Values = nullptr;
+    const Clock* Time = nullptr;
+    const RegionalSettings* Regional = nullptr;
+    std::string InstallDir;
+    std::function<QString(const TFileDialogRequest&)> OpenDialog;
+    std::function<QString(const TFileDialogRequest&)> SaveDialog;
+    // The welcome screen: 10 open, 11 new, 12 example, 13 last used; -1 closed.
+    std::function<int()> Welcome;
+    // The New File dialog; answers true when it created a file. It is handed the two steps it
+    // runs itself: closing the open document, and making the blank file.
+    std::function<bool(const std::function<bool()>& closeCurrent, const std::function<bool(const std::string&)>& createBlank)>
+        NewFileDialog;
+    // The description window of an example document.
+    std::function<void(const std::string& descFile)> ExampleDescription;
+    // The screen's colour class; the program reads it from the screen depth.
+    TColourClass Colours = TColourClass::TrueColour;
+};
+
+class TMain : public QMainWindow, public TWorksheetWindow, public TWorksheetDialogs {
+    Q_OBJECT
+public:
+    explicit TMain(TMainServices services, QWidget* parent = nullptr);
+    ~TMain() override;
+
+    // ---- Commands ------------------------------------------------------------------------
+    void NewCommand();
+    // The Open command: the open dialog (in the example folder for an example), then OpenFile.
+    void OpenCommand(bool exampleFolder = false);
+    // Opens a named document: pre-check, close the old one, convert, load, show.
+    bool OpenFile(const std::string& path);
+    // A "Reopen" item or the welcome screen's last used file.
+    bool ReopenFile(const std::string& path);
+    bool CloseCommand();
+    // Answers whether the document was saved.
+    bool SaveAsCommand(bool fromReadOnlyPrompt = false);
+    void ImportCommand();
+    void ExitCommand();
+    // A later start handed this file over (empty: it only wants the window to the front).
+    void OpenFromAnotherInstance(const std::string& path);
+    // The command line's arguments: joined, and opened when such a file exists.
+    void OpenFromCommandLine(const QStringList& arguments);
+    // At start-up, once the window shows: the welcome screen, when no document is open.
+    void RunWelcome();
+    // Shows the window where the user left it (position, size, maximised or not).
+    void ShowWithPlacement();
+
+    // The close step the New File dialog and the commands use: the read-only prompt is the
+    // caller's. True when the document is closed (or none was open).
+    bool CloseDocument();
+    // The blank-file way of the New File dialog: creates and opens the file.
+    bool CreateBlankFile(const std::string& path);
+    // "R&eset" for the reports window and the import.
+    void ResetWorksheetFilters(bool reportsWindowCaller = false) { Filters.ResetSelections(reportsWindowCaller); }
+
+    // ---- State, for the tests and the screenshots ----------------------------------------
+    bool DocumentOpen() const { return Files.IsOpen != 0; }
+    TLedger& Ledger() { return Books; }
+    TFileManager& FileManager() { return Files; }
+    TWorksheet& Worksheet() { return Sheet; }
+    TWorksheetFilters& WorksheetFilters() { return Filters; }
+    TWorksheetMenus& WorksheetMenus() { return Menus; }
+    TOptionsManager& Options() { return *OptionsStore; }
+    TMRUFileList& RecentFiles() { return Mru; }
+    TGrid3* Grid() const { return GridB1; }
+    QTabBar* TabControl() const { return TabControl1; }
+    TKQBookBar* AccountBar() const { return KQBookBar; }
+    TToggleSwitchPanel* TogglePanel() const { return BtnPanel; }
+    TTaxSummaryPanel* TaxPanel() const { return GstPanel; }
+    TDatePanel* DatePanel() const { return DatePanelCtl; }
+    QProgressBar* ProgressBar() const { return Progress; }
+    QMenu* ReopenMenu() const { return ReopenMenuCtl; }
+    QMenu* ContextMenu() const { return GridPopup; }
+    QAction* Action(const QString& objectName) const;
+    TKQButton2* ToolButton(const QString& objectName) const;
+    QPushButton* ResetButton() const { return ResetSelBtn; }
+    bool WideToolBar() const { return Wide; }
+    void SelectTab(int tab);
+    // The worksheet's context menu shows without running (the tests pick an item).
+    bool PopupsModal = true;
+
+    // ---- TWorksheetWindow ----------------------------------------------------------------
+    void ShowColumnSet(TGridInfo& columns) override;
+    void ShowViewPanels() override;
+    void RefreshGrid(std::int32_t rowCount) override;
+    void RepaintGrid() override;
+    void ScrollGridToTop() override;
+    void ShowTaxSummary(const TTaxSummary& summary) override;
+    void FiltersChanged() override;
+    void ToolButtonsChanged() override;
+    void AccountBarChanged() override;
+    void ShowProgress(int position) override;
+    void StoreOption(TWorksheetOption option, bool value) override;
+
+    // ---- TWorksheetDialogs: the editors and selections open in later versions ------------
+    bool CheckAccess(TAccessArea area) override;
+    bool EditAccounts(TBookRec* account) override;
+    bool EditTransactionOfRow(std::int32_t row, TTransRec& transaction) override;
+    bool EditTransfer(TTransRec& transaction) override;
+    bool EditCategory(TMainActRec* category, TSubActRec* sub) override;
+    bool EditGroups(TGroupRec* group) override;
+    bool EditCategoryTypes(TCatRec* type) override;
+    bool FindCategory(bool subCategories, TCategoryFound& found) override;
+    bool SelectCategories(bool newSelection) override;
+    bool SelectGroups(bool newSelection) override;
+    bool OpenSearch(bool newSearch) override;
+    void ReapplySearch() override;
+    bool PickMonths(TMonth& first, TMonth& last) override;
+    void NewTransaction() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // MainForm.cpp: construction and layout.
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolBar();
+    void ConnectGrid();
+    void ReadStoredOptions();
+    void LayoutToolBar();
+    void LayoutClient();
+    void LayoutTabPage();
+    void RebuildReopenMenu();
+    void ShowGridPopup(int x, int y, int recIndex);
+    void ShowSelectionMenu(TSelectionKind kind);
+
+    // MainCommands.cpp: documents.
+    bool ReadOnlyPrompt();
+    bool LoadAndShow(const std::string& path, bool example);
+    void ShowOpenedDocument();
+    void NoDocumentState();
+    void UpdateToolBar();
+    void UpdateCaption();
+    void UpdateTaxCaptions();
+    std::string FolderOf(bool example) const;
+
+    TMainServices Services;
+    Prompts& Ask;
+    TLedger Books;
+    TDisplayFormats Formats;
+    TFileManager Files;
+    TFileConvert Convert;
+    TWorksheet Sheet;
+    TWorksheetFilters Filters;
+    TWorksheetMenus Menus;
+    TGridProperties GridProps;
+    std::unique_ptr<TOptionsManager> OptionsStore;
+    TMRUFileList Mru;
+
+    bool Closing = false;
+    bool Wide = true;
+    bool PlacementRestored = false;
+    bool InFileCommand = false;
+
+    // Controls.
+    QWidget* Client = nullptr;
+    QWidget* ToolBarArea = nullptr;
+    TKQButton2* TransBtn = nullptr;
+    TKQButton2* ActBtn = nullptr;
+    TKQButton2* GrpBtn = nullptr;
+    TKQButton2* ToolsBtn = nullptr;
+    TKQButton2* GraphBtn = nullptr;
+    TKQButton2* PrintBtn = nullptr;
+    TKQButton2* OptionBtn = nullptr;
+    TKQButton2* HelpBtn = nullptr;
+    QWidget* Separators[4] = {};
+    QMenu* ToolsPopup = nullptr;
+    QMenu* ChartsPopup = nullptr;
+    QMenu* OptionsPopup = nullptr;
+    QAction* ReportsItem = nullptr;
+    TDatePanel* DatePanelCtl = nullptr;
+    QPushButton* ActSelBtn = nullptr;
+    QPushButton* GrpSelBtn = nullptr;
+    QPushButton* FindSelBtn = nullptr;
+    QPushButton* ResetSelBtn = nullptr;
+    QTabBar* TabControl1 = nullptr;
+    QWidget* TabPage = nullptr;
+    TGrid3* GridB1 = nullptr;
+    TToggleSwitchPanel* BtnPanel = nullptr;
+    TTaxSummaryPanel* GstPanel = nullptr;
+    TKQBookBar* KQBookBar = nullptr;
+    QProgressBar* Progress = nullptr;
+    QMenu* FileMenu = nullptr;
+    QMenu* ReopenMenuCtl = nullptr;
+    QMenu* GridPopup = nullptr;
+    QAction* NewItem = nullptr;
+    QAction* OpenItem = nullptr;
+    QAction* CloseItem = nullptr;
+    QAction* ImportItem = nullptr;
+    QAction* SaveAsItem = nullptr;
+};
+
+} // namespace qz::gui

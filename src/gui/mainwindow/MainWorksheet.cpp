@@ -1,0 +1,166 @@
+// The main window as the worksheet's host: the grid, the panels, the indicators and the
+// progress bar show what the worksheet computed; the editors and selections it asks for open
+// in later versions and answer Cancel until then.
+
+#include "MainForm.h"
+#include "TaxSummaryPanel.h"
+#include "controls/DatePanel.h"
+#include "controls/KQBookBar.h"
+#include "controls/KQButton2.h"
+#include "controls/ToggleSwitches.h"
+#include "grid/Grid3.h"
+#include "grid/WinColour.h"
+#include "platform/TextCodec.h"
+
+#include <QAction>
+#include <QDate>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace qz::gui {
+
+namespace {
+
+QDate ToQDate(TDateTime date) {
+    const CalendarDate d = DecodeDate(date);
+    return QDate(d.Year, d.Month, d.Day);
+}
+
+} // namespace
+
+void TMain::ShowColumnSet(TGridInfo& columns) { GridB1->SetGridInfo(&columns); }
+
+void TMain::ShowViewPanels() {
+    if (TabControl1->currentIndex() != Sheet.ActiveTab()) {
+        const QSignalBlocker quiet(TabControl1);
+        TabControl1->setCurrentIndex(Sheet.ActiveTab());
+    }
+    BtnPanel->SetSwitches(Sheet.ToggleSwitches());
+    LayoutTabPage();
+}
+
+void TMain::RefreshGrid(std::int32_t rowCount) {
+    // Without a document the grid stays disabled and empty.
+    if (!Files.IsOpen) {
+        GridB1->RefreshGrid(false);
+        return;
+    }
+    GridB1->SetRowCount(rowCount);
+}
+
+void TMain::RepaintGrid() { GridB1->RefreshGrid(false); }
+
+void TMain::ScrollGridToTop() {
+    if (TGridInfo* info = GridB1->GridInfo())
+        info->ScrollBarPos = 0;
+    GridB1->RefreshGrid(false);
+}
+
+void TMain::ShowTaxSummary(const TTaxSummary& summary) {
+    const bool resized = GstPanel->Summary().LabelWidthSample != summary.LabelWidthSample ||
+                         GstPanel->Summary().ValueWidthSample != summary.ValueWidthSample;
+    GstPanel->SetSummary(summary);
+    if (resized)
+        LayoutTabPage();
+}
+
+void TMain::FiltersChanged() {
+    DatePanelCtl->SetState(Filters.DaySwitchDown(), ToQDate(Filters.DateFrom()), ToQDate(Filters.DateTo()),
+                           ToQColor(Filters.DatePanelColour()), ToQColor(Filters.DateLabelColour()));
+    DatePanelCtl->SetDatesEnabled(Files.IsOpen && Books.TransList.Count() > 0);
+    // The month selector opens in a later version.
+    DatePanelCtl->PeriodButton()->setEnabled(false);
+    const std::pair<QPushButton*, TSelectionKind> buttons[] = {{ActSelBtn, TSelectionKind::Categories},
+                                                                {GrpSelBtn, TSelectionKind::Groups},
+                                                                {FindSelBtn, TSelectionKind::Transactions}};
+    for (const auto& [button, kind] : buttons) {
+        const TSelectionButton state = Filters.SelectionButton(kind);
+        button->setText(FromDocument(state.Caption));
+        button->setToolTip(FromDocument(state.Hint));
+        // The selection dialogs come later: a button works only to clear an active selection.
+        button->setEnabled(Files.IsOpen && state.Enabled && state.Active);
+        // The disabled look stays the style's own.
+        QPalette palette = button->palette();
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Button, ToQColor(state.Colour));
+            palette.setColor(group, QPalette::ButtonText, ToQColor(state.FontColour));
+        }
+        button->setPalette(palette);
+    }
+    ResetSelBtn->setEnabled(Files.IsOpen && Filters.ResetSelEnabled());
+}
+
+void TMain::ToolButtonsChanged() { GraphBtn->setEnabled(Files.IsOpen && Sheet.ReportsEnabled()); }
+
+void TMain::AccountBarChanged() {
+    KQBookBar->SetButtons(Filters.AccountButtons());
+    KQBookBar->SetAllEnabled(Filters.AllAccountsEnabled());
+}
+
+void TMain::ShowProgress(int position) {
+    if (position >= 100) {
+        Progress->hide();
+        return;
+    }
+    Progress->setValue(position);
+    Progress->raise();
+    Progress->show();
+}
+
+void TMain::StoreOption(TWorksheetOption option, bool value) {
+    OptionsStore->WriteOption(option == TWorksheetOption::IncludeDisabledInCalc ? OptIncludeDisabledInCalc
+                                                                                  : OptGSTinTotals,
+                              value);
+}
+
+// ---- The document's password areas -----------------------------------------------------------
+
+bool TMain::CheckAccess(TAccessArea area) {
+    const TFileSettings& settings = Files.Settings;
+    std::uint8_t mark = 0;
+    switch (area) {
+    case TAccessArea::FileOpening:
+        mark = settings.ProtectOpen;
+        break;
+    case TAccessArea::Deleting:
+        mark = settings.ProtectDelete;
+        break;
+    case TAccessArea::Adding:
+        mark = settings.ProtectAdd;
+        break;
+    case TAccessArea::Editing:
+        mark = settings.ProtectEdit;
+        break;
+    case TAccessArea::Worksheet:
+        mark = settings.ProtectWorksheet;
+        break;
+    case TAccessArea::Reports:
+        mark = settings.ProtectReports;
+        break;
+    case TAccessArea::Printing:
+        mark = settings.ProtectPrint;
+        break;
+    }
+    if (!mark || settings.Password.empty())
+        return true;
+    return Services.Questions->AskPassword(settings.Password);
+}
+
+// ---- Editors and selections of later versions: they answer Cancel, which changes nothing ------
+
+bool TMain::EditAccounts(TBookRec*) { return false; }
+bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) { return false; }
+bool TMain::EditTransfer(TTransRec&) { return false; }
+bool TMain::EditCategory(TMainActRec*, TSubActRec*) { return false; }
+bool TMain::EditGroups(TGroupRec*) { return false; }
+bool TMain::EditCategoryTypes(TCatRec*) { return false; }
+bool TMain::FindCategory(bool, TCategoryFound&) { return false; }
+bool TMain::SelectCategories(bool) { return false; }
+bool TMain::SelectGroups(bool) { return false; }
+bool TMain::OpenSearch(bool) { return false; }
+void TMain::ReapplySearch() {}
+bool TMain::PickMonths(TMonth&, TMonth&) { return false; }
+void TMain::NewTransaction() {}
+
+} // namespace qz::gui

@@ -1,0 +1,109 @@
+#pragma once
+// A main window on the offscreen platform with scripted dialogs, an in-memory settings store
+// and a scratch installation folder, and generated documents to open in it.
+
+#include "filters/GeneratedDocument.h"
+#include "grid/Grid3.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/ScriptedPrompts.h"
+#include "storage/DocumentQuestions.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+
+namespace qz::gui::test {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Folder.isValid());
+        Regional = RegionalSettings::Fixed();
+        Window = MakeWindow();
+    }
+
+    std::unique_ptr<TMain> MakeWindow() {
+        TMainServices services;
+        services.Ask = &Prompts;
+        services.Questions = &Questions;
+        services.Values = &Values;
+        services.Time = &Time;
+        services.Regional = &Regional;
+        services.InstallDir = Path("install");
+        services.OpenDialog = [this](const TFileDialogRequest& request) { return Answer(request); };
+        services.SaveDialog = [this](const TFileDialogRequest& request) { return Answer(request); };
+        services.Welcome = [this] { return WelcomeChoice; };
+        services.NewFileDialog = [this](const std::function<bool()>& closeCurrent,
+                                        const std::function<bool(const std::string&)>& createBlank) {
+            const QString path = Answer({QStringLiteral("Create New File"), {}, {}});
+            return !path.isEmpty() && closeCurrent() && createBlank(path.toStdString());
+        };
+        services.ExampleDescription = [this](const std::string& file) { ExampleShown = file; };
+        auto window = std::make_unique<TMain>(services);
+        window->PopupsModal = false;
+        window->Grid()->SetAnimationOn(false);
+        window->Grid()->SetSlideDelay(0);
+        window->resize(1000, 700);
+        window->show();
+        QApplication::processEvents();
+        return window;
+    }
+
+    QString Answer(const TFileDialogRequest& request) {
+        Requests.push_back(request);
+        if (DialogAnswers.empty())
+            return {};
+        QString answer = DialogAnswers.front();
+        DialogAnswers.pop_front();
+        return answer;
+    }
+
+    std::string Path(const std::string& name) const { return (Folder.path() + QLatin1Char('/')).toStdString() + name; }
+
+    // Writes generated books as a document and answers its path.
+    std::string WriteDocument(const std::string& name, int transactions = 300, std::uint64_t seed = 7,
+                              bool protectWorksheet = false) {
+        TLedger ledger;
+        TGeneratorOptions options;
+        options.Seed = seed;
+        options.Transactions = transactions;
+        options.Years = 2;
+        TDocumentContent content;
+        GenerateDocument(ledger, options, "GST", content);
+        if (protectWorksheet) {
+            content.Settings.Password = "secret";
+            content.Settings.ProtectWorksheet = 1;
+        }
+        const std::string path = Path(name);
+        ScriptedPrompts quiet;
+        EXPECT_TRUE(WriteGeneratedDocument(path, ledger, content, quiet));
+        return path;
+    }
+
+    bool Shown(const std::string& text) const {
+        for (const ScriptedPrompts::Message& message : Prompts.Messages)
+            if (message.Text == text)
+                return true;
+        return false;
+    }
+
+    QTemporaryDir Folder;
+    ScriptedPrompts Prompts;
+    PreparedQuestions Questions;
+    MemoryRegistry Values;
+    FixedClock Time{EncodeDate(2026, 12, 10)};
+    RegionalSettings Regional;
+    std::deque<QString> DialogAnswers;
+    std::vector<TFileDialogRequest> Requests;
+    int WelcomeChoice = -1;
+    std::string ExampleShown;
+    std::unique_ptr<TMain> Window;
+};
+
+} // namespace qz::gui::test
