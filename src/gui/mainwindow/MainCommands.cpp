@@ -244,8 +244,12 @@ void TMain::RunWelcome() {
 void TMain::NewCommand() {
     if (!ReadOnlyPrompt() || !Services.NewFileDialog)
         return;
+    bool created = false;
     Services.NewFileDialog([this] { return CloseDocument(); },
-                           [this](const std::string& path) { return CreateBlankFile(path); });
+                           [this, &created](const std::string& path) { return created = CreateBlankFile(path); });
+    // Said once the New File dialog has gone and the new books show.
+    if (created)
+        Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
 }
 
 bool TMain::CreateBlankFile(const std::string& path) {
@@ -258,7 +262,6 @@ bool TMain::CreateBlankFile(const std::string& path) {
         return false;
     }
     ShowOpenedDocument();
-    Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
     return true;
 }
 

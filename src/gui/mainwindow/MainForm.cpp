@@ -7,6 +7,7 @@
 #include "controls/OwnerDrawMenu.h"
 #include "controls/ToggleSwitches.h"
 #include "controls/ToolGlyphs.h"
+#include "grid/ColumnTitleHint.h"
 #include "grid/Grid3.h"
 #include "grid/WinColour.h"
 #include "platform/TextCodec.h"
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -44,6 +46,7 @@ constexpr int WideScreen = 800;
 constexpr int ToggleHeight = 26;
 constexpr int PageMargin = 4;
 constexpr int SelectionButtonWidth = 132;
+constexpr int HintPause = 4000;
 
 TColour ToggleBackground(const TGrid3& grid) { return grid.Colours().Background; }
 
@@ -82,6 +85,25 @@ TMain::TMain(TMainServices services, QWidget* parent)
     Sheet.ResetViewsForNewDocument();
     NoDocumentState();
     resize(800, 560);
+
+    // Hints stay for four seconds.
+    for (QWidget* widget : findChildren<QWidget*>())
+        widget->setToolTipDuration(HintPause);
+    // Another program in front: the floating hints go, and come back with the program.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        QWidget* hint = GridB1->TitleHint();
+        if (state != Qt::ApplicationActive) {
+            QToolTip::hideText();
+            HintHidden = hint->isVisible();
+            hint->hide();
+        } else {
+            if (HintHidden)
+                hint->show();
+            HintHidden = false;
+            if (Services.Colours == TColourClass::Palette256)
+                GridB1->RefreshGrid(false);
+        }
+    });
 
     // A new screen width may call for the other worksheet options file.
     if (QScreen* screen = QGuiApplication::primaryScreen())

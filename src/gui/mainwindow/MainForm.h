@@ -101,7 +101,7 @@ public:
     // The close step the New File dialog and the commands use: the read-only prompt is the
     // caller's. True when the document is closed (or none was open).
     bool CloseDocument();
-    // The blank-file way of the New File dialog: creates and opens the file.
+    // The blank-file way of the New File dialog: creates and opens the file (New then says so).
     bool CreateBlankFile(const std::string& path);
     // "R&eset" for the reports window and the import.
     void ResetWorksheetFilters(bool reportsWindowCaller = false) { Filters.ResetSelections(reportsWindowCaller); }
@@ -209,6 +209,7 @@ private:
     bool Wide = true;
     bool PlacementRestored = false;
     bool InFileCommand = false;
+    bool HintHidden = false;
 
     // Controls.
     QWidget* Client = nullptr;
