@@ -83,7 +83,9 @@ int main(int argc, char** argv) {
 
     SingleInstance instance;
     if (!instance.BecomeFirst()) {
-        instance.HandOver(arguments.join(QLatin1Char(' ')));
+        // The first instance may run in another folder: hand over the full name.
+        const QString joined = arguments.join(QLatin1Char(' '));
+        instance.HandOver(joined.isEmpty() ? joined : QFileInfo(joined).absoluteFilePath());
         return 0;
     }
 
@@ -144,6 +146,11 @@ int main(int argc, char** argv) {
 
     TMain main(services);
     window = &main;
+    instance.OnFileMessage = [&](const QString& file) {
+        if (welcome && !file.isEmpty())
+            welcome->EndWithoutChoice();
+        main.OpenFromAnotherInstance(file.toStdString());
+    };
     prompts.SetParent(&main);
     questions.SetParent(&main);
     if (services.Colours == TColourClass::Colours16 && shots.isEmpty())
@@ -155,11 +162,6 @@ int main(int argc, char** argv) {
     main.ShowWithPlacement();
     if (shots.isEmpty())
         CheckFont(&main, main.Options());
-    instance.OnFileMessage = [&](const QString& file) {
-        if (welcome)
-            welcome->EndWithoutChoice();
-        main.OpenFromAnotherInstance(file.toStdString());
-    };
     QTimer::singleShot(0, &main, [&] {
         main.OpenFromCommandLine(arguments);
         if (shots.isEmpty()) {

@@ -456,8 +456,12 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
         Ask.MessageBox(NotADocumentText, MsgKind::Warning, MsgButtons::Ok);
     if (check != 0)
         return result;
-    if (Files.IsOpen && !Files.Close(true, true))
-        return result;
+    if (Files.IsOpen) {
+        if (!Files.Close(true, true))
+            return result;
+        if (DocumentClosed)
+            DocumentClosed();
+    }
     switch (ConvertVersion1(path)) {
     case 0:
         break;
@@ -489,8 +493,12 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
 
 bool TFileConvert::CreateNewDocument(const std::string& path, const std::string& businessName,
                                      const std::string& businessNumber, bool announce) {
-    if (Files.IsOpen && !Files.Close(true, true))
-        return false;
+    if (Files.IsOpen) {
+        if (!Files.Close(true, true))
+            return false;
+        if (DocumentClosed)
+            DocumentClosed();
+    }
     if (!Files.CreateNew(path, businessName, businessNumber))
         return false;
     UpgradeTo21(path);

@@ -5,6 +5,7 @@
 
 #include "FileManager.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ public:
     bool NewFromExisting(const std::string& newPath, const std::string& sourcePath,
                          const std::vector<TTransRec>& carried, const std::vector<Money>& balances, Money gstBalance,
                          TDateTime startDate);
+
+    // Called when opening or creating a document has closed the one that was open, before
+    // anything of the new one is loaded (the window empties its views and filters then).
+    std::function<void()> DocumentClosed;
 
     struct OpenResult {
         bool Opened = false;

@@ -249,6 +249,7 @@ private:
     int FSlideShift = 0;
     int FLockGlyphY = 0;
     bool FLockGlyphShown = false;
+    int FWheelDelta = 0;
 };
 
 } // namespace qz::gui

@@ -286,9 +286,12 @@ void TGrid3::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TGrid3::wheelEvent(QWheelEvent* event) {
     event->accept();
-    const int notches = event->angleDelta().y() / 120;
+    // One row per notch; the small steps of a touchpad add up to notches.
+    FWheelDelta += event->angleDelta().y();
+    const int notches = FWheelDelta / 120;
+    FWheelDelta -= notches * 120;
     if (notches != 0 && Interactive())
-        ScrollRows(-notches * QApplication::wheelScrollLines());
+        ScrollRows(-notches);
 }
 
 void TGrid3::MouseLeft() {

@@ -15,12 +15,26 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTabBar>
+#include <QTimer>
 
 namespace qz::gui {
 
 namespace {
 
 constexpr const char* Caption = "Quillmar Zudeduze";
+
+// Marks a document command as under way for as long as it runs.
+class TBusy {
+public:
+    explicit TBusy(bool& flag) : Flag(flag), Was(flag) { Flag = true; }
+    ~TBusy() { Flag = Was; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    bool& Flag;
+    bool Was;
+};
 
 // The name as the disk spells it, with every link and "." resolved; the name itself when it
 // does not exist.
@@ -41,9 +55,15 @@ std::string TMain::FolderOf(bool example) const {
 
 // ---- State of the window ---------------------------------------------------------------------
 
+bool TMain::Busy() const {
+    return InFileCommand || QApplication::activeModalWidget() || QApplication::activePopupWidget();
+}
+
 void TMain::UpdateCaption() {
-    setWindowTitle(Files.IsOpen ? QStringLiteral("%1 - %2").arg(QLatin1String(Caption),
-                                                                QString::fromStdString(Files.DocumentName()))
+    // The file's name without folder and extension.
+    setWindowTitle(Files.IsOpen ? QStringLiteral("%1 - %2").arg(
+                                      QLatin1String(Caption),
+                                      QFileInfo(QString::fromStdString(Files.Path)).completeBaseName())
                                 : QLatin1String(Caption));
 }
 
@@ -71,6 +91,8 @@ void TMain::UpdateToolBar() {
 }
 
 void TMain::NoDocumentState() {
+    // First, so that no refresh below draws rows of the lists just emptied.
+    GridB1->ClearGrid(true);
     Sheet.SetTax(false, "GST");
     Filters.ClearFilters();
     SelectTab(0);
@@ -78,8 +100,6 @@ void TMain::NoDocumentState() {
     UpdateCaption();
     UpdateTaxCaptions();
     GstPanel->SetSummary({});
-    // Last, as every refresh before it would enable the grid again.
-    GridB1->ClearGrid(true);
     UpdateToolBar();
     BtnPanel->hide();
     ShowProgress(100);
@@ -92,10 +112,10 @@ void TMain::ShowOpenedDocument() {
     Filters.FillAccountBar();
     ShowProgress(95);
     // The worksheet's protection decides whether the grid opens locked; no slide on loading.
-    const bool animation = GridB1->AnimationOn();
-    GridB1->SetAnimationOn(false);
+    const int slideDelay = GridB1->SlideDelay();
+    GridB1->SetSlideDelay(0);
     GridB1->SetLocked(Files.Settings.ProtectWorksheet != 0);
-    GridB1->SetAnimationOn(animation);
+    GridB1->SetSlideDelay(slideDelay);
     Sheet.ResetViewPositions(false);
     Sheet.ResetViewsForNewDocument();
     UpdateTaxCaptions();
@@ -126,6 +146,7 @@ bool TMain::ReadOnlyPrompt() {
 bool TMain::CloseDocument() {
     if (!Files.IsOpen)
         return true;
+    const TBusy busy(InFileCommand);
     FileMenu->setEnabled(false);
     const std::string path = Files.Path;
     const bool closed = Files.Close(true, true);
@@ -137,9 +158,13 @@ bool TMain::CloseDocument() {
     return closed;
 }
 
-bool TMain::CloseCommand() { return ReadOnlyPrompt() && CloseDocument(); }
+bool TMain::CloseCommand() {
+    const TBusy busy(InFileCommand);
+    return ReadOnlyPrompt() && CloseDocument();
+}
 
 void TMain::ExitCommand() {
+    const TBusy busy(InFileCommand);
     Closing = true;
     if (!Files.IsOpen || (ReadOnlyPrompt() && CloseDocument())) {
         close();
@@ -151,31 +176,25 @@ void TMain::ExitCommand() {
 // ---- Opening --------------------------------------------------------------------------------------
 
 bool TMain::OpenFile(const std::string& path) {
-    if (InFileCommand)
-        return false;
-    InFileCommand = true;
-    const std::string previous = Files.IsOpen ? Files.Path : std::string();
+    const TBusy busy(InFileCommand);
+    ClosedPath = Files.IsOpen ? Files.Path : std::string();
     GridB1->setUpdatesEnabled(false);
     const TFileConvert::OpenResult result = Convert.OpenDocument(path);
     GridB1->setUpdatesEnabled(true);
-    // The old document was closed on the way: it goes to the top of the recent files.
-    if (!previous.empty() && (!Files.IsOpen || Files.Path != previous))
-        Mru.AddToTop(previous);
     if (!result.Opened) {
         if (!Files.IsOpen)
             NoDocumentState();
         ShowProgress(100);
-        InFileCommand = false;
         return false;
     }
     ShowOpenedDocument();
-    InFileCommand = false;
     if (result.ShowExample && Services.ExampleDescription)
         Services.ExampleDescription(Files.Settings.ExampleDescFile);
     return true;
 }
 
 void TMain::OpenCommand(bool exampleFolder) {
+    const TBusy busy(InFileCommand);
     if (!ReadOnlyPrompt())
         return;
     TFileDialogRequest request;
@@ -188,6 +207,7 @@ void TMain::OpenCommand(bool exampleFolder) {
 }
 
 bool TMain::ReopenFile(const std::string& path) {
+    const TBusy busy(InFileCommand);
     if (!QFileInfo::exists(QString::fromStdString(path))) {
         Ask.MessageBox("Can't find file - " + path, MsgKind::Information, MsgButtons::Ok);
         return false;
@@ -195,7 +215,7 @@ bool TMain::ReopenFile(const std::string& path) {
     // Reopening closes the open document: a changed read-only one is offered for saving first.
     if (!ReadOnlyPrompt())
         return false;
-    return OpenFile(path);
+    return OpenFile(LongName(path));
 }
 
 void TMain::OpenFromAnotherInstance(const std::string& path) {
@@ -203,9 +223,16 @@ void TMain::OpenFromAnotherInstance(const std::string& path) {
         showNormal();
     raise();
     activateWindow();
-    if (path.empty() || !ReadOnlyPrompt())
+    if (path.empty())
         return;
-    OpenFile(LongName(path));
+    if (Busy()) {
+        PendingHandOff = path;
+        HandOffTimer->start();
+        return;
+    }
+    const TBusy busy(InFileCommand);
+    if (ReadOnlyPrompt())
+        OpenFile(LongName(path));
 }
 
 void TMain::OpenFromCommandLine(const QStringList& arguments) {
@@ -242,6 +269,7 @@ void TMain::RunWelcome() {
 // ---- New ------------------------------------------------------------------------------------------
 
 void TMain::NewCommand() {
+    const TBusy busy(InFileCommand);
     if (!ReadOnlyPrompt() || !Services.NewFileDialog)
         return;
     bool created = false;
@@ -256,7 +284,7 @@ bool TMain::CreateBlankFile(const std::string& path) {
     if (!CloseDocument())
         return false;
     Filters.ClearFilters();
-    if (!Convert.CreateNewDocument(path, std::string(), std::string(), false)) {
+    if (!Convert.CreateNewDocument(LongName(path), std::string(), std::string(), false)) {
         if (!Files.IsOpen)
             NoDocumentState();
         return false;
@@ -270,6 +298,7 @@ bool TMain::CreateBlankFile(const std::string& path) {
 bool TMain::SaveAsCommand(bool fromReadOnlyPrompt) {
     if (!Files.IsOpen)
         return false;
+    const TBusy busy(InFileCommand);
     TFileDialogRequest request;
     request.Title = QStringLiteral("Save As");
     request.Folder = QString::fromStdString(FolderOf(false));

@@ -28,6 +28,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace qz::gui {
 
@@ -62,6 +63,13 @@ TMain::TMain(TMainServices services, QWidget* parent)
     setMinimumSize(300, 300);
     Files.ConnectLists();
     Files.Progress = [this](int position, const std::string&) { ShowProgress(position); };
+    // Opening another document closed the open one: the window shows no document until the
+    // new one has loaded, and the filters are cleared before it loads.
+    Convert.DocumentClosed = [this] {
+        Mru.AddToTop(ClosedPath);
+        NoDocumentState();
+        repaint();
+    };
 
     OptionsStore = std::make_unique<TOptionsManager>(*Services.Values, Ask, Sheet.GridInfo, GridProps,
                                                      Services.InstallDir);
@@ -85,6 +93,17 @@ TMain::TMain(TMainServices services, QWidget* parent)
     Sheet.ResetViewsForNewDocument();
     NoDocumentState();
     resize(800, 560);
+
+    HandOffTimer = new QTimer(this);
+    HandOffTimer->setInterval(250);
+    connect(HandOffTimer, &QTimer::timeout, this, [this] {
+        if (PendingHandOff.empty()) {
+            HandOffTimer->stop();
+        } else if (!Busy()) {
+            HandOffTimer->stop();
+            OpenFromAnotherInstance(std::exchange(PendingHandOff, std::string()));
+        }
+    });
 
     // Hints stay for four seconds.
     for (QWidget* widget : findChildren<QWidget*>())
@@ -177,7 +196,7 @@ void TMain::CreateControls() {
     GridB1->SetMaxCols(GridMaxCols);
     GridB1->SetBalLinkIndex(11);
     GridB1->SetColourClass(Services.Colours);
-    GridB1->SetAnimationOn(true);
+    GridB1->SetBtnWidth(26);
     QFont gridFont(FromDocument(GridProps.FontName), std::max(6, GridProps.FontSize));
     gridFont.setBold(GridProps.FontStyle & 1);
     gridFont.setItalic(GridProps.FontStyle & 2);
@@ -524,6 +543,9 @@ void FillMenu(QMenu& menu, const std::vector<TMenuItem>& items, const std::funct
 } // namespace
 
 void TMain::ShowGridPopup(int x, int y, int recIndex) {
+    // Nothing to act on while the grid is disabled or locked.
+    if (!GridB1->GridEnabled() || GridB1->Locked())
+        return;
     const TPopupMenu& popup = Menus.GridB1ShowPopup(recIndex);
     FillMenu(*GridPopup, popup.Items, [this](TMenuCommand command) { Menus.PopupItemClick(command); });
     if (PopupsModal)

@@ -30,6 +30,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
+class QTimer;
 
 namespace qz::gui {
 
@@ -90,6 +91,7 @@ public:
     void ImportCommand();
     void ExitCommand();
     // A later start handed this file over (empty: it only wants the window to the front).
+    // While a command or a dialog of this window is under way, the file waits for its end.
     void OpenFromAnotherInstance(const std::string& path);
     // The command line's arguments: joined, and opened when such a file exists.
     void OpenFromCommandLine(const QStringList& arguments);
@@ -191,6 +193,8 @@ private:
     void UpdateCaption();
     void UpdateTaxCaptions();
     std::string FolderOf(bool example) const;
+    // A document command, a modal dialog or a menu is under way.
+    bool Busy() const;
 
     TMainServices Services;
     Prompts& Ask;
@@ -210,6 +214,10 @@ private:
     bool PlacementRestored = false;
     bool InFileCommand = false;
     bool HintHidden = false;
+    // The document that opening another one has closed (for the recent files).
+    std::string ClosedPath;
+    std::string PendingHandOff;
+    QTimer* HandOffTimer = nullptr;
 
     // Controls.
     QWidget* Client = nullptr;

@@ -43,7 +43,10 @@ void TMain::ShowViewPanels() {
 void TMain::RefreshGrid(std::int32_t rowCount) {
     // Without a document the grid stays disabled and empty.
     if (!Files.IsOpen) {
-        GridB1->RefreshGrid(false);
+        if (GridB1->RowCount() != 0 || GridB1->GridEnabled())
+            GridB1->ClearGrid(true);
+        else
+            GridB1->RefreshGrid(false);
         return;
     }
     GridB1->SetRowCount(rowCount);
@@ -66,7 +69,10 @@ void TMain::ShowTaxSummary(const TTaxSummary& summary) {
 }
 
 void TMain::FiltersChanged() {
-    DatePanelCtl->SetState(Filters.DaySwitchDown(), ToQDate(Filters.DateFrom()), ToQDate(Filters.DateTo()),
+    // Without a document the pickers show today.
+    const TDateTime today = Services.Time->Today();
+    DatePanelCtl->SetState(Filters.DaySwitchDown(), ToQDate(Files.IsOpen ? Filters.DateFrom() : today),
+                           ToQDate(Files.IsOpen ? Filters.DateTo() : today),
                            ToQColor(Filters.DatePanelColour()), ToQColor(Filters.DateLabelColour()));
     DatePanelCtl->SetDatesEnabled(Files.IsOpen && Books.TransList.Count() > 0);
     // The month selector opens in a later version.
@@ -106,6 +112,8 @@ void TMain::ShowProgress(int position) {
     Progress->setValue(position);
     Progress->raise();
     Progress->show();
+    // The work goes on without returning to the event loop: paint now.
+    Progress->repaint();
 }
 
 void TMain::StoreOption(TWorksheetOption option, bool value) {

