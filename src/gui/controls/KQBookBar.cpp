@@ -47,6 +47,11 @@ void TKQBookBar::SetAllEnabled(bool enabled) {
     update();
 }
 
+void TKQBookBar::SetAccountsEnabled(bool enabled) {
+    AccountsButtonEnabled = enabled;
+    update();
+}
+
 QFont TKQBookBar::CaptionFont(bool pressed) const {
     QFont captionFont = font();
     captionFont.setBold(pressed);
@@ -150,6 +155,8 @@ bool TKQBookBar::PartEnabled(int part) const {
     switch (part) {
     case AllPart:
         return AllButtonEnabled;
+    case AccountsPart:
+        return AccountsButtonEnabled;
     case LeftArrowPart:
         return First > 0;
     case RightArrowPart:

@@ -25,6 +25,9 @@ public:
     // "All" is enabled only while not every account is selected.
     void SetAllEnabled(bool enabled);
     bool AllEnabled() const { return AllButtonEnabled; }
+    // "Accounts" works only where the accounts editor can open.
+    void SetAccountsEnabled(bool enabled);
+    bool AccountsEnabled() const { return AccountsButtonEnabled; }
 
     // A click on account button `index` (in list order); ctrlHeld adds it to the selection.
     std::function<void(int index, bool ctrlHeld)> OnAccountClick;
@@ -81,6 +84,7 @@ private:
 
     std::vector<TButton> Buttons;
     bool AllButtonEnabled = true;
+    bool AccountsButtonEnabled = true;
     int First = 0;
     int PressedPart = NoPart;
 };

@@ -216,6 +216,8 @@ void TMain::CreateControls() {
     KQBookBar->OnAccountClick = [this](int index, bool ctrl) { Filters.AccountButtonClick(index, ctrl); };
     KQBookBar->OnAllClick = [this] { Filters.AllAccountsClick(); };
     KQBookBar->OnAccountsClick = [this] { Filters.AccountsBtnClick(); };
+    // The accounts editor opens in a later version.
+    KQBookBar->SetAccountsEnabled(false);
 
     // The toggle panel takes the grid's background, as the tax panel takes its button colour.
     BtnPanel->SetPanelColour(ToQColor(ToggleBackground(*GridB1)));

@@ -77,6 +77,8 @@ TEST_F(BookBarTest, EachButtonRaisesItsOwnEvent) {
 TEST_F(BookBarTest, NothingHappensForADisabledButtonOrAPressLetGoElsewhere) {
     Bar.SetAllEnabled(false);
     Click(Bar.AllButtonRect().center());
+    Bar.SetAccountsEnabled(false);
+    Click(Bar.AccountsButtonRect().center());
     QTest::mousePress(&Bar, Qt::LeftButton, {}, Bar.AccountButtonRect(1).center());
     QTest::mouseRelease(&Bar, Qt::LeftButton, {}, Bar.AccountButtonRect(2).center());
     Bar.setEnabled(false);
