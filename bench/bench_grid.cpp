@@ -35,7 +35,8 @@ std::string Document(std::int32_t transactions) {
     auto it = made.find(transactions);
     if (it != made.end())
         return it->second;
-    const std::string path = QDir(Folder().path()).filePath(QStringLiteral("books%1.kqk").arg(transactions)).toStdString();
+    const std::string path =
+        QDir(Folder().path()).filePath(QStringLiteral("books%1.kqk").arg(transactions)).toStdString();
     TLedger ledger;
     TGeneratorOptions options;
     options.Transactions = transactions;

@@ -154,11 +154,12 @@ int main(int argc, char** argv) {
     prompts.SetParent(&main);
     questions.SetParent(&main);
     if (services.Colours == TColourClass::Colours16 && shots.isEmpty())
-        prompts.MessageBox("Quillmar Zudeduze has detected that you system is set to display only 16 colours.  Although "
-                           "Quillmar Zudeduze will still function correctly, Quillmar Zudeduze has been designed run in "
-                           "256 or higher colour modes and uses these extra colours to enhance its useability. \r\rTo "
-                           "change your colour settings see the 'Display' item in the Windows Control Panel.",
-                           MsgKind::Information, MsgButtons::Ok);
+        prompts.MessageBox(
+            "Quillmar Zudeduze has detected that you system is set to display only 16 colours.  Although "
+            "Quillmar Zudeduze will still function correctly, Quillmar Zudeduze has been designed run in "
+            "256 or higher colour modes and uses these extra colours to enhance its useability. \r\rTo "
+            "change your colour settings see the 'Display' item in the Windows Control Panel.",
+            MsgKind::Information, MsgButtons::Ok);
     main.ShowWithPlacement();
     if (shots.isEmpty())
         CheckFont(&main, main.Options());

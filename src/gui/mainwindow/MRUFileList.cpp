@@ -6,7 +6,9 @@ namespace qz::gui {
 
 TMRUFileList::TMRUFileList(Registry& registry) : Values(registry) {}
 
-std::string TMRUFileList::ValueName(int index) { return "MRU Items/F" + std::to_string(index); }
+std::string TMRUFileList::ValueName(int index) {
+    return "MRU Items/F" + std::to_string(index);
+}
 
 void TMRUFileList::Load() {
     Files.clear();

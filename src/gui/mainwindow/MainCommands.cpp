@@ -44,7 +44,9 @@ std::string LongName(const std::string& path) {
     return (canonical.isEmpty() ? info.absoluteFilePath() : canonical).toStdString();
 }
 
-QString EscapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+QString EscapeAmpersands(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
 } // namespace
 
@@ -61,17 +63,18 @@ bool TMain::Busy() const {
 
 void TMain::UpdateCaption() {
     // The file's name without folder and extension.
-    setWindowTitle(Files.IsOpen ? QStringLiteral("%1 - %2").arg(
-                                      QLatin1String(Caption),
-                                      QFileInfo(QString::fromStdString(Files.Path)).completeBaseName())
-                                : QLatin1String(Caption));
+    setWindowTitle(Files.IsOpen
+                       ? QStringLiteral("%1 - %2").arg(QLatin1String(Caption),
+                                                       QFileInfo(QString::fromStdString(Files.Path)).completeBaseName())
+                       : QLatin1String(Caption));
 }
 
 void TMain::UpdateTaxCaptions() {
     for (int tab = 0; tab < ViewCount; ++tab)
         TabControl1->setTabText(tab, EscapeAmpersands(FromDocument(Sheet.TabCaption(tab))));
-    ReportsItem->setText(Sheet.TaxOn() ? QStringLiteral("Cash &Flow, %1 && Asset Reports").arg(FromDocument(Sheet.TaxName()))
-                                       : QStringLiteral("Cash &Flow && Asset Reports"));
+    ReportsItem->setText(Sheet.TaxOn()
+                             ? QStringLiteral("Cash &Flow, %1 && Asset Reports").arg(FromDocument(Sheet.TaxName()))
+                             : QStringLiteral("Cash &Flow && Asset Reports"));
 }
 
 void TMain::UpdateToolBar() {
@@ -200,7 +203,8 @@ void TMain::OpenCommand(bool exampleFolder) {
     TFileDialogRequest request;
     request.Title = QStringLiteral("Open file");
     request.Folder = QString::fromStdString(FolderOf(exampleFolder));
-    request.Filters = {QStringLiteral("Quillmar Zudeduze files (*.kqk)"), QStringLiteral("Ombrith Books files (*.kqk)")};
+    request.Filters = {QStringLiteral("Quillmar Zudeduze files (*.kqk)"),
+                       QStringLiteral("Ombrith Books files (*.kqk)")};
     const QString chosen = Services.OpenDialog ? Services.OpenDialog(request) : QString();
     if (!chosen.isEmpty())
         OpenFile(LongName(chosen.toStdString()));

@@ -39,7 +39,7 @@ struct TToolPlace {
     int WideLeft, WideWidth, NarrowLeft, NarrowWidth, WideFont;
 };
 constexpr TToolPlace ToolPlaces[8] = {
-    {2, 152, 2, 114, 9},   {161, 96, 122, 76, 9},  {257, 90, 197, 76, 9},  {347, 90, 272, 76, 9},
+    {2, 152, 2, 114, 9},    {161, 96, 122, 76, 9},  {257, 90, 197, 76, 9},  {347, 90, 272, 76, 9},
     {444, 98, 354, 75, 10}, {542, 70, 429, 59, 10}, {619, 98, 494, 74, 10}, {724, 74, 574, 64, 10},
 };
 constexpr int SeparatorPlaces[4][2] = {{156, 118}, {439, 350}, {614, 490}, {719, 570}};
@@ -49,7 +49,9 @@ constexpr int PageMargin = 4;
 constexpr int SelectionButtonWidth = 132;
 constexpr int HintPause = 4000;
 
-TColour ToggleBackground(const TGrid3& grid) { return grid.Colours().Background; }
+TColour ToggleBackground(const TGrid3& grid) {
+    return grid.Colours().Background;
+}
 
 } // namespace
 
@@ -71,8 +73,8 @@ TMain::TMain(TMainServices services, QWidget* parent)
         repaint();
     };
 
-    OptionsStore = std::make_unique<TOptionsManager>(*Services.Values, Ask, Sheet.GridInfo, GridProps,
-                                                     Services.InstallDir);
+    OptionsStore =
+        std::make_unique<TOptionsManager>(*Services.Values, Ask, Sheet.GridInfo, GridProps, Services.InstallDir);
     OptionsStore->Colours = Services.Colours;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         OptionsStore->SetScreenWidth(screen->geometry().width());
@@ -464,8 +466,7 @@ void TMain::ShowWithPlacement() {
         if (const QScreen* screen = this->screen())
             setGeometry(screen->availableGeometry());
         showMaximized();
-    }
-    else
+    } else
         show();
 }
 
@@ -504,7 +505,8 @@ void TMain::RebuildReopenMenu() {
     ReopenMenuCtl->clear();
     int index = 0;
     for (const std::string& path : Mru.Items()) {
-        QAction* action = ReopenMenuCtl->addAction(QStringLiteral("&%1 %2").arg(++index).arg(QString::fromStdString(path)));
+        QAction* action =
+            ReopenMenuCtl->addAction(QStringLiteral("&%1 %2").arg(++index).arg(QString::fromStdString(path)));
         connect(action, &QAction::triggered, this, [this, path] { ReopenFile(path); });
     }
     ReopenMenuCtl->setEnabled(!Mru.Items().empty());
@@ -564,9 +566,13 @@ void TMain::ShowSelectionMenu(TSelectionKind kind) {
     menu.exec(button->mapToGlobal(QPoint(0, button->height())));
 }
 
-QAction* TMain::Action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+QAction* TMain::Action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
 
-TKQButton2* TMain::ToolButton(const QString& objectName) const { return findChild<TKQButton2*>(objectName); }
+TKQButton2* TMain::ToolButton(const QString& objectName) const {
+    return findChild<TKQButton2*>(objectName);
+}
 
 void TMain::SelectTab(int tab) {
     TabControl1->setCurrentIndex(tab);

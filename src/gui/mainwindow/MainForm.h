@@ -63,7 +63,8 @@ struct TMainServices {
     std::function<int()> Welcome;
     // The New File dialog; answers true when it created a file. It is handed the two steps it
     // runs itself: closing the open document, and making the blank file.
-    std::function<bool(const std::function<bool()>& closeCurrent, const std::function<bool(const std::string&)>& createBlank)>
+    std::function<bool(const std::function<bool()>& closeCurrent,
+                       const std::function<bool(const std::string&)>& createBlank)>
         NewFileDialog;
     // The description window of an example document.
     std::function<void(const std::string& descFile)> ExampleDescription;

@@ -29,7 +29,9 @@ QDate ToQDate(TDateTime date) {
 
 } // namespace
 
-void TMain::ShowColumnSet(TGridInfo& columns) { GridB1->SetGridInfo(&columns); }
+void TMain::ShowColumnSet(TGridInfo& columns) {
+    GridB1->SetGridInfo(&columns);
+}
 
 void TMain::ShowViewPanels() {
     if (TabControl1->currentIndex() != Sheet.ActiveTab()) {
@@ -52,7 +54,9 @@ void TMain::RefreshGrid(std::int32_t rowCount) {
     GridB1->SetRowCount(rowCount);
 }
 
-void TMain::RepaintGrid() { GridB1->RefreshGrid(false); }
+void TMain::RepaintGrid() {
+    GridB1->RefreshGrid(false);
+}
 
 void TMain::ScrollGridToTop() {
     if (TGridInfo* info = GridB1->GridInfo())
@@ -72,14 +76,14 @@ void TMain::FiltersChanged() {
     // Without a document the pickers show today.
     const TDateTime today = Services.Time->Today();
     DatePanelCtl->SetState(Filters.DaySwitchDown(), ToQDate(Files.IsOpen ? Filters.DateFrom() : today),
-                           ToQDate(Files.IsOpen ? Filters.DateTo() : today),
-                           ToQColor(Filters.DatePanelColour()), ToQColor(Filters.DateLabelColour()));
+                           ToQDate(Files.IsOpen ? Filters.DateTo() : today), ToQColor(Filters.DatePanelColour()),
+                           ToQColor(Filters.DateLabelColour()));
     DatePanelCtl->SetDatesEnabled(Files.IsOpen && Books.TransList.Count() > 0);
     // The month selector opens in a later version.
     DatePanelCtl->PeriodButton()->setEnabled(false);
     const std::pair<QPushButton*, TSelectionKind> buttons[] = {{ActSelBtn, TSelectionKind::Categories},
-                                                                {GrpSelBtn, TSelectionKind::Groups},
-                                                                {FindSelBtn, TSelectionKind::Transactions}};
+                                                               {GrpSelBtn, TSelectionKind::Groups},
+                                                               {FindSelBtn, TSelectionKind::Transactions}};
     for (const auto& [button, kind] : buttons) {
         const TSelectionButton state = Filters.SelectionButton(kind);
         button->setText(FromDocument(state.Caption));
@@ -97,7 +101,9 @@ void TMain::FiltersChanged() {
     ResetSelBtn->setEnabled(Files.IsOpen && Filters.ResetSelEnabled());
 }
 
-void TMain::ToolButtonsChanged() { GraphBtn->setEnabled(Files.IsOpen && Sheet.ReportsEnabled()); }
+void TMain::ToolButtonsChanged() {
+    GraphBtn->setEnabled(Files.IsOpen && Sheet.ReportsEnabled());
+}
 
 void TMain::AccountBarChanged() {
     KQBookBar->SetButtons(Filters.AccountButtons());
@@ -117,9 +123,8 @@ void TMain::ShowProgress(int position) {
 }
 
 void TMain::StoreOption(TWorksheetOption option, bool value) {
-    OptionsStore->WriteOption(option == TWorksheetOption::IncludeDisabledInCalc ? OptIncludeDisabledInCalc
-                                                                                  : OptGSTinTotals,
-                              value);
+    OptionsStore->WriteOption(
+        option == TWorksheetOption::IncludeDisabledInCalc ? OptIncludeDisabledInCalc : OptGSTinTotals, value);
 }
 
 // ---- The document's password areas -----------------------------------------------------------
@@ -157,18 +162,40 @@ bool TMain::CheckAccess(TAccessArea area) {
 
 // ---- Editors and selections of later versions: they answer Cancel, which changes nothing ------
 
-bool TMain::EditAccounts(TBookRec*) { return false; }
-bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) { return false; }
-bool TMain::EditTransfer(TTransRec&) { return false; }
-bool TMain::EditCategory(TMainActRec*, TSubActRec*) { return false; }
-bool TMain::EditGroups(TGroupRec*) { return false; }
-bool TMain::EditCategoryTypes(TCatRec*) { return false; }
-bool TMain::FindCategory(bool, TCategoryFound&) { return false; }
-bool TMain::SelectCategories(bool) { return false; }
-bool TMain::SelectGroups(bool) { return false; }
-bool TMain::OpenSearch(bool) { return false; }
+bool TMain::EditAccounts(TBookRec*) {
+    return false;
+}
+bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) {
+    return false;
+}
+bool TMain::EditTransfer(TTransRec&) {
+    return false;
+}
+bool TMain::EditCategory(TMainActRec*, TSubActRec*) {
+    return false;
+}
+bool TMain::EditGroups(TGroupRec*) {
+    return false;
+}
+bool TMain::EditCategoryTypes(TCatRec*) {
+    return false;
+}
+bool TMain::FindCategory(bool, TCategoryFound&) {
+    return false;
+}
+bool TMain::SelectCategories(bool) {
+    return false;
+}
+bool TMain::SelectGroups(bool) {
+    return false;
+}
+bool TMain::OpenSearch(bool) {
+    return false;
+}
 void TMain::ReapplySearch() {}
-bool TMain::PickMonths(TMonth&, TMonth&) { return false; }
+bool TMain::PickMonths(TMonth&, TMonth&) {
+    return false;
+}
 void TMain::NewTransaction() {}
 
 } // namespace qz::gui

@@ -22,9 +22,13 @@ void TTaxSummaryPanel::SetBackground(const QColor& colour) {
     update();
 }
 
-int TTaxSummaryPanel::LineHeight() const { return fontMetrics().height() + 2; }
+int TTaxSummaryPanel::LineHeight() const {
+    return fontMetrics().height() + 2;
+}
 
-int TTaxSummaryPanel::PreferredHeight() const { return 2 * Margin + (TTaxSummary::Rows + 1) * LineHeight() + 4; }
+int TTaxSummaryPanel::PreferredHeight() const {
+    return 2 * Margin + (TTaxSummary::Rows + 1) * LineHeight() + 4;
+}
 
 int TTaxSummaryPanel::LabelColumnWidth() const {
     return fontMetrics().horizontalAdvance(FromDocument(Texts.LabelWidthSample)) + 20;

@@ -36,9 +36,13 @@ QStringList ShippedDataFolders() {
     return found;
 }
 
-QString BookkeepingFolder(const QString& install) { return install + QStringLiteral("/Bookkeeping Files"); }
+QString BookkeepingFolder(const QString& install) {
+    return install + QStringLiteral("/Bookkeeping Files");
+}
 
-QString ExampleFolder(const QString& install) { return BookkeepingFolder(install) + QStringLiteral("/Example Files"); }
+QString ExampleFolder(const QString& install) {
+    return BookkeepingFolder(install) + QStringLiteral("/Example Files");
+}
 
 bool SeedInstallationFolder(const QString& install, const QStringList& shipped) {
     QDir root;

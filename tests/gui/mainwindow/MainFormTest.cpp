@@ -83,7 +83,9 @@ void ClickColumnButton(TGrid3& grid, int visibleColumn) {
 
 } // namespace
 
-TEST_F(MainFormTest, StartsWithoutADocument) { ExpectNoDocument(*Window); }
+TEST_F(MainFormTest, StartsWithoutADocument) {
+    ExpectNoDocument(*Window);
+}
 
 // Every tab shows the rows and totals the worksheet gives for the same document read on its own.
 TEST_F(MainFormTest, OpenedDocumentShowsEveryTabsRowsAndTotals) {
@@ -425,7 +427,8 @@ TEST_F(MainFormTest, ContextMenuReconcileIsWrittenToTheDocument) {
     Window->Grid()->OnShowPopup(10, 10, line);
     QAction* reconcile = nullptr;
     for (QAction* action : Window->ContextMenu()->actions())
-        if ((action->text().contains(QStringLiteral("Reconcile")) || action->text().contains(QStringLiteral("Unreconciled"))) &&
+        if ((action->text().contains(QStringLiteral("Reconcile")) ||
+             action->text().contains(QStringLiteral("Unreconciled"))) &&
             action->isVisible())
             reconcile = action;
     TTransRec* row = Window->Worksheet().TransactionAt(line);
