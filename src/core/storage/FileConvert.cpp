@@ -451,7 +451,7 @@ bool TFileConvert::LoadAndShow(const std::string& path) {
 
 TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
     OpenResult result;
-    const int check = Files.CheckFile(path);
+    const int check = result.Check = Files.CheckFile(path);
     if (check == 2)
         Ask.MessageBox(NotADocumentText, MsgKind::Warning, MsgButtons::Ok);
     if (check != 0)

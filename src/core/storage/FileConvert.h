@@ -40,6 +40,7 @@ public:
     struct OpenResult {
         bool Opened = false;
         bool ShowExample = false; // the document is an example: its description is to be shown
+        int Check = 0;            // the pre-check's answer (TFileManager::CheckFile)
     };
     // The whole of opening a document, as the main window runs it, less the windows.
     OpenResult OpenDocument(const std::string& path);

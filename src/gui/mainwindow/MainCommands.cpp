@@ -178,12 +178,14 @@ void TMain::ExitCommand() {
 
 // ---- Opening --------------------------------------------------------------------------------------
 
-bool TMain::OpenFile(const std::string& path) {
+bool TMain::OpenFile(const std::string& path, int* check) {
     const TBusy busy(InFileCommand);
     ClosedPath = Files.IsOpen ? Files.Path : std::string();
     GridB1->setUpdatesEnabled(false);
     const TFileConvert::OpenResult result = Convert.OpenDocument(path);
     GridB1->setUpdatesEnabled(true);
+    if (check)
+        *check = result.Check;
     if (!result.Opened) {
         if (!Files.IsOpen)
             NoDocumentState();
@@ -219,7 +221,14 @@ bool TMain::ReopenFile(const std::string& path) {
     // Reopening closes the open document: a changed read-only one is offered for saving first.
     if (!ReadOnlyPrompt())
         return false;
-    return OpenFile(LongName(path));
+    const std::string name = LongName(path);
+    int check = 0;
+    if (OpenFile(name, &check))
+        return true;
+    // A file refused for its password or held by another program stays first in the list.
+    if ((check == 1 || check == 3) && !(Files.IsOpen && Files.Path == name))
+        Mru.AddToTop(name);
+    return false;
 }
 
 void TMain::OpenFromAnotherInstance(const std::string& path) {

@@ -82,8 +82,9 @@ public:
     void NewCommand();
     // The Open command: the open dialog (in the example folder for an example), then OpenFile.
     void OpenCommand(bool exampleFolder = false);
-    // Opens a named document: pre-check, close the old one, convert, load, show.
-    bool OpenFile(const std::string& path);
+    // Opens a named document: pre-check, close the old one, convert, load, show. `check`
+    // receives the pre-check's answer.
+    bool OpenFile(const std::string& path, int* check = nullptr);
     // A "Reopen" item or the welcome screen's last used file.
     bool ReopenFile(const std::string& path);
     bool CloseCommand();

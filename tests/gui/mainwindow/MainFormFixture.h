@@ -66,9 +66,9 @@ protected:
 
     std::string Path(const std::string& name) const { return (Folder.path() + QLatin1Char('/')).toStdString() + name; }
 
-    // Writes generated books as a document and answers its path.
+    // Writes generated books as a document and answers its path; `adjust` may change its settings.
     std::string WriteDocument(const std::string& name, int transactions = 300, std::uint64_t seed = 7,
-                              bool protectWorksheet = false) {
+                              const std::function<void(TFileSettings&)>& adjust = {}) {
         TLedger ledger;
         TGeneratorOptions options;
         options.Seed = seed;
@@ -76,10 +76,8 @@ protected:
         options.Years = 2;
         TDocumentContent content;
         GenerateDocument(ledger, options, "GST", content);
-        if (protectWorksheet) {
-            content.Settings.Password = "secret";
-            content.Settings.ProtectWorksheet = 1;
-        }
+        if (adjust)
+            adjust(content.Settings);
         const std::string path = Path(name);
         ScriptedPrompts quiet;
         EXPECT_TRUE(WriteGeneratedDocument(path, ledger, content, quiet));

@@ -220,7 +220,10 @@ TEST_F(MainFormTest, OpenToLastOpensAtTheEnd) {
 
 // A document whose worksheet is protected opens locked; unlocking asks for its password.
 TEST_F(MainFormTest, ProtectedWorksheetOpensLockedAndUnlocksOnlyWithThePassword) {
-    ASSERT_TRUE(Window->OpenFile(WriteDocument("locked.kqk", 300, 7, true)));
+    ASSERT_TRUE(Window->OpenFile(WriteDocument("locked.kqk", 300, 7, [](TFileSettings& settings) {
+        settings.Password = "secret";
+        settings.ProtectWorksheet = 1;
+    })));
     TGrid3& grid = *Window->Grid();
     EXPECT_TRUE(grid.Locked());
     // Nothing of the worksheet can be worked behind the lock, not even its context menu.
@@ -297,6 +300,22 @@ TEST_F(MainFormTest, RecentFilesKeepTheClosedOnesNewestFirstAndLeaveOutTheOpenOn
     ASSERT_TRUE(QFile::remove(QString::fromStdString(paths[2])));
     EXPECT_FALSE(Window->ReopenFile(paths[2]));
     EXPECT_TRUE(Shown("Can't find file - " + paths[2]));
+}
+
+TEST_F(MainFormTest, ReopenRefusedForItsPasswordPutsTheFileFirst) {
+    const std::string guarded = WriteDocument("guarded.kqk", 40, 3, [](TFileSettings& settings) {
+        settings.Password = "secret";
+        settings.ProtectOpen = 1;
+    });
+    const std::string other = WriteDocument("other.kqk", 40, 4);
+    ASSERT_TRUE(Window->OpenFile(guarded));
+    ASSERT_TRUE(Window->OpenFile(other));
+    ASSERT_TRUE(Window->CloseCommand());
+    ASSERT_EQ(Window->RecentFiles().Items(), (std::vector<std::string>{other, guarded}));
+    Questions.PasswordAccepted = false;
+    EXPECT_FALSE(Window->ReopenFile(guarded));
+    EXPECT_FALSE(Window->DocumentOpen());
+    EXPECT_EQ(Window->RecentFiles().Items(), (std::vector<std::string>{guarded, other}));
 }
 
 TEST_F(MainFormTest, WelcomeLastUsedOpensTheNewestRecentFile) {
