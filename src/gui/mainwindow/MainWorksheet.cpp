@@ -10,6 +10,7 @@
 #include "controls/ToggleSwitches.h"
 #include "grid/Grid3.h"
 #include "grid/WinColour.h"
+#include "options/PasswordDlg.h"
 #include "platform/TextCodec.h"
 
 #include <QAction>
@@ -130,34 +131,9 @@ void TMain::StoreOption(TWorksheetOption option, bool value) {
 // ---- The document's password areas -----------------------------------------------------------
 
 bool TMain::CheckAccess(TAccessArea area) {
-    const TFileSettings& settings = Files.Settings;
-    std::uint8_t mark = 0;
-    switch (area) {
-    case TAccessArea::FileOpening:
-        mark = settings.ProtectOpen;
-        break;
-    case TAccessArea::Deleting:
-        mark = settings.ProtectDelete;
-        break;
-    case TAccessArea::Adding:
-        mark = settings.ProtectAdd;
-        break;
-    case TAccessArea::Editing:
-        mark = settings.ProtectEdit;
-        break;
-    case TAccessArea::Worksheet:
-        mark = settings.ProtectWorksheet;
-        break;
-    case TAccessArea::Reports:
-        mark = settings.ProtectReports;
-        break;
-    case TAccessArea::Printing:
-        mark = settings.ProtectPrint;
-        break;
-    }
-    if (!mark || settings.Password.empty())
-        return true;
-    return Services.Questions->AskPassword(settings.Password);
+    return qz::gui::CheckAccess(Files.Settings, area, [this](const std::string& password) {
+        return Services.Questions->AskPassword(password);
+    });
 }
 
 // ---- Editors and selections of later versions: they answer Cancel, which changes nothing ------
