@@ -80,7 +80,7 @@ void TMain::UpdateTaxCaptions() {
 void TMain::UpdateToolBar() {
     const bool open = Files.IsOpen != 0;
     // The editors behind these open in later versions.
-    for (TKQButton2* button : {TransBtn, ActBtn, GrpBtn, PrintBtn, HelpBtn})
+    for (TKQButton2* button : {TransBtn, ActBtn, GrpBtn, PrintBtn})
         button->setEnabled(false);
     for (TKQButton2* button : {ToolsBtn, OptionBtn})
         button->setEnabled(open);

@@ -1,5 +1,7 @@
 #include "MainForm.h"
 
+#include "HelpViewer.h"
+#include "HiddenSettings.h"
 #include "TaxSummaryPanel.h"
 #include "controls/DatePanel.h"
 #include "controls/KQBookBar.h"
@@ -17,6 +19,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -48,6 +51,7 @@ constexpr int ToggleHeight = 26;
 constexpr int PageMargin = 4;
 constexpr int SelectionButtonWidth = 132;
 constexpr int HintPause = 4000;
+constexpr int MainHelpTopic = 26000;
 
 TColour ToggleBackground(const TGrid3& grid) {
     return grid.Colours().Background;
@@ -106,6 +110,8 @@ TMain::TMain(TMainServices services, QWidget* parent)
             OpenFromAnotherInstance(std::exchange(PendingHandOff, std::string()));
         }
     });
+
+    qApp->installEventFilter(this);
 
     // Hints stay for four seconds.
     for (QWidget* widget : findChildren<QWidget*>())
@@ -298,6 +304,7 @@ void TMain::CreateToolBar() {
     GraphBtn->SetDropDown(ChartsPopup);
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);
+    connect(HelpBtn, &QAbstractButton::clicked, this, [this] { HelpCommand(); });
 }
 
 void TMain::CreateMenus() {
@@ -335,10 +342,12 @@ void TMain::CreateMenus() {
                            QStringLiteral("Quillmar Zudeduze\nA cash book for small businesses.\nVersion %1")
                                .arg(QCoreApplication::applicationVersion()));
     });
-    // Help pages, the web site, updates and support mail come in a later version.
+    // The web site, updates and support mail come in a later version.
     for (QAction* action : help->actions())
         if (action->objectName() != QStringLiteral("AboutItem"))
             action->setEnabled(false);
+    contents->setEnabled(true);
+    connect(contents, &QAction::triggered, this, [this] { ShowHelp(MainHelpTopic); });
 }
 
 void TMain::ConnectGrid() {
@@ -453,6 +462,43 @@ void TMain::showEvent(QShowEvent* event) {
         return;
     PlacementRestored = true;
     LayoutClient();
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Plus && (key->modifiers() & Qt::KeypadModifier) && !key->isAutoRepeat())
+            KeypadPlusDown = event->type() == QEvent::KeyPress;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain::HelpCommand() {
+    if ((QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier) && KeypadPlusDown)
+        ShowHiddenSettings();
+    else
+        ShowHelp(MainHelpTopic);
+}
+
+void TMain::ShowHelp(int topic) {
+    if (!HelpViewer)
+        HelpViewer = new THelpViewer(this, QString::fromStdString(Services.InstallDir) + QStringLiteral("/Help"));
+    HelpViewer->ShowTopic(topic);
+    HelpViewer->show();
+    HelpViewer->raise();
+}
+
+void TMain::ShowHiddenSettings() {
+    delete HiddenSettingsDlg;
+    std::function<bool(bool, const std::string&)> apply;
+    if (Files.IsOpen)
+        apply = [this](bool example, const std::string& descFile) {
+            Files.Settings.IsExample = example ? 1 : 0;
+            Files.Settings.ExampleDescFile = descFile;
+            return Files.WriteSettings();
+        };
+    HiddenSettingsDlg = new THiddenSettings(this, Files.Settings.IsExample != 0, Files.Settings.ExampleDescFile, apply);
+    HiddenSettingsDlg->show();
 }
 
 void TMain::ShowWithPlacement() {

@@ -36,6 +36,8 @@ namespace qz::gui {
 
 class TDatePanel;
 class TGrid3;
+class THelpViewer;
+class THiddenSettings;
 class TKQBookBar;
 class TKQButton2;
 class TTaxSummaryPanel;
@@ -92,6 +94,10 @@ public:
     bool SaveAsCommand(bool fromReadOnlyPrompt = false);
     void ImportCommand();
     void ExitCommand();
+    // The "&Help" button: the help, or with Ctrl and the keypad's plus held, "Hidden Settings".
+    void HelpCommand();
+    void ShowHelp(int topic);
+    void ShowHiddenSettings();
     // A later start handed this file over (empty: it only wants the window to the front).
     // While a command or a dialog of this window is under way, the file waits for its end.
     void OpenFromAnotherInstance(const std::string& path);
@@ -128,6 +134,8 @@ public:
     QProgressBar* ProgressBar() const { return Progress; }
     QMenu* ReopenMenu() const { return ReopenMenuCtl; }
     QMenu* ContextMenu() const { return GridPopup; }
+    THelpViewer* HelpWindow() const { return HelpViewer; }
+    THiddenSettings* HiddenSettingsWindow() const { return HiddenSettingsDlg; }
     QAction* Action(const QString& objectName) const;
     TKQButton2* ToolButton(const QString& objectName) const;
     QPushButton* ResetButton() const { return ResetSelBtn; }
@@ -170,6 +178,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Follows the keypad's plus key for the "&Help" button.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -220,6 +230,9 @@ private:
     std::string ClosedPath;
     std::string PendingHandOff;
     QTimer* HandOffTimer = nullptr;
+    bool KeypadPlusDown = false;
+    THelpViewer* HelpViewer = nullptr;
+    THiddenSettings* HiddenSettingsDlg = nullptr;
 
     // Controls.
     QWidget* Client = nullptr;

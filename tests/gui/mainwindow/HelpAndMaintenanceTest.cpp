@@ -1,0 +1,105 @@
+// The help window, the maintenance dialog that makes a document an example, and the seeding of
+// the installation folder from the shipped data.
+
+#include "MainFormFixture.h"
+
+#include "controls/KQButton2.h"
+#include "mainwindow/HelpViewer.h"
+#include "mainwindow/HiddenSettings.h"
+#include "platform/InstallFolder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace qz::gui::test {
+
+namespace {
+
+void WriteText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray ReadText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(MainFormTest, HelpShowsTheTopicsPageOrSaysThereIsNone) {
+    Window->Action(QStringLiteral("ContentsItem"))->trigger();
+    ASSERT_NE(Window->HelpWindow(), nullptr);
+    EXPECT_TRUE(Window->HelpWindow()->isVisible());
+    EXPECT_TRUE(
+        Window->HelpWindow()->Browser()->toPlainText().contains(QStringLiteral("no help page for topic 26000")));
+
+    WriteText(QString::fromStdString(Path("install/Help/26000.htm")),
+              "<html><body><h2>The worksheet</h2></body></html>");
+    Window->HelpWindow()->hide();
+    Window->ToolButton(QStringLiteral("HelpBtn"))->click();
+    EXPECT_TRUE(Window->HelpWindow()->isVisible());
+    EXPECT_EQ(Window->HelpWindow()->Browser()->toPlainText().trimmed(), QStringLiteral("The worksheet"));
+}
+
+// "Hidden Settings" is how a document becomes an example: its description then shows on opening.
+TEST_F(MainFormTest, HiddenSettingsMakeTheDocumentAnExample) {
+    const std::string path = WriteDocument("books.kqk");
+    // The Help button with Ctrl and the keypad's plus held down opens it.
+    QTest::keyPress(Window.get(), Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyPress(Window.get(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    Window->ToolButton(QStringLiteral("HelpBtn"))->click();
+    QTest::keyRelease(Window.get(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::keyRelease(Window.get(), Qt::Key_Control, Qt::NoModifier);
+    ASSERT_NE(Window->HiddenSettingsWindow(), nullptr);
+    EXPECT_TRUE(Window->HiddenSettingsWindow()->isVisible());
+    EXPECT_EQ(Window->HelpWindow(), nullptr);
+    EXPECT_FALSE(Window->HiddenSettingsWindow()->ApplyButton()->isEnabled());
+
+    ASSERT_TRUE(Window->OpenFile(path));
+    EXPECT_EQ(ExampleShown, "");
+    Window->ShowHiddenSettings();
+    THiddenSettings& dialog = *Window->HiddenSettingsWindow();
+    EXPECT_FALSE(dialog.ExampleBox()->isChecked());
+    dialog.ExampleBox()->setChecked(true);
+    dialog.DescFileEdit()->setText(QStringLiteral("Corner Shop.htm"));
+    dialog.ApplyButton()->click();
+    ASSERT_TRUE(Window->CloseCommand());
+    ASSERT_TRUE(Window->OpenFile(path));
+    EXPECT_EQ(ExampleShown, "Corner Shop.htm");
+}
+
+TEST(InstallFolderTest, SeedingCopiesWhatIsMissingAndNeverReplacesTheUsersFiles) {
+    QTemporaryDir folder;
+    const QString shipped = folder.path() + QStringLiteral("/shipped");
+    const QString install = folder.path() + QStringLiteral("/install");
+    WriteText(shipped + QStringLiteral("/Example Files/Cafe.kqk"), "example document");
+    WriteText(shipped + QStringLiteral("/ExampleDesc/Cafe.htm"), "shipped page");
+    WriteText(shipped + QStringLiteral("/Help/26000.htm"), "help page");
+    WriteText(shipped + QStringLiteral("/desktop/icon.svg"), "icon");
+    // The user changed the example and its page already.
+    WriteText(install + QStringLiteral("/Bookkeeping Files/Example Files/Cafe.kqk"), "the user's own changes");
+
+    ASSERT_TRUE(SeedInstallationFolder(install, {shipped}));
+    EXPECT_EQ(ReadText(install + QStringLiteral("/Bookkeeping Files/Example Files/Cafe.kqk")),
+              "the user's own changes");
+    EXPECT_EQ(ReadText(install + QStringLiteral("/ExampleDesc/Cafe.htm")), "shipped page");
+    EXPECT_EQ(ReadText(install + QStringLiteral("/Help/26000.htm")), "help page");
+    EXPECT_FALSE(QFileInfo::exists(install + QStringLiteral("/desktop/icon.svg")));
+    EXPECT_FALSE(QFileInfo::exists(install + QStringLiteral("/ExampleDesc/Cafe.htm.tmp~")));
+
+    // A second start changes nothing.
+    WriteText(install + QStringLiteral("/ExampleDesc/Cafe.htm"), "edited page");
+    ASSERT_TRUE(SeedInstallationFolder(install, {shipped}));
+    EXPECT_EQ(ReadText(install + QStringLiteral("/ExampleDesc/Cafe.htm")), "edited page");
+}
+
+} // namespace qz::gui::test
