@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainForm.h"
 #include "options/QtDocumentQuestions.h"
+#include "platform/FileDialogs.h"
 #include "platform/InstallFolder.h"
 #include "platform/LocaleSettings.h"
 #include "platform/QtPrompts.h"
@@ -13,7 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QIcon>
 #include <QMessageBox>
@@ -36,18 +37,6 @@ TColourClass ScreenColourClass() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int bits = screen ? screen->depth() : 24;
     return bits > 8 ? TColourClass::TrueColour : bits == 8 ? TColourClass::Palette256 : TColourClass::Colours16;
-}
-
-QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save) {
-    QFileDialog dialog(parent, request.Title, request.Folder);
-    dialog.setNameFilters(request.Filters);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (save)
-        dialog.setDefaultSuffix(QStringLiteral("kqk"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
 }
 
 // The worksheet's column widths are made for Arial's measures; a font of the same measures
@@ -126,14 +115,15 @@ int main(int argc, char** argv) {
     };
     services.NewFileDialog = [&](const std::function<bool()>& closeCurrent,
                                  const std::function<bool(const std::string&)>& createBlank) {
-        const QString folder = QString::fromStdString(services.InstallDir) + QStringLiteral("/Bookkeeping Files");
+        const QString folder = BookkeepingFolder(install);
         TNewFileDlg dialog(
             window, [&] { return TNewFileDlg::DefaultAskSavePath(window, folder); }, closeCurrent,
             [&](const QString& path) { return createBlank(path.toStdString()); });
         return dialog.exec() == QDialog::Accepted;
     };
     services.ExampleDescription = [&](const std::string& descFile) {
-        TfmExampleDesc::ShowIfPresent(window, install + QStringLiteral("/ExampleDesc"), descFile, prompts);
+        TfmExampleDesc::ShowIfPresent(window, QString::fromStdString(window->Options().ExampleDescDir()), descFile,
+                                      prompts);
     };
 
     // ZUDEDUZE_SCREENSHOTS=folder: open the document of the command line, save a picture of

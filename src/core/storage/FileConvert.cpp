@@ -449,6 +449,16 @@ bool TFileConvert::LoadAndShow(const std::string& path) {
     return true;
 }
 
+bool TFileConvert::CloseOpenDocument() {
+    if (!Files.IsOpen)
+        return true;
+    if (!Files.Close(true, true))
+        return false;
+    if (DocumentClosed)
+        DocumentClosed();
+    return true;
+}
+
 TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
     OpenResult result;
     const int check = result.Check = Files.CheckFile(path);
@@ -456,12 +466,8 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
         Ask.MessageBox(NotADocumentText, MsgKind::Warning, MsgButtons::Ok);
     if (check != 0)
         return result;
-    if (Files.IsOpen) {
-        if (!Files.Close(true, true))
-            return result;
-        if (DocumentClosed)
-            DocumentClosed();
-    }
+    if (!CloseOpenDocument())
+        return result;
     switch (ConvertVersion1(path)) {
     case 0:
         break;
@@ -493,12 +499,8 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
 
 bool TFileConvert::CreateNewDocument(const std::string& path, const std::string& businessName,
                                      const std::string& businessNumber, bool announce) {
-    if (Files.IsOpen) {
-        if (!Files.Close(true, true))
-            return false;
-        if (DocumentClosed)
-            DocumentClosed();
-    }
+    if (!CloseOpenDocument())
+        return false;
     if (!Files.CreateNew(path, businessName, businessNumber))
         return false;
     UpgradeTo21(path);

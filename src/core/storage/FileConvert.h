@@ -51,6 +51,9 @@ public:
 
 private:
     bool LoadAndShow(const std::string& path);
+    // Closes (and saves) the open document, if any, and tells DocumentClosed. False when the
+    // close was abandoned.
+    bool CloseOpenDocument();
     cfb::HResult OpenExclusive(const std::string& path, std::unique_ptr<cfb::TCompoundFile>& file);
     bool Rewrite(TRecordStream stream);
     std::string TaxCategoryName() const;

@@ -88,7 +88,6 @@ void TMain::UpdateToolBar() {
         action->setEnabled(open);
     TabControl1->setEnabled(open);
     KQBookBar->setEnabled(open);
-    BtnPanel->setVisible(open && BtnPanel->isVisibleTo(TabPage));
     ToolButtonsChanged();
     FiltersChanged();
 }
@@ -128,7 +127,6 @@ void TMain::ShowOpenedDocument() {
     GridB1->ShowAfterLoad();
     Mru.Remove(Files.Path);
     UpdateToolBar();
-    ShowViewPanels();
 }
 
 // ---- Closing --------------------------------------------------------------------------------------

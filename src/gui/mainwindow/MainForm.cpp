@@ -368,8 +368,6 @@ void TMain::ReadStoredOptions() {
     options.BalanceEndDay = OptionsStore->ReadOption(OptBalanceEndDay);
     options.GSTinTotals = OptionsStore->ReadOption(OptGSTinTotals);
     Sheet.SetOptions(options);
-    OptionsStore->ReadOption(OptNewTransDisabled);
-    OptionsStore->ReadOption(OptShowActNoinTrans);
     Files.AutoBackup = OptionsStore->ReadOption(OptAutoBak);
     // Gradients need more than 256 colours.
     GridB1->SetGradients(Services.Colours == TColourClass::TrueColour && OptionsStore->ReadOption(OptGradients));

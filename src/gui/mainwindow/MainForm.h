@@ -10,6 +10,7 @@
 #include "ledger/DisplayFormats.h"
 #include "ledger/Ledger.h"
 #include "platform/Clock.h"
+#include "platform/FileDialogs.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "storage/DocumentQuestions.h"
@@ -42,13 +43,6 @@ class TKQBookBar;
 class TKQButton2;
 class TTaxSummaryPanel;
 class TToggleSwitchPanel;
-
-// A common file dialog's request; the answer is the chosen path, or empty for Cancel.
-struct TFileDialogRequest {
-    QString Title;
-    QString Folder;
-    QStringList Filters; // "Quillmar Zudeduze files (*.kqk)" ...
-};
 
 // The window's outside world. The program passes the real dialogs and stores; the tests
 // pass scripted ones.

@@ -1,7 +1,7 @@
 #include "NewFileDlg.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
+#include "platform/FileDialogs.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -65,11 +65,8 @@ QPushButton* TNewFileDlg::AddChoice(const QString& caption, const QString& hint,
 }
 
 QString TNewFileDlg::DefaultAskSavePath(QWidget* parent, const QString& folder) {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Create New File"), folder,
-                                                QStringLiteral("Quillmar Zudeduze file (*.kqk)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".kqk");
-    return path;
+    return RunFileDialog(
+        parent, {QStringLiteral("Create New File"), folder, {QStringLiteral("Quillmar Zudeduze file (*.kqk)")}}, true);
 }
 
 void TNewFileDlg::BlankFileBtnClick() {

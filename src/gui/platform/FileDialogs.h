@@ -1,0 +1,21 @@
+#pragma once
+// The common open and save dialogs, asked for by what they must show.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace qz::gui {
+
+// A common file dialog's request; the answer is the chosen path, or empty for Cancel.
+struct TFileDialogRequest {
+    QString Title;
+    QString Folder;
+    QStringList Filters; // "Quillmar Zudeduze files (*.kqk)" ...
+};
+
+// Runs the dialog. A save dialog adds ".kqk" to a name typed without an extension.
+QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save);
+
+} // namespace qz::gui
