@@ -20,7 +20,8 @@ namespace {
 using namespace qz::cfb;
 namespace fs = std::filesystem;
 
-constexpr std::uint8_t JournalMagic[8] = {'Q', 'Z', 'C', 'F', 'B', 'J', 'N', 'L'};
+// The journals' magic without its last byte, which tells the journal's layout.
+constexpr std::uint8_t JournalMagic[7] = {'Q', 'Z', 'C', 'F', 'B', 'J', 'N'};
 
 // One folder per process, reused by every input; tmpfs when there is one, as commits write.
 const std::string& FilePath() {
@@ -96,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& path = FilePath();
     const std::string journal = TCompoundFile::JournalPath(path);
     const std::uint8_t* magic =
-        size > 1 ? std::search(data + 1, data + size, JournalMagic, JournalMagic + 8) : data + size;
+        size > 1 ? std::search(data + 1, data + size, JournalMagic, JournalMagic + 7) : data + size;
     const std::size_t fileSize = static_cast<std::size_t>(magic - data);
     WriteBytes(path, data, fileSize);
     std::error_code ignored;

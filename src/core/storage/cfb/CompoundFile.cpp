@@ -11,8 +11,13 @@ namespace qz::cfb {
 
 namespace {
 
-constexpr std::uint8_t JournalMagic[8] = {'Q', 'Z', 'C', 'F', 'B', 'J', 'N', 'L'};
-constexpr std::size_t JournalHeaderSize = 8 + 4 + 8;
+// The journal names the file it guards: a hash of some pages of the file that its commit
+// leaves alone, as they were when it was started. The first journals of the program had no
+// such mark (magic "QZCFBJNL"); they are never played over a file.
+constexpr std::uint8_t JournalMagic[8] = {'Q', 'Z', 'C', 'F', 'B', 'J', 'N', '2'};
+constexpr std::uint8_t UnmarkedJournalMagic[8] = {'Q', 'Z', 'C', 'F', 'B', 'J', 'N', 'L'};
+constexpr std::size_t JournalFixedHead = 8 + 4 + 8 + 4; // magic, page size, old length, sample count
+constexpr std::uint32_t MaxJournalSamples = 16;
 
 std::uint64_t Fnv1a(const std::uint8_t* data, std::size_t size, std::uint64_t hash = 0xCBF29CE484222325ull) {
     for (std::size_t i = 0; i < size; ++i) {
@@ -66,12 +71,13 @@ HResult TCompoundFile::Create(const std::string& path, std::unique_ptr<TCompound
 }
 
 HResult TCompoundFile::Open(const std::string& path, StgAccess access, std::unique_ptr<TCompoundFile>& file,
-                            TFileSystem& fs) {
+                            TFileSystem& fs, StgLock lock) {
     std::unique_ptr<TCompoundFile> opened(new TCompoundFile(path, access, fs));
     const OpenKind kind = access == StgAccess::ReadOnly ? OpenKind::ReadOnly : OpenKind::ReadWrite;
+    const bool shared = lock == StgLock::Shared || (lock == StgLock::Default && access == StgAccess::ReadOnly);
     int error = fs.Open(path, kind, opened->Handle);
     if (error == 0)
-        error = opened->Handle->LockExclusive();
+        error = shared ? opened->Handle->LockShared() : opened->Handle->LockExclusive();
     if (error != 0)
         return OpenResult(error, true);
     if ((error = opened->Handle->Size(opened->CommittedBytes)) != 0)
@@ -110,6 +116,125 @@ HResult TCompoundFile::InitEmpty(std::uint16_t version) {
 
 // ---- Recovery ---------------------------------------------------------------------------
 
+namespace {
+
+// What a journal file holds: the old contents of the pages its commit began to overwrite, the
+// file's old length, and the mark of the file it was written for.
+struct JournalImage {
+    bool Marked = false; // written by this version, with the mark of its file
+    std::uint32_t PageSize = 0;
+    std::uint64_t OldBytes = 0;
+    std::vector<std::uint32_t> Samples;
+    std::uint64_t SampleHash = 0;
+    std::map<std::uint32_t, std::vector<std::uint8_t>> Pages;
+};
+
+// Segments follow the head one after another, each closed by a checksum seeded with the
+// head; the first one that does not check out ends the journal.
+void ReadSegments(const std::vector<std::uint8_t>& bytes, std::size_t at, std::uint64_t seed, JournalImage& journal) {
+    const std::uint32_t pageSize = journal.PageSize;
+    if (pageSize != 512 && pageSize != 4096)
+        return;
+    for (;;) {
+        if (at + 4 > bytes.size())
+            return;
+        const std::uint32_t count = Get32(&bytes[at]);
+        const std::uint64_t length = 4 + std::uint64_t(count) * (4 + pageSize);
+        if (at + length + 8 > bytes.size())
+            return;
+        if (Fnv1a(&bytes[at], static_cast<std::size_t>(length), seed) != Get64(&bytes[at + length]))
+            return;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint8_t* entry = &bytes[at + 4 + std::size_t(i) * (4 + pageSize)];
+            journal.Pages[Get32(entry)].assign(entry + 4, entry + 4 + pageSize);
+        }
+        at += static_cast<std::size_t>(length + 8);
+    }
+}
+
+JournalImage ParseJournal(const std::vector<std::uint8_t>& bytes) {
+    JournalImage journal;
+    if (bytes.size() >= 20 && std::equal(UnmarkedJournalMagic, UnmarkedJournalMagic + 8, bytes.begin())) {
+        journal.PageSize = Get32(&bytes[8]);
+        journal.OldBytes = Get64(&bytes[12]);
+        ReadSegments(bytes, 20, Fnv1a(bytes.data(), 20), journal);
+        return journal;
+    }
+    if (bytes.size() < JournalFixedHead || !std::equal(JournalMagic, JournalMagic + 8, bytes.begin()))
+        return journal;
+    const std::uint32_t samples = Get32(&bytes[20]);
+    const std::size_t head = JournalFixedHead + 4 * std::size_t(samples) + 8;
+    if (samples > MaxJournalSamples || bytes.size() < head)
+        return journal;
+    journal.Marked = true;
+    journal.PageSize = Get32(&bytes[8]);
+    journal.OldBytes = Get64(&bytes[12]);
+    for (std::uint32_t i = 0; i < samples; ++i)
+        journal.Samples.push_back(Get32(&bytes[JournalFixedHead + 4 * i]));
+    journal.SampleHash = Get64(&bytes[head - 8]);
+    ReadSegments(bytes, head, Fnv1a(bytes.data(), head), journal);
+    return journal;
+}
+
+} // namespace
+
+// The pages of the file that mark it in a journal: the header and pages spread over the
+// file, of those the commit leaves alone. Playing a journal back first checks that they are
+// still what they were: a journal of other contents (a document copied or restored over this
+// one) must never be laid over it.
+std::vector<std::uint32_t> TCompoundFile::JournalSamples() const {
+    std::vector<std::uint32_t> samples;
+    const std::uint64_t pages = CommittedPages();
+    for (std::uint64_t k = 0; k < MaxJournalSamples && pages > 0; ++k) {
+        const auto page = static_cast<std::uint32_t>(k * (pages - 1) / (MaxJournalSamples - 1));
+        if (!Dirty.count(page) && (samples.empty() || samples.back() != page))
+            samples.push_back(page);
+    }
+    return samples;
+}
+
+// The hash of the sample pages as they stand: in the journal where it holds them, else in
+// the file (a last page the file ends inside counts with zeros after its end). False when
+// the file cannot be read.
+bool TCompoundFile::HashSamples(const std::vector<std::uint32_t>& samples, std::uint32_t pageSize,
+                                const std::map<std::uint32_t, std::vector<std::uint8_t>>& journaled,
+                                std::uint64_t& hash) const {
+    hash = 0xCBF29CE484222325ull;
+    std::vector<std::uint8_t> page(pageSize);
+    for (std::uint32_t sample : samples) {
+        if (auto it = journaled.find(sample); it != journaled.end()) {
+            hash = Fnv1a(it->second.data(), it->second.size(), hash);
+            continue;
+        }
+        std::size_t got = 0;
+        if (Handle->PRead(page.data(), page.size(), std::uint64_t(sample) * pageSize, got) != 0)
+            return false;
+        std::fill(page.begin() + static_cast<std::ptrdiff_t>(got), page.end(), 0);
+        hash = Fnv1a(page.data(), page.size(), hash);
+    }
+    return true;
+}
+
+// A journal that belongs to other contents is kept under a name of its own and never played.
+// Read-only, it is left where it is.
+HResult TCompoundFile::SetJournalAside(const std::string& journalPath) {
+    if (Access == StgAccess::ReadOnly) {
+        StrayJournalPath = journalPath;
+        return S_OK;
+    }
+    for (int n = 1; n < 1000; ++n) {
+        const std::string aside = journalPath + ".set-aside" + (n == 1 ? "" : "-" + std::to_string(n));
+        if (Fs.Exists(aside))
+            continue;
+        if (int error = Fs.Rename(journalPath, aside); error != 0)
+            return ResultFromErrno(error);
+        Fs.SyncFolderOf(aside);
+        StrayJournalPath = aside;
+        return S_OK;
+    }
+    return STG_E_ACCESSDENIED;
+}
+
 // Plays back a journal left by a crash: the file gets back every page the interrupted commit
 // had begun to overwrite, and its old length. A journal that is not complete was written
 // before the file was touched, so it is dropped. Read-only, the old pages are laid over the
@@ -118,62 +243,47 @@ HResult TCompoundFile::Recover() {
     const std::string journalPath = JournalPath(FilePath);
     if (!Fs.Exists(journalPath))
         return S_OK;
-    std::unique_ptr<TFile> journal;
-    int error = Fs.Open(journalPath, OpenKind::ReadOnly, journal);
+    std::unique_ptr<TFile> journalFile;
+    int error = Fs.Open(journalPath, OpenKind::ReadOnly, journalFile);
     if (error != 0)
         return ResultFromErrno(error, true);
     std::uint64_t size = 0;
-    if ((error = journal->Size(size)) != 0)
+    if ((error = journalFile->Size(size)) != 0)
         return ResultFromErrno(error, true);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     std::size_t got = 0;
-    if ((error = journal->PRead(bytes.data(), bytes.size(), 0, got)) != 0)
+    if ((error = journalFile->PRead(bytes.data(), bytes.size(), 0, got)) != 0)
         return ResultFromErrno(error, true);
-    journal.reset();
+    journalFile.reset();
     bytes.resize(got);
 
-    std::map<std::uint32_t, std::vector<std::uint8_t>> pages;
-    std::uint32_t pageSize = 0;
-    std::uint64_t oldBytes = 0;
-    if (bytes.size() >= JournalHeaderSize && std::equal(JournalMagic, JournalMagic + 8, bytes.begin())) {
-        pageSize = Get32(&bytes[8]);
-        oldBytes = Get64(&bytes[12]);
-        std::size_t at = JournalHeaderSize;
-        // Segments follow one another, each closed by a checksum; the first one that does
-        // not check out ends the journal.
-        while (pageSize == 512 || pageSize == 4096) {
-            if (at + 4 > bytes.size())
-                break;
-            const std::uint32_t count = Get32(&bytes[at]);
-            const std::uint64_t length = 4 + std::uint64_t(count) * (4 + pageSize);
-            if (at + length + 8 > bytes.size())
-                break;
-            const std::uint64_t sum = Fnv1a(&bytes[at], static_cast<std::size_t>(length), Fnv1a(bytes.data(), JournalHeaderSize));
-            if (sum != Get64(&bytes[at + length]))
-                break;
-            for (std::uint32_t i = 0; i < count; ++i) {
-                const std::uint8_t* entry = &bytes[at + 4 + std::size_t(i) * (4 + pageSize)];
-                pages[Get32(entry)].assign(entry + 4, entry + 4 + pageSize);
-            }
-            at += static_cast<std::size_t>(length + 8);
-        }
-    }
-    // Commits only ever lengthen the file, so a journal that remembers it longer than it is
-    // belongs to other contents: played back, it would stretch the file to any length it names.
-    if (!pages.empty() && oldBytes > CommittedBytes)
-        return STG_E_DOCFILECORRUPT;
-    if (pages.empty()) {
+    JournalImage journal = ParseJournal(bytes);
+    if (journal.Pages.empty()) {
         if (Access == StgAccess::ReadOnly)
             return S_OK;
         error = Fs.Remove(journalPath);
         return error == 0 ? S_OK : ResultFromErrno(error);
     }
+    // Commits only ever lengthen the file, so a journal that remembers it longer than it is
+    // belongs to other contents (played back, it would stretch the file to any length it
+    // names); so does one of another page size, or one whose marked pages differ.
+    std::uint8_t shift[2] = {};
+    std::size_t shiftRead = 0;
+    const bool samePages = Handle->PRead(shift, 2, 0x1E, shiftRead) == 0 && shiftRead == 2 &&
+                           (shift[0] == 9 || shift[0] == 12) && shift[1] == 0 &&
+                           journal.PageSize == (1u << shift[0]);
+    std::uint64_t hash = 0;
+    if (!journal.Marked || !samePages || journal.OldBytes > CommittedBytes ||
+        !HashSamples(journal.Samples, journal.PageSize, journal.Pages, hash) || hash != journal.SampleHash)
+        return SetJournalAside(journalPath);
+    const std::uint32_t pageSize = journal.PageSize;
+    const std::uint64_t oldBytes = journal.OldBytes;
     if (Access == StgAccess::ReadOnly) {
-        Dirty = std::move(pages);
+        Dirty = std::move(journal.Pages);
         CommittedBytes = oldBytes;
         return S_OK;
     }
-    for (const auto& [page, data] : pages) {
+    for (const auto& [page, data] : journal.Pages) {
         if (std::uint64_t(page) * pageSize >= oldBytes)
             continue;
         if ((error = Handle->PWrite(data.data(), data.size(), std::uint64_t(page) * pageSize)) != 0)
@@ -307,13 +417,22 @@ HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
         return ResultFromErrno(error);
     std::vector<std::uint32_t> missing;
     std::uint64_t at = 0;
-    std::vector<std::uint8_t> head(JournalHeaderSize);
-    std::copy(JournalMagic, JournalMagic + 8, head.begin());
-    Put32(&head[8], PageSize());
-    Put64(&head[12], CommittedBytes);
     if (!JournalHot) {
+        // A new journal: its head marks the file with pages this commit leaves alone.
+        const std::vector<std::uint32_t> samples = JournalSamples();
+        std::uint64_t hash = 0;
+        if (!HashSamples(samples, PageSize(), {}, hash))
+            return STG_E_READFAULT;
+        JournalHead.assign(JournalFixedHead + 4 * samples.size() + 8, 0);
+        std::copy(JournalMagic, JournalMagic + 8, JournalHead.begin());
+        Put32(&JournalHead[8], PageSize());
+        Put64(&JournalHead[12], CommittedBytes);
+        Put32(&JournalHead[20], static_cast<std::uint32_t>(samples.size()));
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            Put32(&JournalHead[JournalFixedHead + 4 * i], samples[i]);
+        Put64(&JournalHead[JournalHead.size() - 8], hash);
         JournaledPages.clear();
-        JournalEnd = JournalHeaderSize;
+        JournalEnd = JournalHead.size();
     }
     for (std::uint32_t page : pages)
         if (!JournaledPages.count(page))
@@ -323,7 +442,7 @@ HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
     const std::size_t entrySize = 4 + PageSize();
     std::vector<std::uint8_t> buffer;
     if (!JournalHot)
-        buffer = head;
+        buffer = JournalHead;
     const std::size_t segment = buffer.size();
     buffer.resize(segment + 4 + missing.size() * entrySize + 8);
     Put32(&buffer[segment], static_cast<std::uint32_t>(missing.size()));
@@ -334,7 +453,7 @@ HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
         std::copy(original.begin(), original.end(), entry + 4);
     }
     const std::size_t length = 4 + missing.size() * entrySize;
-    Put64(&buffer[segment + length], Fnv1a(&buffer[segment], length, Fnv1a(head.data(), head.size())));
+    Put64(&buffer[segment + length], Fnv1a(&buffer[segment], length, Fnv1a(JournalHead.data(), JournalHead.size())));
     at = JournalHot ? JournalEnd : 0;
     if ((error = Journal->PWrite(buffer.data(), buffer.size(), at)) != 0)
         return ResultFromErrno(error);

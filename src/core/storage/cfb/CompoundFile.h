@@ -20,6 +20,9 @@ namespace qz::cfb {
 
 enum class EntryType : std::uint8_t { Empty = 0, Storage = 1, Stream = 2, Root = 5 };
 enum class StgAccess { ReadOnly, ReadWrite };
+// Default: exclusive for reading and writing, shared for reading, so that readers may look at a
+// file together while anyone who writes it keeps every other open out.
+enum class StgLock { Default, Shared, Exclusive };
 enum class SeekOrigin { Set, Current, End };
 
 struct TStatStg {
@@ -106,8 +109,13 @@ public:
     // Opens an existing file with exclusive access. A rollback journal left by a crash is
     // played back first; opened read-only, the file shows the journal's old pages in memory
     // and is left untouched.
+    //
+    // A journal that does not belong to the file (its mark does not match: a document copied
+    // or restored over this one) is never played: opened for writing, it is kept as
+    // "<file>-journal.set-aside" (or -2, -3...), read-only it is left where it is, and
+    // StrayJournal() tells where it is.
     static HResult Open(const std::string& path, StgAccess access, std::unique_ptr<TCompoundFile>& file,
-                        TFileSystem& fs = TFileSystem::Posix());
+                        TFileSystem& fs = TFileSystem::Posix(), StgLock lock = StgLock::Default);
     // The rollback journal beside a file.
     static std::string JournalPath(const std::string& path) { return path + "-journal"; }
 
@@ -120,6 +128,8 @@ public:
     HResult Commit();
     bool ReadOnly() const { return Access == StgAccess::ReadOnly; }
     bool HasChanges() const { return !Dirty.empty() || MetaDirty; }
+    // Where a journal of other contents found beside the file was kept; empty when none was.
+    const std::string& StrayJournal() const { return StrayJournalPath; }
     const std::string& Path() const { return FilePath; }
     std::uint16_t MajorVersion() const { return Major; }
 
@@ -158,6 +168,10 @@ private:
     HResult Load();
     HResult InitEmpty(std::uint16_t version);
     HResult Recover();
+    std::vector<std::uint32_t> JournalSamples() const;
+    bool HashSamples(const std::vector<std::uint32_t>& samples, std::uint32_t pageSize,
+                     const std::map<std::uint32_t, std::vector<std::uint8_t>>& journaled, std::uint64_t& hash) const;
+    HResult SetJournalAside(const std::string& journalPath);
 
     // Sectors and pages. Page p of the file is the header for p = 0 and sector p - 1 after it.
     std::uint64_t SectorOffset(std::uint32_t sector) const { return (std::uint64_t(sector) + 1) * SectorSize; }
@@ -246,6 +260,8 @@ private:
     std::uint32_t SectorCount = 0;
     std::vector<std::uint8_t> HeaderImage; // the header page as committed
     bool JournalHot = false;               // a valid journal is on disk: the file may be half written
+    std::vector<std::uint8_t> JournalHead;  // the hot journal's head, whose hash seeds each segment's checksum
+    std::string StrayJournalPath;
     std::set<std::uint32_t> JournaledPages; // the pages the hot journal holds
     std::uint64_t JournalEnd = 0;
     // Pages changed since the last commit, and the committed contents of those that existed.

@@ -25,6 +25,7 @@ public:
     }
     int Size(std::uint64_t& size) override { return Inner->Size(size); }
     int LockExclusive() override { return Inner->LockExclusive(); }
+    int LockShared() override { return Inner->LockShared(); }
 
 private:
     std::unique_ptr<TFile> Inner;

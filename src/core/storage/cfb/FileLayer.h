@@ -23,6 +23,9 @@ public:
     // Takes the exclusive lock that keeps every other open of the file out, from this
     // process or another; EWOULDBLOCK when someone holds it.
     virtual int LockExclusive() = 0;
+    // Takes a shared lock: other readers may hold one too, while an exclusive holder keeps
+    // every one of them out (and they it); EWOULDBLOCK when someone holds the exclusive lock.
+    virtual int LockShared() = 0;
 };
 
 enum class OpenKind {
@@ -34,6 +37,8 @@ enum class OpenKind {
 class TFileSystem {
 public:
     virtual ~TFileSystem() = default;
+    // Only a regular file opens: a folder answers EISDIR, a FIFO, device or socket ENODEV,
+    // without waiting for anyone at its other end.
     virtual int Open(const std::string& path, OpenKind kind, std::unique_ptr<TFile>& file) = 0;
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Remove(const std::string& path) = 0;

@@ -65,6 +65,7 @@ public:
     // flock locks belong to the open file description, so a second open in this same
     // process conflicts as well, and they work on descriptors opened read-only.
     int LockExclusive() override { return ::flock(Fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno; }
+    int LockShared() override { return ::flock(Fd, LOCK_SH | LOCK_NB) == 0 ? 0 : errno; }
 
 private:
     int Fd;
@@ -92,13 +93,21 @@ public:
             flags |= O_RDWR | O_CREAT;
             break;
         }
-        const int fd = ::open(path.c_str(), flags, 0666);
+        // Opened without blocking: a FIFO named as a document would otherwise wait forever for
+        // a writer. Anything but a regular file is refused before a byte is read.
+        const int fd = ::open(path.c_str(), flags | O_NONBLOCK, 0666);
         if (fd < 0)
-            return errno;
+            return errno == ENXIO ? ENODEV : errno;
         struct stat info {};
-        if (::fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int error = S_ISDIR(info.st_mode) ? EISDIR : ENODEV;
             ::close(fd);
-            return EISDIR;
+            return error;
+        }
+        if (const int mode = ::fcntl(fd, F_GETFL); mode == -1 || ::fcntl(fd, F_SETFL, mode & ~O_NONBLOCK) == -1) {
+            const int error = errno;
+            ::close(fd);
+            return error;
         }
         file = std::make_unique<PosixFile>(fd);
         return 0;

@@ -67,8 +67,11 @@ HResult ResultFromErrno(int error, bool reading) {
         return STG_E_INSUFFICIENTMEMORY;
     case EACCES:
     case EPERM:
-    case EISDIR:
         return STG_E_ACCESSDENIED;
+    case EISDIR:
+    case ENODEV:
+    case ENXIO:
+        return STG_E_INVALIDFUNCTION; // a folder, a FIFO, a device: not a file to open
     case ENOENT:
         return STG_E_FILENOTFOUND;
     case ENOTDIR:

@@ -7,6 +7,7 @@
 #include "CfbTestSupport.h"
 
 #include "storage/cfb/CfbFormat.h"
+#include "storage/cfb/FaultyFileSystem.h"
 
 #include <filesystem>
 #include <fstream>
@@ -37,7 +38,9 @@ void WriteFile(const std::string& path, const std::string& data) {
 // The fuzzer's form of a file with a journal: from our journal's magic on, the bytes are
 // the journal beside the file.
 void PlaceFile(const std::string& bytes, const std::string& path) {
-    const std::size_t magic = bytes.find("QZCFBJNL", 1);
+    std::size_t magic = bytes.find("QZCFBJN2", 1);
+    if (magic == std::string::npos)
+        magic = bytes.find("QZCFBJNL", 1);
     WriteFile(path, bytes.substr(0, magic));
     if (magic != std::string::npos)
         WriteFile(TCompoundFile::JournalPath(path), bytes.substr(magic));
@@ -358,9 +361,11 @@ std::uint64_t Fnv1a(const std::string& data, std::uint64_t hash = 0xCBF29CE48422
     return hash;
 }
 
-// A rollback journal holding one page, laid out as a commit writes it: magic, page size and
-// the file's old length, then a segment (count, page number, old contents) and its checksum.
-std::string Journal(std::uint32_t pageSize, std::uint64_t oldLength, std::uint32_t page, const std::string& contents) {
+// A rollback journal holding one page, laid out as the program's first journals were: magic,
+// page size and the file's old length, then a segment (count, page number, old contents)
+// and its checksum. Nothing in it names the file it was written for.
+std::string UnmarkedJournal(std::uint32_t pageSize, std::uint64_t oldLength, std::uint32_t page,
+                            const std::string& contents) {
     std::string head = "QZCFBJNL" + std::string(12, '\0');
     Put32(reinterpret_cast<std::uint8_t*>(&head[8]), pageSize);
     Put64(reinterpret_cast<std::uint8_t*>(&head[12]), oldLength);
@@ -373,29 +378,85 @@ std::string Journal(std::uint32_t pageSize, std::uint64_t oldLength, std::uint32
     return head + segment + sum;
 }
 
-// A journal is played back only when it fits the file: one that would stretch the file to
-// the length it remembers, or lay pages of another size over it, is refused.
-TEST(BrokenJournals, GiveAClearError) {
+// The journal a commit leaves when the machine stops right after writing it: the file at
+// `path` is then still as it was, and the journal guards the commit's pages.
+std::string JournalOfAnInterruptedCommit(const std::string& path, const std::string& stream, const std::string& data) {
+    TFaultyFileSystem faults;
+    std::unique_ptr<TCompoundFile> file;
+    EXPECT_S_OK(TCompoundFile::Open(path, StgAccess::ReadWrite, file, faults));
+    TStorage root = file->Root();
+    PutStream(root, stream, data);
+    faults.CrashAfterWrite(1);
+    file->Commit();
+    file.reset();
+    return ReadFile(TCompoundFile::JournalPath(path));
+}
+
+// A journal beside a file is played back only when it belongs to that file. One that does
+// not (it remembers the file longer than it is, has pages of another size, carries no mark of
+// its file, or was written for another file of the same size: a document copied or restored
+// over this one) is never laid over it: the file opens as it is, and the journal is kept
+// under another name for writing, left alone for reading.
+TEST(BrokenJournals, AJournalOfOtherContentsIsSetAside) {
     const std::string& file = SmallFile().Data;
+    TempFolder other;
+    std::string otherFile = file;
+    otherFile[otherFile.size() - 1] ^= 0x5A; // the same size, other contents
+    WriteFile(other.File("other.cfb"), otherFile);
+    const std::string othersJournal = JournalOfAnInterruptedCommit(other.File("other.cfb"), "Small", Bytes(300, 9));
+    ASSERT_FALSE(othersJournal.empty());
     struct Case {
         const char* Name;
         std::string Journal;
-        bool CheckReadWrite; // read/write plays pages of another size back where they say
     } cases[] = {
-        {"old length beyond the file", Journal(512, 1ull << 40, 1, file.substr(512, 512)), true},
-        {"pages of another size", Journal(4096, file.size(), 1, file.substr(4096, 4096)), false},
+        {"old length beyond the file", UnmarkedJournal(512, 1ull << 40, 1, file.substr(512, 512))},
+        {"pages of another size", UnmarkedJournal(4096, file.size(), 1, file.substr(4096, 4096))},
+        {"a journal without the mark of its file", UnmarkedJournal(512, file.size(), 1, std::string(512, 'x'))},
+        {"the journal of another file of the same size", othersJournal},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         TempFolder folder;
         const std::string path = folder.File("journalled.cfb");
-        PlaceFile(file + c.Journal, path);
-        EXPECT_EQ(Outcome(path, StgAccess::ReadOnly), Corrupt);
-        if (c.CheckReadWrite) {
-            EXPECT_EQ(Outcome(path, StgAccess::ReadWrite), Corrupt);
-            EXPECT_EQ(fs::file_size(path), file.size());
-        }
+        const std::string journal = TCompoundFile::JournalPath(path);
+        WriteFile(path, file);
+        WriteFile(journal, c.Journal);
+        const auto contents = ContentsOf(path);
+        std::unique_ptr<TCompoundFile> opened;
+        ASSERT_S_OK(TCompoundFile::Open(path, StgAccess::ReadOnly, opened));
+        EXPECT_EQ(Differences(Contents(opened->Root()), contents), "") << "the journal was laid over the file";
+        EXPECT_EQ(opened->StrayJournal(), journal);
+        opened.reset();
+        EXPECT_EQ(ReadFile(journal), c.Journal) << "reading changed the journal";
+
+        ASSERT_S_OK(TCompoundFile::Open(path, StgAccess::ReadWrite, opened));
+        EXPECT_EQ(opened->StrayJournal(), journal + ".set-aside");
+        opened.reset();
+        EXPECT_EQ(ReadFile(path), file) << "the journal was played over the file";
+        EXPECT_FALSE(fs::exists(journal));
+        EXPECT_EQ(ReadFile(journal + ".set-aside"), c.Journal);
     }
+}
+
+// The same interrupted commit's journal beside its own file is played back, and a second
+// journal set aside takes the next free name.
+TEST(BrokenJournals, AJournalOfItsOwnFileIsPlayedBack) {
+    TempFolder folder;
+    const std::string path = folder.File("own.cfb");
+    WriteFile(path, SmallFile().Data);
+    const auto before = ContentsOf(path);
+    ASSERT_FALSE(JournalOfAnInterruptedCommit(path, "Medium", Bytes(9000, 8)).empty());
+    std::unique_ptr<TCompoundFile> opened;
+    ASSERT_S_OK(TCompoundFile::Open(path, StgAccess::ReadWrite, opened));
+    EXPECT_EQ(opened->StrayJournal(), "");
+    EXPECT_EQ(Differences(Contents(opened->Root()), before), "");
+    opened.reset();
+    EXPECT_FALSE(fs::exists(TCompoundFile::JournalPath(path)));
+
+    WriteFile(TCompoundFile::JournalPath(path) + ".set-aside", "an earlier one");
+    WriteFile(TCompoundFile::JournalPath(path), UnmarkedJournal(512, SmallFile().Data.size(), 1, std::string(512, 'y')));
+    ASSERT_S_OK(TCompoundFile::Open(path, StgAccess::ReadWrite, opened));
+    EXPECT_EQ(opened->StrayJournal(), TCompoundFile::JournalPath(path) + ".set-aside-2");
 }
 
 // The codes a damaged file may give, or a name this container refuses.
