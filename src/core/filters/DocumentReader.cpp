@@ -11,34 +11,6 @@ namespace qz {
 
 using cfb::HResult;
 
-const char* CountsStreamNameOf(TGeneration generation) {
-    switch (generation) {
-    case TGeneration::Version1:
-        return Version1CountsName;
-    case TGeneration::Version20:
-        return Version20CountsName;
-    case TGeneration::Version21:
-        return Version21CountsName;
-    case TGeneration::Current:
-    default:
-        return CountsStreamName;
-    }
-}
-
-const char* GenerationText(TGeneration generation) {
-    switch (generation) {
-    case TGeneration::Version1:
-        return "1";
-    case TGeneration::Version20:
-        return "2.0";
-    case TGeneration::Version21:
-        return "2.1";
-    case TGeneration::Current:
-    default:
-        return "2.2";
-    }
-}
-
 std::string ContainerErrorText(HResult result) {
     if (result == cfb::STG_E_FILENOTFOUND || result == cfb::STG_E_PATHNOTFOUND)
         return "no such file";
@@ -96,32 +68,13 @@ bool TDocumentReader::Open(const std::string& path, std::string& error) {
 }
 
 bool TDocumentReader::ReadCounts(std::string& error) {
-    cfb::TStorage root = File->Root();
-    const TGeneration generations[] = {TGeneration::Current, TGeneration::Version21, TGeneration::Version20,
-                                       TGeneration::Version1};
-    for (TGeneration generation : generations) {
-        cfb::TStream stream;
-        if (cfb::Failed(root.OpenStream(CountsStreamNameOf(generation), stream)))
-            continue;
-        Gen = generation;
-        const std::uint32_t size = generation == TGeneration::Version1 ? Version1CountsSize : CountsSize;
-        std::uint8_t image[Version1CountsSize] = {};
-        std::uint32_t read = 0;
-        if (HResult r = stream.ReadAt(0, image, size, &read); cfb::Failed(r) || read < size) {
-            error = std::string("the \"") + CountsStreamNameOf(generation) + "\" stream is too short (damaged file)";
-            return false;
-        }
-        CountsBlock = DecodeCounts(image);
-        OpeningBalance = Money();
-        if (generation == TGeneration::Version1) {
-            // Five counts, then the single account's opening balance.
-            CountsBlock[StreamBooks] = 0;
-            OpeningBalance = Money::FromRaw(static_cast<std::int64_t>(cfb::Get64(image + 20)));
-        }
-        return true;
+    if (HResult r = FileOLE::ReadDocumentCounts(File->Root(), Gen, CountsBlock, &OpeningBalance); cfb::Failed(r)) {
+        error = r == cfb::STG_E_FILENOTFOUND
+                    ? "not a document: it has no counts stream"
+                    : std::string("the \"") + CountsStreamNameOf(Gen) + "\" stream is too short (damaged file)";
+        return false;
     }
-    error = "not a document: it has no counts stream";
-    return false;
+    return true;
 }
 
 bool TDocumentReader::Tally(std::array<TStreamTally, 6>& tallies, std::string& error) {
@@ -159,58 +112,16 @@ bool TDocumentReader::Tally(std::array<TStreamTally, 6>& tallies, std::string& e
     return true;
 }
 
-HResult TDocumentReader::LoadLists(TLedger& ledger, int& failed) {
-    cfb::TStorage root = File->Root();
-    for (int i = 0; i < 6; ++i) {
-        failed = i;
-        if (i == StreamBooks && Gen == TGeneration::Version1)
-            continue; // the first generation has one account and no stream for it
-        cfb::TStream stream;
-        HResult r = root.OpenStream(RecordStreamNames[i], stream);
-        if (cfb::Failed(r))
-            return r;
-        const std::int32_t count = CountsBlock[static_cast<std::size_t>(i)];
-        switch (i) {
-        case StreamTrans:
-            r = FileOLE::LoadTransactions(stream, count, ledger.TransList);
-            break;
-        case StreamMainActs:
-            r = FileOLE::LoadMainActs(stream, count, ledger.MainActList);
-            break;
-        case StreamSubActs:
-            r = FileOLE::LoadSubActs(stream, count, ledger.SubActList, Gen == TGeneration::Version20);
-            break;
-        case StreamGroups:
-            r = FileOLE::LoadGroups(stream, count, ledger.GroupList);
-            break;
-        case StreamCats:
-            r = FileOLE::LoadCats(stream, count, ledger.CatList);
-            break;
-        default:
-            r = FileOLE::LoadBooks(stream, count, ledger.BookList);
-        }
-        if (cfb::Failed(r))
-            return r;
-    }
-    return cfb::S_OK;
-}
-
 bool TDocumentReader::Load(TLedger& ledger, std::string& error) {
     ledger.Clear();
     int failed = 0;
-    if (HResult r = LoadLists(ledger, failed); cfb::Failed(r)) {
+    if (HResult r = FileOLE::LoadDocumentLists(File->Root(), Gen, CountsBlock, ledger, failed); cfb::Failed(r)) {
         ledger.Clear();
         error = r == cfb::STG_E_FILENOTFOUND
                     ? std::string("not a document: it has no \"") + RecordStreamNames[failed] + "\" stream"
                     : StreamFault(RecordStreamNames[failed], r);
         return false;
     }
-    if (Gen == TGeneration::Version20)
-        for (TTransRec* t : ledger.TransList.KeyList)
-            t->Gst = Money();
-    if (Gen == TGeneration::Version21)
-        for (TTransRec* t : ledger.TransList.KeyList)
-            t->Gst = TaxOfGross(t->Amount, t->Gst); // the field held the rate in that generation
     ledger.BookList.NumberRows();
     ledger.GstOpeningBalance = FileSettings.GstOpeningBalance;
     ledger.GstPaymentCat = FileSettings.GstPaymentCat;

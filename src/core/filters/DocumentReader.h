@@ -13,12 +13,6 @@
 
 namespace qz {
 
-// The generations, named by their counts stream.
-enum class TGeneration : std::uint8_t { Version1, Version20, Version21, Current };
-const char* CountsStreamNameOf(TGeneration generation);
-// "1", "2.0", "2.1", "2.2".
-const char* GenerationText(TGeneration generation);
-
 // What one record stream holds.
 struct TStreamTally {
     bool Present = false;
@@ -60,7 +54,6 @@ public:
 
 private:
     bool ReadCounts(std::string& error);
-    cfb::HResult LoadLists(TLedger& ledger, int& failed);
 
     std::unique_ptr<cfb::TCompoundFile> File;
     TGeneration Gen = TGeneration::Current;

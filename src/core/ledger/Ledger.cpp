@@ -22,6 +22,7 @@ void TLedger::MoveTotals(std::int32_t mainAct, std::int32_t subAct, std::int32_t
 void TLedger::Clear() {
     TransferList.Clear();
     TransList.Clear();
+    DamagedTrans.clear();
     BookList.Clear();
     GroupList.Clear();
     SubActList.Clear();

@@ -25,9 +25,11 @@ public:
     TBookList BookList;
     TTransList TransList;
     TTransferList TransferList;
+    // Transactions the document holds that are too damaged to take into the books.
+    std::vector<TDamagedTrans> DamagedTrans;
     TCalcSwitches Switches;
 
-    Money GstOpeningBalance;       // GST/VAT owed at the start of the books
+    Money GstOpeningBalance;         // GST/VAT owed at the start of the books
     std::int32_t GstPaymentCat = -1; // category of payments to the tax office, -1 none
     std::int32_t GstRefundCat = -1;  // category of refunds from the tax office, -1 none
 

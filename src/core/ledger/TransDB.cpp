@@ -14,9 +14,13 @@ void TTransRec::Assign(const TTransRec& other) {
     FilePos = keep;
 }
 
-TTransList::TTransList(const TCalcSwitches* switches) { SetSwitches(switches); }
+TTransList::TTransList(const TCalcSwitches* switches) {
+    SetSwitches(switches);
+}
 
-void TTransList::RaiseIndexError(std::int32_t) const { throw ETransDBException("List index out of bounds"); }
+void TTransList::RaiseIndexError(std::int32_t) const {
+    throw ETransDBException("List index out of bounds");
+}
 
 std::int32_t TTransList::Add(TTransRec* record) {
     const std::int32_t index = TBaseDBList::Add(record);
@@ -33,6 +37,41 @@ void TTransList::Clear() {
     UnreconciledCount = 0;
     OldOpeningBalance = Money();
     CreditTotal = DebitTotal = GstCreditTotal = GstDebitTotal = Money();
+}
+
+std::string TransDamage(const TTransRec& t, TTaxField taxField) {
+    if (!(t.Date >= EncodeDate(1, 1, 1) && t.Date < EncodeDate(9999, 12, 31) + 1))
+        return "the date is not a valid day";
+    if (t.Kind < TransCredit || t.Kind > TransTo)
+        return "kind " + std::to_string(t.Kind) + " is unknown";
+    if (t.Amount > MaxAmount || t.Amount < -MaxAmount)
+        return "the amount is beyond the largest a document may hold (10,000,000.00)";
+    if (taxField != TTaxField::Amount)
+        return {};
+    if (t.Gst < Money())
+        return "the tax is negative";
+    if (t.Gst > t.Amount.Abs())
+        return "the tax is larger than the amount";
+    return {};
+}
+
+std::string DamagedTransText(const TDamagedTrans& damaged) {
+    return "transaction " + TransNumberText(damaged.Number, damaged.Split) + " (" + damaged.Reason + ")";
+}
+
+std::string DamagedTransMessage(const std::vector<TDamagedTrans>& damaged) {
+    const std::size_t count = damaged.size();
+    std::string text = "This file holds " + std::to_string(count) +
+                       (count == 1 ? " damaged transaction. It is" : " damaged transactions. They are") +
+                       " left out of the worksheet, the totals, the reports and the exports, and kept in the file "
+                       "as " +
+                       (count == 1 ? "it is:" : "they are:");
+    constexpr std::size_t Listed = 10;
+    for (std::size_t i = 0; i < count && i < Listed; ++i)
+        text += "\r" + DamagedTransText(damaged[i]);
+    if (count > Listed)
+        text += "\rand " + std::to_string(count - Listed) + " more.";
+    return text;
 }
 
 std::int32_t TTransList::NewNumber() const {
@@ -60,8 +99,8 @@ void TTransList::ResetRange(std::uint8_t mode) {
     if (KeyList.empty())
         return;
     if (mode == 0 || mode == 2) {
-        auto [first, last] = std::minmax_element(KeyList.begin(), KeyList.end(),
-                                                 [](const TTransRec* a, const TTransRec* b) { return a->Date < b->Date; });
+        auto [first, last] = std::minmax_element(
+            KeyList.begin(), KeyList.end(), [](const TTransRec* a, const TTransRec* b) { return a->Date < b->Date; });
         DateFrom = (*first)->Date;
         DateTo = (*last)->Date;
     }
@@ -124,7 +163,8 @@ TBalanceWalk::TBalanceWalk(TTransList& list) : List(list), RowsOnly(list.Switch(
 void TBalanceWalk::Step(TTransRec& t) {
     // With no row selection in force the balance runs through records outside the date range
     // too, so the first row shows the balance brought forward.
-    const bool inBalance = (t.Row != -1 || !RowsOnly) && List.Counts(t) && (t.BookRec == nullptr || t.BookRec->Selected);
+    const bool inBalance =
+        (t.Row != -1 || !RowsOnly) && List.Counts(t) && (t.BookRec == nullptr || t.BookRec->Selected);
     if (inBalance) {
         switch (t.Kind) {
         case TransCredit:
@@ -232,7 +272,8 @@ std::pair<TDateTime, TDateTime> TTransList::VisibleDateSpan(TDateTime today) con
 }
 
 bool TTransList::HasOrdinaryRows() const {
-    return std::any_of(RowList.begin(), RowList.end(), [](const TTransRec* t) { return t->Row != -1 && t->IsOrdinary(); });
+    return std::any_of(RowList.begin(), RowList.end(),
+                       [](const TTransRec* t) { return t->Row != -1 && t->IsOrdinary(); });
 }
 
 Money TTransList::ClosingBalance() const {
@@ -251,7 +292,9 @@ Money TTransList::ClosingBalance() const {
     return last->Balance;
 }
 
-std::string TTransList::AccountName(const TTransRec& t) { return t.BookRec ? t.BookRec->Name.Str() : std::string(); }
+std::string TTransList::AccountName(const TTransRec& t) {
+    return t.BookRec ? t.BookRec->Name.Str() : std::string();
+}
 
 std::string TTransList::NetText(const TTransRec& t, const TDisplayFormats& formats) {
     return formats.MoneyText(t.Net());

@@ -156,8 +156,8 @@ class TFilterWalk {
 public:
     explicit TFilterWalk(TTransList& list);
     void Step(TTransRec& t) {
-        const bool shown = t.Date >= From && t.Date <= To && t.InSelection == 1 &&
-                           t.InSearch == 1 && !(HideOpenings && t.Kind == TransOpening);
+        const bool shown = t.Date >= From && t.Date <= To && t.InSelection == 1 && t.InSearch == 1 &&
+                           !(HideOpenings && t.Kind == TransOpening);
         if (!shown) {
             t.Row = -1;
             return;
@@ -199,6 +199,39 @@ struct TTransferRec {
     TTransRec* ToTrans = nullptr;
     TTransRec* FromTrans = nullptr;
 };
+
+// The largest amount, or tax, a document may hold in either direction: ten million, far
+// above any small business's single transaction. A Transactions stream of 2 GiB holds at
+// most 6.7 million records, so a figure that adds every record's amount and tax stays below
+// 1.4e14, far inside what money holds (9.2e14): no total, balance or report figure of a
+// document can overflow.
+inline constexpr Money MaxAmount = Money::FromUnits(10'000'000);
+
+// What a transaction's tax field holds in the generation being read.
+enum class TTaxField : std::uint8_t {
+    Amount, // the tax amount (the current generation)
+    Rate,   // a tax rate, turned into an amount on conversion (generation 2.1)
+    Unset,  // nothing yet (generation 2.0 and older)
+};
+
+// Why a transaction read from a document cannot be taken into the books (a date that is no
+// day, an unknown kind, an amount or tax beyond what a document may hold); empty when it can.
+std::string TransDamage(const TTransRec& t, TTaxField taxField = TTaxField::Amount);
+
+// A transaction set aside on loading: left out of the lists, and so of every row, total,
+// report and export, and kept in its stream exactly as it was read.
+struct TDamagedTrans {
+    std::int64_t FilePos = 0;
+    std::int32_t Number = 0;
+    char Split = '0';
+    std::string Reason;
+    std::string Image; // the record's bytes
+};
+
+// "transaction 57 (the date is not a valid day)".
+std::string DamagedTransText(const TDamagedTrans& damaged);
+// What the user is told on opening a document that holds damaged transactions.
+std::string DamagedTransMessage(const std::vector<TDamagedTrans>& damaged);
 
 class TTransferList {
 public:

@@ -16,6 +16,9 @@ public:
     virtual TDriveKind KindOf(const std::string& path) = 0;
     // The file system still answers: its size can be read.
     virtual bool IsReady(const std::string& path) = 0;
+    // The file (when it exists) and its folder may be written: a document is changed through
+    // a journal beside it, so a writable file in a folder that is not is no writable document.
+    virtual bool CanWrite(const std::string& path) = 0;
 
     // The machine's own: a CD-ROM is an iso9660 or udf mount, a network drive an nfs, cifs or
     // smb mount, a RAM disk tmpfs or ramfs; readiness is whether statvfs answers.
@@ -28,9 +31,11 @@ public:
     TDriveKind Kind = TDriveKind::Fixed;
     bool Root = true;
     bool Ready = true;
+    bool Writable = true;
     bool HasRoot(const std::string&) override { return Root; }
     TDriveKind KindOf(const std::string&) override { return Kind; }
     bool IsReady(const std::string&) override { return Ready; }
+    bool CanWrite(const std::string&) override { return Writable; }
 };
 
 } // namespace qz

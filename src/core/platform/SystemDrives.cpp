@@ -1,8 +1,10 @@
 #include "Drives.h"
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace qz {
 
@@ -48,9 +50,19 @@ public:
     }
     bool IsReady(const std::string& path) override {
         struct statvfs info {};
+        return ::statvfs(FolderOf(path).c_str(), &info) == 0 && info.f_blocks > 0;
+    }
+    // access() answers for the caller's own rights and for a read-only mount alike.
+    bool CanWrite(const std::string& path) override {
+        if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT)
+            return false;
+        return ::access(FolderOf(path).c_str(), W_OK) == 0;
+    }
+
+private:
+    static std::string FolderOf(const std::string& path) {
         const auto slash = path.find_last_of('/');
-        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-        return ::statvfs(folder.c_str(), &info) == 0 && info.f_blocks > 0;
+        return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     }
 };
 

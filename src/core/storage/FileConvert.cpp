@@ -5,6 +5,7 @@
 #include "storage/cfb/CfbFormat.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace qz {
 
@@ -31,6 +32,50 @@ TFileConvert::TFileConvert(TFileManager& files, TLedger& ledger, Prompts& prompt
                            const Clock& clock, cfb::TFileSystem& fs)
     : Files(files), Ledger(ledger), Ask(prompts), Questions(questions), Time(clock), Fs(fs) {}
 
+// ---- Converting older documents ----------------------------------------------------------
+
+namespace {
+
+// The generation a container holds, by its counts stream; false when it is no document.
+bool GenerationOf(cfb::TStorage root, TGeneration& generation) {
+    cfb::TStream stream;
+    if (cfb::Failed(root.OpenStream(RecordStreamNames[StreamTrans], stream)))
+        return false;
+    const bool books = cfb::Succeeded(root.OpenStream(RecordStreamNames[StreamBooks], stream));
+    const TGeneration candidates[] = {TGeneration::Current, TGeneration::Version21, TGeneration::Version20};
+    if (books) {
+        for (TGeneration candidate : candidates)
+            if (cfb::Succeeded(root.OpenStream(CountsStreamNameOf(candidate), stream))) {
+                generation = candidate;
+                return true;
+            }
+        return false;
+    }
+    // Without an accounts stream it is of the first generation, whose conversion finds out
+    // whether its counts block is there.
+    generation = TGeneration::Version1;
+    return true;
+}
+
+} // namespace
+
+// Opens a stream of the document being converted, noting the first failure.
+struct TConversionStreams {
+    cfb::TStorage Root;
+    HResult Failure = S_OK;
+    cfb::TStream Open(const char* name) {
+        cfb::TStream stream;
+        if (HResult r = Root.OpenStream(name, stream); cfb::Failed(r) && cfb::Succeeded(Failure))
+            Failure = r;
+        return stream;
+    }
+    bool Check(HResult result) {
+        if (cfb::Failed(result) && cfb::Succeeded(Failure))
+            Failure = result;
+        return cfb::Succeeded(Failure);
+    }
+};
+
 HResult TFileConvert::OpenExclusive(const std::string& path, std::unique_ptr<cfb::TCompoundFile>& file) {
     const HResult result = cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadWrite, file, Fs);
     if (cfb::Succeeded(result))
@@ -38,70 +83,145 @@ HResult TFileConvert::OpenExclusive(const std::string& path, std::unique_ptr<cfb
     return result;
 }
 
-// ---- The first generation -----------------------------------------------------------------
-
-int TFileConvert::ConvertVersion1(const std::string& path) {
+int TFileConvert::ConvertDocument(const std::string& path) {
+    LastFailure = S_OK;
+    Converted.reset();
     if (Files.IsOpen && path == Files.Path) {
         Ask.MessageBox("File already open", MsgKind::Information, MsgButtons::Ok);
         return 3;
     }
     std::unique_ptr<cfb::TCompoundFile> file;
     const HResult opened = OpenExclusive(path, file);
-    // A current document on read-only media (a CD-ROM) needs no conversion and opens
-    // read-only; only an older one that cannot be written to is refused.
+    // A current document on read-only media needs no conversion and opens read-only; only an
+    // older one that cannot be written to is refused.
+    TGeneration generation = TGeneration::Current;
     if ((opened == cfb::STG_E_ACCESSDENIED || opened == cfb::STG_E_DISKISWRITEPROTECTED) &&
         cfb::Succeeded(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, file, Fs))) {
-        cfb::TStream books;
-        const bool current = cfb::Succeeded(file->Root().OpenStream(RecordStreamNames[StreamBooks], books));
+        const bool current = GenerationOf(file->Root(), generation) && generation == TGeneration::Current;
         file.reset();
         if (current)
             return 0;
     }
     if (Denied(opened)) {
+        LastFailure = opened;
         Ask.MessageBox("Unable to access this file.  It may be a read only file or in use by another application.",
                        MsgKind::Information, MsgButtons::Ok);
         return 3;
     }
-    if (cfb::Failed(opened))
+    if (cfb::Failed(opened)) {
+        LastFailure = opened;
         return 2;
-    cfb::TStorage root = file->Root();
-    cfb::TStream transactions, books, info, cats;
-    if (cfb::Failed(root.OpenStream(RecordStreamNames[StreamTrans], transactions)))
+    }
+    if (!GenerationOf(file->Root(), generation))
         return 2;
-    const HResult booksResult = root.OpenStream(RecordStreamNames[StreamBooks], books);
-    if (cfb::Succeeded(booksResult))
+    if (generation == TGeneration::Current)
         return 0;
-    if (booksResult != cfb::STG_E_FILENOTFOUND)
-        return 2;
+    Converted = generation;
+    int result = ConvertStreams(*file, generation);
+    if (result == 0 && !Files.StorageCall("file", false, [&] {
+            const HResult committed = file->Commit();
+            LastFailure = committed;
+            return committed;
+        }))
+        result = 4;
+    file.reset();
+    if (result != 0) {
+        Converted.reset();
+        RollBack(path);
+    }
+    return result;
+}
 
-    std::uint8_t block[Version1CountsSize];
-    std::uint32_t read = 0;
-    if (cfb::Failed(root.OpenStream(Version1CountsName, info)) ||
-        cfb::Failed(info.ReadAt(0, block, Version1CountsSize, &read)) || read < Version1CountsSize ||
-        cfb::Failed(root.OpenStream(RecordStreamNames[StreamCats], cats)))
-        return 4;
+// After a conversion that failed, the file is opened once for writing, so that a commit it
+// left half written is rolled back now rather than at its next opening.
+void TFileConvert::RollBack(const std::string& path) {
+    if (!Fs.Exists(cfb::TCompoundFile::JournalPath(path)))
+        return;
+    std::unique_ptr<cfb::TCompoundFile> file;
+    cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadWrite, file, Fs);
+}
+
+// Every question first, then every change in the storage, generation by generation; nothing
+// is committed here. 0, 4 (LastFailure says why) or 5.
+int TFileConvert::ConvertStreams(cfb::TCompoundFile& file, TGeneration generation) {
+    TConversionStreams streams{file.Root()};
+    TCatList firstTypes;
+    std::string accountName;
+    std::uint8_t firstInfo[Version1CountsSize] = {};
+    if (generation == TGeneration::Version1) {
+        cfb::TStream info = streams.Open(Version1CountsName);
+        cfb::TStream types = streams.Open(RecordStreamNames[StreamCats]);
+        std::uint32_t read = 0;
+        if (!streams.Check(info.ReadAt(0, firstInfo, Version1CountsSize, &read)) ||
+            !streams.Check(read < Version1CountsSize ? cfb::STG_E_DOCFILECORRUPT : S_OK) ||
+            !streams.Check(FileOLE::LoadCats(types, static_cast<std::int32_t>(cfb::Get32(firstInfo + 16)), firstTypes)))
+            return Fail(streams.Failure);
+        if (!Questions.ConvertWizard(firstTypes, accountName))
+            return 5;
+        accountName = Trim(accountName);
+        if (accountName.empty())
+            accountName = "Account 1";
+    }
+    TFileSettings settings;
+    cfb::TStream settingsStream = streams.Open(SettingsStreamName);
+    if (!streams.Check(FileOLE::ReadSettings(settingsStream, settings)))
+        return Fail(streams.Failure);
+    if (generation != TGeneration::Version21)
+        AskTaxSettings(settings);
+
+    if (generation == TGeneration::Version1 && !ConvertFirstGeneration(streams, firstInfo, firstTypes, accountName))
+        return Fail(streams.Failure);
+    if (generation != TGeneration::Version21 && !ConvertSecondGeneration(streams, settings))
+        return Fail(streams.Failure);
+    if (generation == TGeneration::Version21 && !ConvertTaxRates(streams))
+        return Fail(streams.Failure);
+    // The generation's mark changes with the last of the converted records.
+    if (!streams.Check(file.Root().RenameElement(Version21CountsName, CountsStreamName)))
+        return Fail(streams.Failure);
+    return 0;
+}
+
+int TFileConvert::Fail(HResult result) {
+    LastFailure = cfb::Failed(result) ? result : cfb::STG_E_DOCFILECORRUPT;
+    return 4;
+}
+
+// The tax settings of a document of generation 2.0 or older: asked now, before anything is
+// changed, with the company details when it has none.
+void TFileConvert::AskTaxSettings(TFileSettings& settings) {
+    TTaxChoice tax = Questions.AskTaxChoice();
+    if (!tax.Tracking) {
+        tax.Percent = Money::FromUnits(10);
+        tax.Name.clear();
+    }
+    if (settings.BusinessName.empty() && settings.BusinessNumber.empty())
+        Questions.AskCompanyDetails(settings.BusinessName, settings.BusinessNumber);
+    settings.TaxOn = tax.Tracking ? 1 : 0;
+    settings.GstPercent = tax.Percent;
+    settings.TaxName = tax.Name.empty() ? std::string("GST/VAT").substr(0, 6) : tax.Name;
+    settings.GstPaymentCat = -1;
+    settings.GstRefundCat = -1;
+    settings.GstOpeningBalance = Money();
+}
+
+// Generation 1 to 2.0: the single account gets a stream, its opening balance a transaction,
+// and the category types their kinds and new names.
+bool TFileConvert::ConvertFirstGeneration(TConversionStreams& streams, const std::uint8_t* info, TCatList& types,
+                                          const std::string& accountName) {
     std::int32_t counts[5];
     for (int i = 0; i < 5; ++i)
-        counts[i] = static_cast<std::int32_t>(cfb::Get32(block + 4 * i));
-    const Money openingBalance = Money::FromRaw(static_cast<std::int64_t>(cfb::Get64(block + 20)));
-
-    TCatList types;
-    if (cfb::Failed(FileOLE::LoadCats(cats, counts[4], types)))
-        return 4;
-    std::string accountName;
-    if (!Questions.ConvertWizard(types, accountName))
-        return 5;
-    accountName = Trim(accountName);
-    if (accountName.empty())
-        accountName = "Account 1";
-
-    // Every change below is committed at once at the end: a failure leaves the file as it was.
-    TCounts newCounts{counts[0] + 1, counts[1], counts[2], counts[3], counts[4] + 3, 1};
+        counts[i] = static_cast<std::int32_t>(cfb::Get32(info + 4 * i));
+    const Money openingBalance = Money::FromRaw(static_cast<std::int64_t>(cfb::Get64(info + 20)));
+    cfb::TStream infoStream = streams.Open(Version1CountsName);
+    cfb::TStream transactions = streams.Open(RecordStreamNames[StreamTrans]);
+    cfb::TStream cats = streams.Open(RecordStreamNames[StreamCats]);
+    cfb::TStream books;
     std::uint8_t countsImage[CountsSize];
-    EncodeCounts(newCounts, countsImage);
-    if (cfb::Failed(info.WriteAt(0, countsImage, CountsSize)) ||
-        cfb::Failed(root.RenameElement(Version1CountsName, Version20CountsName)))
-        return 4;
+    EncodeCounts(TCounts{counts[0] + 1, counts[1], counts[2], counts[3], counts[4] + 3, 1}, countsImage);
+    if (!streams.Check(infoStream.WriteAt(0, countsImage, CountsSize)) ||
+        !streams.Check(streams.Root.RenameElement(Version1CountsName, Version20CountsName)) ||
+        !streams.Check(streams.Root.CreateStream(RecordStreamNames[StreamBooks], books)))
+        return false;
 
     TBookRec account;
     account.Number = 0;
@@ -110,26 +230,24 @@ int TFileConvert::ConvertVersion1(const std::string& path) {
     account.Colour = RGBColour(0, 0, 255);
     std::uint8_t bookImage[BookRecordSize];
     EncodeBook(account, bookImage);
-    if (cfb::Failed(root.CreateStream(RecordStreamNames[StreamBooks], books)) ||
-        cfb::Failed(books.WriteAt(0, bookImage, BookRecordSize)))
-        return 4;
-
-    TTransList loaded;
-    if (cfb::Failed(FileOLE::LoadTransactions(transactions, counts[0], loaded)))
-        return 4;
+    TLedger loaded;
+    std::uint64_t end = 0;
+    if (!streams.Check(books.WriteAt(0, bookImage, BookRecordSize)) ||
+        !streams.Check(FileOLE::LoadTransactions(transactions, counts[0], loaded, TTaxField::Unset)) ||
+        !streams.Check(transactions.Size(end)))
+        return false;
     TTransRec opening;
     opening.Number = 0;
     opening.Kind = TransOpening;
     opening.Book = 0;
     opening.Amount = openingBalance;
     opening.Date = Time.Today() + 3000;
-    for (const TTransRec* t : loaded.KeyList)
-        opening.Date = t == loaded.KeyList.front() ? t->Date : std::min(opening.Date, t->Date);
+    for (const TTransRec* t : loaded.TransList.KeyList)
+        opening.Date = t == loaded.TransList.KeyList.front() ? t->Date : std::min(opening.Date, t->Date);
     std::uint8_t transImage[TransRecordSize];
     EncodeTrans(opening, transImage);
-    std::uint64_t end = 0;
-    if (cfb::Failed(transactions.Size(end)) || cfb::Failed(transactions.WriteAt(end, transImage, TransRecordSize)))
-        return 4;
+    if (!streams.Check(transactions.WriteAt(end, transImage, TransRecordSize)))
+        return false;
 
     struct Rename {
         const char* From;
@@ -154,148 +272,114 @@ int TFileConvert::ConvertVersion1(const std::string& path) {
     types.AddType("Funds Repayment", SideDebit, KindFunds, 1);
     types.SortByKey();
     TLedger scratch;
-    for (TCatRec* type : types.KeyList) {
-        auto* copy = new TCatRec(*type);
-        scratch.CatList.Notify = 0;
-        scratch.CatList.Add(copy);
-    }
-    if (cfb::Failed(FileOLE::RewriteStream(cats, scratch, StreamCats)))
-        return 4;
-    bool committed = Files.StorageCall("file", false, [&] { return file->Commit(); });
-    return committed ? 0 : 4;
+    scratch.CatList.Notify = 0;
+    for (TCatRec* type : types.KeyList)
+        scratch.CatList.Add(new TCatRec(*type));
+    return streams.Check(FileOLE::RewriteStream(cats, scratch, StreamCats));
 }
 
-// ---- Generations 2.0 and 2.1 --------------------------------------------------------------
-
-bool TFileConvert::UpgradeTo21(const std::string& path) {
-    std::unique_ptr<cfb::TCompoundFile> file;
-    if (cfb::Failed(OpenExclusive(path, file)))
+// Generation 2.0 to 2.1: the tax settings, sub category notes from their old texts, and the
+// tax records (see AddGstRecords).
+bool TFileConvert::ConvertSecondGeneration(TConversionStreams& streams, TFileSettings& settings) {
+    cfb::TStream counts = streams.Open(Version20CountsName);
+    TCounts stored{};
+    if (!streams.Check(streams.Root.RenameElement(Version20CountsName, Version21CountsName)) ||
+        !streams.Check(FileOLE::ReadCounts(counts, stored)))
         return false;
-    cfb::TStorage root = file->Root();
-    cfb::TStream counts, settingsStream;
-    if (cfb::Failed(root.OpenStream(Version20CountsName, counts)))
+    cfb::TStream trans = streams.Open(RecordStreamNames[StreamTrans]);
+    cfb::TStream mainActs = streams.Open(RecordStreamNames[StreamMainActs]);
+    cfb::TStream subActs = streams.Open(RecordStreamNames[StreamSubActs]);
+    cfb::TStream cats = streams.Open(RecordStreamNames[StreamCats]);
+    cfb::TStream settingsStream = streams.Open(SettingsStreamName);
+    TLedger scratch;
+    if (!streams.Check(FileOLE::LoadTransactions(trans, stored[StreamTrans], scratch, TTaxField::Unset)) ||
+        !streams.Check(FileOLE::LoadMainActs(mainActs, stored[StreamMainActs], scratch.MainActList)) ||
+        !streams.Check(FileOLE::LoadSubActs(subActs, stored[StreamSubActs], scratch.SubActList, true)) ||
+        !streams.Check(FileOLE::LoadCats(cats, stored[StreamCats], scratch.CatList)))
         return false;
-    if (cfb::Failed(root.RenameElement(Version20CountsName, Version21CountsName)))
-        return false;
-    TTaxChoice tax = Questions.AskTaxChoice();
-    if (!tax.Tracking) {
-        tax.Percent = Money::FromUnits(10);
-        tax.Name.clear();
-    }
-    TFileSettings settings;
-    if (cfb::Failed(root.OpenStream(SettingsStreamName, settingsStream)) ||
-        cfb::Failed(FileOLE::ReadSettings(settingsStream, settings)))
-        return false;
-    if (settings.BusinessName.empty() && settings.BusinessNumber.empty())
-        Questions.AskCompanyDetails(settings.BusinessName, settings.BusinessNumber);
-    settings.TaxOn = tax.Tracking ? 1 : 0;
-    settings.GstPercent = tax.Percent;
-    settings.TaxName = tax.Name.empty() ? std::string("GST/VAT").substr(0, 6) : tax.Name;
-    settings.GstPaymentCat = -1;
-    settings.GstRefundCat = -1;
-    settings.GstOpeningBalance = Money();
-    if (!Files.StorageCall("file", false, [&] {
-            HResult result = FileOLE::WriteSettings(settingsStream, settings);
-            return cfb::Succeeded(result) ? file->Commit() : result;
-        }))
-        return false;
-    Files.ConvertNotes = 1;
-    return true;
+    AddGstRecords(scratch, settings);
+    scratch.TransList.SortByKey();
+    for (TRecordStream kind : {StreamMainActs, StreamSubActs, StreamCats})
+        stored[kind] = FileOLE::StoredCountOf(scratch, kind);
+    return streams.Check(FileOLE::RewriteStream(trans, scratch, StreamTrans)) &&
+           streams.Check(FileOLE::RewriteStream(mainActs, scratch, StreamMainActs)) &&
+           streams.Check(FileOLE::RewriteStream(subActs, scratch, StreamSubActs)) &&
+           streams.Check(FileOLE::RewriteStream(cats, scratch, StreamCats)) &&
+           streams.Check(FileOLE::WriteSettings(settingsStream, settings)) &&
+           streams.Check(FileOLE::WriteCounts(counts, stored));
 }
 
-bool TFileConvert::UpgradeTo22(const std::string& path) {
-    std::unique_ptr<cfb::TCompoundFile> file;
-    if (cfb::Failed(OpenExclusive(path, file)))
+// Generation 2.1 to 2.2: the tax field held a rate; it becomes the tax amount.
+bool TFileConvert::ConvertTaxRates(TConversionStreams& streams) {
+    cfb::TStream counts = streams.Open(Version21CountsName);
+    cfb::TStream trans = streams.Open(RecordStreamNames[StreamTrans]);
+    TCounts stored{};
+    TLedger scratch;
+    if (!streams.Check(FileOLE::ReadCounts(counts, stored)) ||
+        !streams.Check(FileOLE::LoadTransactions(trans, stored[StreamTrans], scratch, TTaxField::Rate)))
         return false;
-    cfb::TStream counts;
-    if (cfb::Failed(file->Root().OpenStream(Version21CountsName, counts)))
-        return false;
-    return Files.StorageCall("file", false, [&] {
-        HResult result = file->Root().RenameElement(Version21CountsName, CountsStreamName);
-        return cfb::Succeeded(result) ? file->Commit() : result;
-    });
+    ComputeGstAmounts(scratch);
+    FileOLE::SetAsideDamaged(scratch);
+    scratch.TransList.SortByKey();
+    return streams.Check(FileOLE::RewriteStream(trans, scratch, StreamTrans));
 }
 
-bool TFileConvert::Rewrite(TRecordStream stream) {
-    return Files.Storage() && Files.RewriteWholeStream(stream);
+std::string TFileConvert::TaxCategoryName(const TFileSettings& settings) {
+    return settings.TaxOn ? settings.TaxName : std::string("GST/VAT");
 }
 
-std::string TFileConvert::TaxCategoryName() const {
-    return Files.Settings.TaxOn ? Files.Settings.TaxName : std::string("GST/VAT");
-}
-
-bool TFileConvert::AddGstRecords() {
-    TTransList& trans = Ledger.TransList;
-    for (TTransRec* t : trans.KeyList)
-        t->Gst = Money();
+void TFileConvert::AddGstRecords(TLedger& ledger, TFileSettings& settings) {
+    TTransList& trans = ledger.TransList;
     // A split is reconciled as a whole or not at all.
-    for (std::size_t i = 0; i < trans.KeyList.size();) {
-        std::size_t j = i + 1;
-        if (trans.KeyList[i]->Split != '0')
-            while (j < trans.KeyList.size() && trans.KeyList[j]->Number == trans.KeyList[i]->Number &&
-                   trans.KeyList[j]->Split != '0')
-                ++j;
-        const bool mixed = std::any_of(trans.KeyList.begin() + i, trans.KeyList.begin() + j, [&](const TTransRec* t) {
-            return t->Reconciled != trans.KeyList[i]->Reconciled;
-        });
-        if (mixed)
-            for (std::size_t k = i; k < j; ++k)
-                trans.KeyList[k]->Reconciled = 0;
-        i = j;
+    std::unordered_map<std::int32_t, std::pair<bool, bool>> splits; // number → (some reconciled, some not)
+    for (TTransRec* t : trans.KeyList) {
+        t->Gst = Money();
+        if (t->Split != '0')
+            (t->Reconciled ? splits[t->Number].first : splits[t->Number].second) = true;
     }
-    if (!Rewrite(StreamTrans))
-        return false;
-    for (TSubActRec* sub : Ledger.SubActList.KeyList) {
-        const TMainActRec* category = Ledger.MainActList.FindByNumber(sub->MainAct);
-        const TCatRec* type = category ? Ledger.CatList.Find(category->CatType) : nullptr;
-        sub->GstPercent = type && TCatList::NoGstByDefault(*type) ? Money() : Files.Settings.GstPercent;
+    for (TTransRec* t : trans.KeyList)
+        if (t->Split != '0') {
+            const auto& [reconciled, unreconciled] = splits[t->Number];
+            if (reconciled && unreconciled)
+                t->Reconciled = 0;
+        }
+    for (TSubActRec* sub : ledger.SubActList.KeyList) {
+        const TMainActRec* category = ledger.MainActList.FindByNumber(sub->MainAct);
+        const TCatRec* type = category ? ledger.CatList.Find(category->CatType) : nullptr;
+        sub->GstPercent = type && TCatList::NoGstByDefault(*type) ? Money() : settings.GstPercent;
     }
-    const std::string name = TaxCategoryName();
-    Ledger.CatList.Notify = 0;
-    TCatRec* type = Ledger.CatList.AddType(name, SideDebit, KindGstSystem, 1);
-    Ledger.CatList.Notify = 1;
-    if (!Rewrite(StreamCats))
-        return false;
+    const std::string name = TaxCategoryName(settings);
+    ledger.CatList.Notify = 0;
+    TCatRec* type = ledger.CatList.AddType(name, SideDebit, KindGstSystem, 1);
     auto* category = new TMainActRec;
-    category->Number = HighestCategory(Ledger.MainActList) + 100;
+    category->Number = HighestCategory(ledger.MainActList) + 100;
     category->Name = name;
     category->CatType = type->Number;
     category->Side = SideDebit;
-    Ledger.MainActList.Notify = 0;
-    Ledger.MainActList.Add(category);
-    Ledger.MainActList.Notify = 1;
-    if (!Rewrite(StreamMainActs))
-        return false;
-    Files.Settings.GstPaymentCat = category->Number;
-    if (!Files.WriteSettings())
-        return false;
+    ledger.MainActList.Notify = 0;
+    ledger.MainActList.Add(category);
+    settings.GstPaymentCat = category->Number;
     auto* payment = new TSubActRec;
     payment->Number = 1;
     payment->Name = "Payment";
     payment->Side = SideDebit;
     payment->MainAct = category->Number;
-    Ledger.SubActList.Notify = 0;
-    Ledger.SubActList.Add(payment);
-    Ledger.SubActList.Notify = 1;
-    if (!Rewrite(StreamSubActs))
-        return false;
-    Files.ConvertNotes = 0;
-    // The lists grew: the counts block must say so, or the new records would not load.
-    return Files.WriteCounts();
+    ledger.SubActList.Notify = 0;
+    ledger.SubActList.Add(payment);
 }
 
-bool TFileConvert::ComputeGstAmounts() {
+void TFileConvert::ComputeGstAmounts(TLedger& ledger) {
     // The field held the rate in that generation.
-    for (TTransRec* t : Ledger.TransList.KeyList)
+    for (TTransRec* t : ledger.TransList.KeyList)
         t->Gst = TaxOfGross(t->Amount, t->Gst);
-    return Rewrite(StreamTrans);
 }
 
 void TFileConvert::CheckTaxCategories() {
+    // The refunds category, its sub category and the settings that name it reach the disk together.
+    TChangeGroup group(Files);
     if (!Files.Settings.TaxOn) {
-        const bool stray =
-            std::any_of(Ledger.TransList.KeyList.begin(), Ledger.TransList.KeyList.end(),
-                        [](const TTransRec* t) { return !t->Gst.IsZero(); });
+        const bool stray = std::any_of(Ledger.TransList.KeyList.begin(), Ledger.TransList.KeyList.end(),
+                                       [](const TTransRec* t) { return !t->Gst.IsZero(); });
         if (stray) {
             for (TTransRec* t : Ledger.TransList.KeyList)
                 if (t->Row != -1)
@@ -307,7 +391,7 @@ void TFileConvert::CheckTaxCategories() {
         return;
     auto* refunds = new TMainActRec;
     refunds->Number = HighestCategory(Ledger.MainActList) + 100;
-    refunds->Name = TaxCategoryName();
+    refunds->Name = TaxCategoryName(Files.Settings);
     if (const TMainActRec* payments = Ledger.MainActList.FindByNumber(Files.Settings.GstPaymentCat))
         refunds->CatType = payments->CatType;
     else
@@ -351,8 +435,8 @@ bool TFileConvert::NewFromExisting(const std::string& newPath, const std::string
         return fail();
     cfb::TStorage from = source->Root();
     cfb::TStorage to = target->Root();
-    const char* copied[] = {"MainActs", "SubActs", "Groups", "Categories", "Books", SettingsStreamName,
-                            CommentsStreamName};
+    const char* copied[] = {"MainActs", "SubActs",          "Groups",          "Categories",
+                            "Books",    SettingsStreamName, CommentsStreamName};
     for (const char* name : copied) {
         cfb::TStream in, out;
         std::string data;
@@ -385,7 +469,8 @@ bool TFileConvert::NewFromExisting(const std::string& newPath, const std::string
         opening->Kind = TransOpening;
         TBookRec* account = scratch.BookList.Items(i);
         opening->Book = static_cast<std::int16_t>(account->Number);
-        opening->Amount = static_cast<std::size_t>(i) < balances.size() ? balances[static_cast<std::size_t>(i)] : Money();
+        opening->Amount =
+            static_cast<std::size_t>(i) < balances.size() ? balances[static_cast<std::size_t>(i)] : Money();
         account->OpeningTransNo = opening->Number;
         scratch.TransList.Add(opening);
     }
@@ -459,16 +544,53 @@ bool TFileConvert::CloseOpenDocument() {
     return true;
 }
 
+// Whatever can be found out about a document before the open one is closed: that it loads
+// whole and its records name what it has. A document that cannot be opened must not cost the
+// user the one that is open.
+bool TFileConvert::Loadable(const std::string& path) {
+    std::unique_ptr<cfb::TCompoundFile> file;
+    if (cfb::Failed(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, file, Fs)))
+        return false;
+    TGeneration generation = TGeneration::Current;
+    TCounts counts{};
+    TLedger scratch;
+    int failed = 0;
+    if (!GenerationOf(file->Root(), generation))
+        return false;
+    if (generation != TGeneration::Current)
+        return true; // its conversion tells what is wrong with it, and links it once current
+    // Every stream the opening reads, read as it reads them.
+    cfb::TStream stream;
+    TFileSettings settings;
+    std::string comment;
+    for (const char* name : {CommentsStreamName, SettingsStreamName})
+        if (cfb::Failed(file->Root().OpenStream(name, stream)) ||
+            cfb::Failed(name == SettingsStreamName ? FileOLE::ReadSettings(stream, settings)
+                                                   : FileOLE::ReadComment(stream, comment)))
+            return false;
+    if (cfb::Failed(FileOLE::ReadDocumentCounts(file->Root(), generation, counts)) ||
+        cfb::Failed(FileOLE::LoadDocumentLists(file->Root(), generation, counts, scratch, failed)))
+        return false;
+    try {
+        LinkRecords(scratch);
+    } catch (const EListIndexError&) {
+        return false;
+    }
+    return true;
+}
+
 TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
     OpenResult result;
-    const int check = result.Check = Files.CheckFile(path);
+    int check = result.Check = Files.CheckFile(path);
+    if (check == 0 && !Loadable(path))
+        check = result.Check = 2;
     if (check == 2)
         Ask.MessageBox(NotADocumentText, MsgKind::Warning, MsgButtons::Ok);
     if (check != 0)
         return result;
     if (!CloseOpenDocument())
         return result;
-    switch (ConvertVersion1(path)) {
+    switch (ConvertDocument(path)) {
     case 0:
         break;
     case 2:
@@ -483,14 +605,8 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
     default:
         return result;
     }
-    const bool first = UpgradeTo21(path);
-    const bool second = UpgradeTo22(path);
     if (!LoadAndShow(path))
         return result;
-    if (first && AddGstRecords())
-        Recalculate(Ledger);
-    if (second && ComputeGstAmounts())
-        Recalculate(Ledger);
     CheckTaxCategories();
     result.Opened = true;
     result.ShowExample = Files.Settings.IsExample != 0;
@@ -503,14 +619,13 @@ bool TFileConvert::CreateNewDocument(const std::string& path, const std::string&
         return false;
     if (!Files.CreateNew(path, businessName, businessNumber))
         return false;
-    UpgradeTo21(path);
-    UpgradeTo22(path);
+    // A new document is written in an older generation and brought up to date at once.
+    if (ConvertDocument(path) != 0) {
+        Ask.MessageBox("Unable to convert file due to a file error.", MsgKind::Warning, MsgButtons::Ok);
+        return false;
+    }
     if (!LoadAndShow(path))
         return false;
-    AddGstRecords();
-    Ledger.TransList.FilterAndTotal();
-    LinkRecords(Ledger);
-    Recalculate(Ledger);
     CheckTaxCategories();
     if (announce)
         Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);

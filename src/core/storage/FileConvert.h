@@ -6,25 +6,38 @@
 #include "FileManager.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qz {
+
+struct TConversionStreams;
 
 class TFileConvert {
 public:
     TFileConvert(TFileManager& files, TLedger& ledger, Prompts& prompts, DocumentQuestions& questions,
                  const Clock& clock, cfb::TFileSystem& fs = cfb::TFileSystem::Posix());
 
+    // Brings a document of an older generation up to the current one, in place, on the closed
+    // file: every question is asked first, every change is made in the storage, and one commit
+    // writes them all, the counts stream's new name with the last converted record. The file
+    // is either as it was or wholly converted.
     // 0 nothing to convert or converted; 2 not a document; 3 already open or in use (the
-    // message was shown); 4 the conversion failed; 5 cancelled.
-    int ConvertVersion1(const std::string& path);
-    // True when the file was of that generation and was upgraded.
-    bool UpgradeTo21(const std::string& path);
-    bool UpgradeTo22(const std::string& path);
-    // On the loaded lists, written through the file manager.
-    bool AddGstRecords();
-    bool ComputeGstAmounts();
+    // message was shown); 4 the conversion failed (LastFailure says why); 5 cancelled.
+    int ConvertDocument(const std::string& path);
+    // The generation the last ConvertDocument converted, when it did.
+    std::optional<TGeneration> Converted;
+    // The storage's answer that made the last conversion fail, or refused its opening.
+    cfb::HResult LastFailure = cfb::S_OK;
+
+    // The tax records of a document of generation 2.0 (and of every new one), on its lists:
+    // no tax amounts yet, each split reconciled as a whole, each sub category at the
+    // document's percentage (none for the types without tax), and the tax type, payments
+    // category and its "Payment" sub category, named in `settings`.
+    static void AddGstRecords(TLedger& ledger, TFileSettings& settings);
+    // Generation 2.1 kept a tax rate where the tax amount now is.
+    static void ComputeGstAmounts(TLedger& ledger);
     // Adds the refunds category and its "Refund" sub category when the document has none;
     // clears stray tax amounts while tax is not tracked.
     void CheckTaxCategories();
@@ -50,13 +63,21 @@ public:
                            bool announce = true);
 
 private:
+    bool Loadable(const std::string& path);
     bool LoadAndShow(const std::string& path);
     // Closes (and saves) the open document, if any, and tells DocumentClosed. False when the
     // close was abandoned.
     bool CloseOpenDocument();
     cfb::HResult OpenExclusive(const std::string& path, std::unique_ptr<cfb::TCompoundFile>& file);
-    bool Rewrite(TRecordStream stream);
-    std::string TaxCategoryName() const;
+    int ConvertStreams(cfb::TCompoundFile& file, TGeneration generation);
+    void AskTaxSettings(TFileSettings& settings);
+    bool ConvertFirstGeneration(TConversionStreams& streams, const std::uint8_t* info, TCatList& types,
+                                const std::string& accountName);
+    bool ConvertSecondGeneration(TConversionStreams& streams, TFileSettings& settings);
+    bool ConvertTaxRates(TConversionStreams& streams);
+    void RollBack(const std::string& path);
+    int Fail(cfb::HResult result);
+    static std::string TaxCategoryName(const TFileSettings& settings);
 
     TFileManager& Files;
     TLedger& Ledger;

@@ -1,5 +1,6 @@
 #include "FileManager.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -29,16 +30,29 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // Progress positions of the streams as they are written at close and in Save As.
 constexpr int StreamProgress[6] = {60, 65, 70, 80, 90, 100};
 
 } // namespace
 
+std::string StrayJournalMessage(const std::string& path, const std::string& journal) {
+    const bool kept = journal != cfb::TCompoundFile::JournalPath(path);
+    return "A journal left beside this file belongs to another file, and was not applied to it." +
+           std::string(kept ? "\rIt has been kept as \"" + FileNameOf(journal) + "\"." : "");
+}
+
 TFileManager::TFileManager(TLedger& ledger, Prompts& prompts, DocumentQuestions& questions, const Clock& clock,
                            Drives& drives, cfb::TFileSystem& fs)
     : Ledger(ledger), Ask(prompts), Questions(questions), Time(clock), DriveInfo(drives), Fs(fs) {}
 
-TFileManager::~TFileManager() { Release(); }
+TFileManager::~TFileManager() {
+    Release();
+}
 
 void TFileManager::ConnectLists() {
     auto hook = [this](TRecordStream stream) {
@@ -215,7 +229,8 @@ int TFileManager::CheckFile(const std::string& path) {
         return 3;
     }
     std::unique_ptr<cfb::TCompoundFile> file;
-    const HResult result = cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, file, Fs);
+    // Exclusive, to find out now whether another program holds the file.
+    const HResult result = cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, file, Fs, cfb::StgLock::Exclusive);
     if (result == cfb::STG_E_ACCESSDENIED || result == cfb::STG_E_SHAREVIOLATION ||
         result == cfb::STG_E_LOCKVIOLATION) {
         Ask.MessageBox("Unable to access this file.  It may be in use by another application.", MsgKind::Information,
@@ -242,8 +257,16 @@ bool TFileManager::Open(const std::string& path, bool load) {
         DriveKind = DriveInfo.KindOf(path);
     }
     const bool cdRom = DriveKind == TDriveKind::CdRom;
-    const auto access = cdRom ? cfb::StgAccess::ReadOnly : cfb::StgAccess::ReadWrite;
-    if (cfb::Failed(cfb::TCompoundFile::Open(path, access, File, Fs)))
+    // A document the user may read but not change (a read-only file, folder or mount) opens
+    // read-only, as one on a CD-ROM does.
+    bool readOnly = cdRom || !DriveInfo.CanWrite(path);
+    HResult opened = cfb::TCompoundFile::Open(path, readOnly ? cfb::StgAccess::ReadOnly : cfb::StgAccess::ReadWrite,
+                                              File, Fs, cfb::StgLock::Exclusive);
+    if (!readOnly && (opened == cfb::STG_E_ACCESSDENIED || opened == cfb::STG_E_DISKISWRITEPROTECTED)) {
+        readOnly = true;
+        opened = cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, File, Fs, cfb::StgLock::Exclusive);
+    }
+    if (cfb::Failed(opened))
         return false;
     File->SetSync(SyncWrites);
     if (!OpenStreams() || cfb::Failed(FileOLE::ReadComment(Streams[CommentsStreamIndex], CommentText))) {
@@ -251,11 +274,14 @@ bool TFileManager::Open(const std::string& path, bool load) {
         return false;
     }
     Path = path;
-    if (cdRom) {
+    const std::string strayJournal = File->StrayJournal();
+    if (readOnly) {
         EnterReadOnlyMode(false);
         if (!Saving)
-            Ask.MessageBox("This file can will be opened in read only mode because it is\rbeing opened from CDROM.  "
-                           "Use the Save As command to save any\rchanges made to this file.",
+            Ask.MessageBox(cdRom ? "This file can will be opened in read only mode because it is\rbeing opened from "
+                                   "CDROM.  Use the Save As command to save any\rchanges made to this file."
+                                 : "This file will be opened in read only mode because it cannot be written "
+                                   "to.\rUse the Save As command to save any changes made to this file.",
                            MsgKind::Information, MsgButtons::Ok);
     } else {
         ReadOnlyMode = 0;
@@ -267,6 +293,10 @@ bool TFileManager::Open(const std::string& path, bool load) {
         Ledger.Clear();
         Path.clear();
     }
+    if (ok && !strayJournal.empty())
+        Ask.MessageBox(StrayJournalMessage(path, strayJournal), MsgKind::Warning, MsgButtons::Ok);
+    if (ok && load && !Ledger.DamagedTrans.empty())
+        Ask.MessageBox(DamagedTransMessage(Ledger.DamagedTrans), MsgKind::Warning, MsgButtons::Ok);
     Ledger.TransferList.Build(Ledger.TransList);
     IsOpen = ok ? 1 : 0;
     StreamWritten.fill(0);
@@ -285,7 +315,7 @@ bool TFileManager::LoadLists() {
         return false;
     ShowProgress(10, "Loading File...");
     const bool ok =
-        cfb::Succeeded(FileOLE::LoadTransactions(Streams[StreamTrans], counts[StreamTrans], Ledger.TransList,
+        cfb::Succeeded(FileOLE::LoadTransactions(Streams[StreamTrans], counts[StreamTrans], Ledger, TTaxField::Amount,
                                                  [this](double share) { ShowProgress(10 + int(share * 60)); })) &&
         (ShowProgress(70), true) &&
         cfb::Succeeded(FileOLE::LoadMainActs(Streams[StreamMainActs], counts[StreamMainActs], Ledger.MainActList)) &&
@@ -343,7 +373,7 @@ void TFileManager::AutosaveOff() {
 TCounts TFileManager::Counts(TRecordStream deleting, bool isDeleting) const {
     TCounts counts{};
     for (int i = 0; i < 6; ++i)
-        counts[i] = FileOLE::CountOf(Ledger, static_cast<TRecordStream>(i));
+        counts[i] = FileOLE::StoredCountOf(Ledger, static_cast<TRecordStream>(i));
     // A list reports a delete while the record is still in it.
     if (isDeleting)
         --counts[deleting];
@@ -376,6 +406,8 @@ bool TFileManager::WriteThrough(TRecordStream stream, const std::function<HResul
     Dirty = 1;
     if (ReadOnlyMode)
         return false;
+    if (GroupDepth > 0)
+        return WriteInGroup(stream, write);
     if (!DriveReady()) {
         AutosaveOff();
         return false;
@@ -395,6 +427,72 @@ bool TFileManager::WriteThrough(TRecordStream stream, const std::function<HResul
     return false;
 }
 
+// ---- Grouped changes ------------------------------------------------------------------------
+
+void TFileManager::BeginChanges() {
+    if (GroupDepth++ == 0) {
+        GroupTouched.fill(0);
+        GroupFailed = false;
+    }
+}
+
+// In a group a write goes into the storage at once and waits there for the group's one commit.
+bool TFileManager::WriteInGroup(std::size_t stream, const std::function<HResult()>& write) {
+    GroupTouched[stream] = 1;
+    if (!GroupFailed && (!File || cfb::Failed(write())))
+        GroupFailed = true;
+    return !GroupFailed;
+}
+
+// Writes again, whole, everything the group touched, from the lists in memory: after the
+// storage was dropped and opened again for a retry, none of the group's writes is in it.
+HResult TFileManager::RewriteTouched() {
+    TransEnd = -1;
+    for (int i = 0; i < 6; ++i)
+        if (GroupTouched[i])
+            if (HResult r = FileOLE::RewriteStream(Streams[i], Ledger, static_cast<TRecordStream>(i)); cfb::Failed(r))
+                return r;
+    if (HResult r = FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts()); cfb::Failed(r))
+        return r;
+    if (GroupTouched[SettingsStreamIndex])
+        if (HResult r = FileOLE::WriteSettings(Streams[SettingsStreamIndex], Settings); cfb::Failed(r))
+            return r;
+    if (GroupTouched[CommentsStreamIndex])
+        return FileOLE::WriteComment(Streams[CommentsStreamIndex], CommentText);
+    return S_OK;
+}
+
+bool TFileManager::EndChanges() {
+    if (GroupDepth == 0 || --GroupDepth > 0)
+        return true;
+    const bool touched = std::any_of(GroupTouched.begin(), GroupTouched.end(), [](std::uint8_t t) { return t != 0; });
+    if (ReadOnlyMode || !touched)
+        return true;
+    if (!DriveReady()) {
+        AutosaveOff();
+        return false;
+    }
+    bool redo = GroupFailed;
+    const bool ok = StorageCall("changes", true, [&] {
+        if (!File)
+            return cfb::STG_E_REVERTED;
+        HResult result = redo ? RewriteTouched() : S_OK;
+        if (cfb::Succeeded(result))
+            result = CommitAll();
+        // A retry drops the storage first: the next attempt writes everything again.
+        redo = cfb::Failed(result);
+        return result;
+    });
+    if (!ok) {
+        AutosaveOff();
+        return false;
+    }
+    for (int i = 0; i < 6; ++i)
+        if (GroupTouched[i])
+            StreamWritten[i] = 1;
+    return true;
+}
+
 std::int64_t TFileManager::NextTransPosition(std::int32_t adding) {
     // After the last record written; the first record of an empty stream goes at 0. Worked
     // out once, then kept up to date, so an add does not walk every transaction.
@@ -404,6 +502,8 @@ std::int64_t TFileManager::NextTransPosition(std::int32_t adding) {
             if (i != adding)
                 TransEnd = std::max<std::int64_t>(
                     TransEnd, Ledger.TransList.KeyList[static_cast<std::size_t>(i)]->FilePos + TransRecordSize);
+        for (const TDamagedTrans& damaged : Ledger.DamagedTrans)
+            TransEnd = std::max<std::int64_t>(TransEnd, damaged.FilePos + TransRecordSize);
     }
     return TransEnd;
 }
@@ -420,8 +520,12 @@ void TFileManager::TransAdded(std::int32_t index) {
     });
 }
 
-void TFileManager::TransChanged(std::int32_t index) { RecordChanged(StreamTrans, index); }
-void TFileManager::TransDeleted(std::int32_t index) { RecordDeleted(StreamTrans, index); }
+void TFileManager::TransChanged(std::int32_t index) {
+    RecordChanged(StreamTrans, index);
+}
+void TFileManager::TransDeleted(std::int32_t index) {
+    RecordDeleted(StreamTrans, index);
+}
 
 void TFileManager::RecordAdded(TRecordStream stream, std::int32_t index) {
     if (stream == StreamTrans)
@@ -474,13 +578,19 @@ bool TFileManager::WriteSettings() {
     Ledger.GstRefundCat = Settings.GstRefundCat;
     if (!File)
         return ReadOnlyMode != 0;
-    return WriteAndCommit("file", [&] { return FileOLE::WriteSettings(Streams[SettingsStreamIndex], Settings); });
+    auto write = [&] { return FileOLE::WriteSettings(Streams[SettingsStreamIndex], Settings); };
+    if (GroupDepth > 0 && !ReadOnlyMode)
+        return WriteInGroup(SettingsStreamIndex, write);
+    return WriteAndCommit("file", write);
 }
 
 bool TFileManager::WriteCounts() {
     if (!File)
         return false;
-    return WriteAndCommit("file", [&] { return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts()); });
+    auto write = [&] { return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts()); };
+    if (GroupDepth > 0 && !ReadOnlyMode)
+        return WriteInGroup(CountsStreamIndex, write);
+    return WriteAndCommit("file", write);
 }
 
 std::string TFileManager::Comment() {
@@ -496,12 +606,21 @@ void TFileManager::SetComment(const std::string& text) {
     CommentText = text;
     if (ReadOnlyMode || !File)
         return;
-    WriteAndCommit("file", [&] { return FileOLE::WriteComment(Streams[CommentsStreamIndex], text); });
+    auto write = [&] { return FileOLE::WriteComment(Streams[CommentsStreamIndex], text); };
+    if (GroupDepth > 0)
+        WriteInGroup(CommentsStreamIndex, write);
+    else
+        WriteAndCommit("file", write);
 }
 
 // ---- Closing, backing up, copying ----------------------------------------------------------
 
 bool TFileManager::RewriteWholeStream(TRecordStream stream) {
+    if (GroupDepth > 0 && !ReadOnlyMode)
+        return WriteInGroup(stream, [&] {
+            TransEnd = -1;
+            return FileOLE::RewriteStream(Streams[stream], Ledger, stream);
+        });
     const bool written = StorageCall("file", false, [&] {
         if (!File)
             return cfb::STG_E_REVERTED;
@@ -538,9 +657,8 @@ bool TFileManager::Close(bool clearLists, bool save) {
             if (Ask.MessageBox(CloseProblemText, MsgKind::Warning, MsgButtons::AbortIgnore) == MsgResult::Abort)
                 return false;
         } else if (!EndsWith(Path, "~bk")) {
-            if (AutoBackup ||
-                Ask.MessageBox("The data in this file has changed.\rUpdate backup file?", MsgKind::Confirmation,
-                               MsgButtons::YesNo) == MsgResult::Yes)
+            if (AutoBackup || Ask.MessageBox("The data in this file has changed.\rUpdate backup file?",
+                                             MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
                 Backup();
         }
     }
@@ -562,9 +680,13 @@ std::string TFileManager::DocumentNameOf(const std::string& path) {
     return name.substr(0, name.find('.'));
 }
 
-std::string TFileManager::DocumentName() const { return DocumentNameOf(Path); }
+std::string TFileManager::DocumentName() const {
+    return DocumentNameOf(Path);
+}
 
-std::string TFileManager::BackupPathOf(const std::string& path) { return FolderOf(path) + DocumentNameOf(path) + ".~bk"; }
+std::string TFileManager::BackupPathOf(const std::string& path) {
+    return FolderOf(path) + DocumentNameOf(path) + ".~bk";
+}
 
 // Copies the open storage into a new file at `path`: written under a temporary name beside
 // it and renamed into place only when complete, so a failure never leaves a half-written file

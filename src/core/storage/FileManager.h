@@ -52,6 +52,14 @@ public:
     static std::string BackupPathOf(const std::string& path);
     void MarkAccountsChanged();
 
+    // One user action's changes reach the disk in one commit: between BeginChanges and the
+    // matching EndChanges (groups nest; the outermost one counts) every write-through goes into
+    // the storage and waits; EndChanges commits them all, under the storage-error dialog, or
+    // none of them. False when the commit was given up: the autosave is then off and the
+    // changes are kept in memory only.
+    void BeginChanges();
+    bool EndChanges();
+
     // The write-through operations, one per list action.
     void TransAdded(std::int32_t index);
     void TransChanged(std::int32_t index);
@@ -103,6 +111,8 @@ private:
     void EnterReadOnlyMode(bool keepDirty);
     TCounts Counts(TRecordStream deleting = StreamTrans, bool isDeleting = false) const;
     bool WriteThrough(TRecordStream stream, const std::function<cfb::HResult()>& write);
+    bool WriteInGroup(std::size_t stream, const std::function<cfb::HResult()>& write);
+    cfb::HResult RewriteTouched();
     bool RewriteWrittenStreams();
     bool WriteAllStreams();
     bool CopyInto(const std::string& path, const std::string& what, bool& created);
@@ -127,7 +137,37 @@ private:
     std::int64_t TransEnd = -1;
     // Rewrites of whole streams that were given up and are still to be committed.
     std::array<std::uint8_t, 6> RewritePending{};
+    // The open group of changes: its depth, the streams it wrote (by Streams index), and
+    // whether one of its writes failed before the commit.
+    int GroupDepth = 0;
+    std::array<std::uint8_t, 9> GroupTouched{};
+    bool GroupFailed = false;
 };
+
+// Groups the changes of one user action for as long as it lives (see BeginChanges).
+class TChangeGroup {
+public:
+    explicit TChangeGroup(TFileManager& files) : Files(files) { Files.BeginChanges(); }
+    ~TChangeGroup() {
+        if (!Ended)
+            Files.EndChanges();
+    }
+    TChangeGroup(const TChangeGroup&) = delete;
+    TChangeGroup& operator=(const TChangeGroup&) = delete;
+    // Commits the group; false when that was given up.
+    bool End() {
+        Ended = true;
+        return Files.EndChanges();
+    }
+
+private:
+    TFileManager& Files;
+    bool Ended = false;
+};
+
+// What the user is told when a journal of other contents was found beside a document (and,
+// unless it was only left where it is, the name it was kept under).
+std::string StrayJournalMessage(const std::string& path, const std::string& journal);
 
 inline constexpr std::size_t CountsStreamIndex = 6;
 inline constexpr std::size_t SettingsStreamIndex = 7;

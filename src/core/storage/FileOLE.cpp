@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <type_traits>
 
 namespace qz {
 
@@ -32,8 +34,12 @@ std::string GetText(const std::uint8_t* in, std::size_t capacity) {
     return std::string(reinterpret_cast<const char*>(in + 1), length);
 }
 
-Money GetMoney(const std::uint8_t* in) { return Money::FromRaw(static_cast<std::int64_t>(Get64(in))); }
-void PutMoney(std::uint8_t* out, Money value) { Put64(out, static_cast<std::uint64_t>(value.Raw())); }
+Money GetMoney(const std::uint8_t* in) {
+    return Money::FromRaw(static_cast<std::int64_t>(Get64(in)));
+}
+void PutMoney(std::uint8_t* out, Money value) {
+    Put64(out, static_cast<std::uint64_t>(value.Raw()));
+}
 double GetDate(const std::uint8_t* in) {
     const std::uint64_t bits = Get64(in);
     double date;
@@ -45,8 +51,12 @@ void PutDate(std::uint8_t* out, double date) {
     std::memcpy(&bits, &date, sizeof bits);
     Put64(out, bits);
 }
-std::int32_t GetInt(const std::uint8_t* in) { return static_cast<std::int32_t>(Get32(in)); }
-void PutInt(std::uint8_t* out, std::int32_t value) { Put32(out, static_cast<std::uint32_t>(value)); }
+std::int32_t GetInt(const std::uint8_t* in) {
+    return static_cast<std::int32_t>(Get32(in));
+}
+void PutInt(std::uint8_t* out, std::int32_t value) {
+    Put32(out, static_cast<std::uint32_t>(value));
+}
 
 constexpr std::size_t FirstNotesPiece = 192;
 constexpr std::size_t SecondNotesPiece = 247;
@@ -259,6 +269,34 @@ void MarkTombstone(TRecordStream stream, std::uint8_t* record) {
         PutInt(record, -1);
 }
 
+const char* CountsStreamNameOf(TGeneration generation) {
+    switch (generation) {
+    case TGeneration::Version1:
+        return Version1CountsName;
+    case TGeneration::Version20:
+        return Version20CountsName;
+    case TGeneration::Version21:
+        return Version21CountsName;
+    case TGeneration::Current:
+    default:
+        return CountsStreamName;
+    }
+}
+
+const char* GenerationText(TGeneration generation) {
+    switch (generation) {
+    case TGeneration::Version1:
+        return "1";
+    case TGeneration::Version20:
+        return "2.0";
+    case TGeneration::Version21:
+        return "2.1";
+    case TGeneration::Current:
+    default:
+        return "2.2";
+    }
+}
+
 namespace FileOLE {
 
 namespace {
@@ -303,19 +341,29 @@ HResult LoadRecords(cfb::TStream& stream, TRecordStream kind, std::int32_t count
     return S_OK;
 }
 
-// Loads into a scratch list first, so that a failure leaves the list as it was.
+// Loads into a scratch list first, so that a failure leaves the list as it was. A decoder
+// that answers false keeps the record out of the list (`rejected` learns where it stood).
 template <class List, class Rec, class Decode>
 HResult LoadList(cfb::TStream& stream, TRecordStream kind, std::int32_t count, List& list, Decode decode,
-                 const std::function<void(double)>& progress = {}) {
+                 const std::function<void(double)>& progress = {},
+                 const std::function<void(std::int64_t)>& rejected = {}) {
     std::vector<Rec*> loaded;
     loaded.reserve(static_cast<std::size_t>(std::max(0, std::min(count, 1 << 24))));
     const HResult result = LoadRecords(
         stream, kind, count,
         [&](const std::uint8_t* image, std::int64_t position) {
-            auto* record = new Rec;
-            decode(image, *record);
+            auto record = std::make_unique<Rec>();
+            bool taken = true;
+            if constexpr (std::is_same_v<decltype(decode(image, *record)), bool>)
+                taken = decode(image, *record);
+            else
+                decode(image, *record);
+            if (!taken) {
+                rejected(position);
+                return;
+            }
             record->FilePos = position;
-            loaded.push_back(record);
+            loaded.push_back(record.release());
         },
         progress);
     if (cfb::Failed(result)) {
@@ -334,18 +382,57 @@ HResult LoadList(cfb::TStream& stream, TRecordStream kind, std::int32_t count, L
 
 } // namespace
 
-HResult LoadTransactions(cfb::TStream& stream, std::int32_t count, TTransList& list,
+HResult LoadTransactions(cfb::TStream& stream, std::int32_t count, TLedger& ledger, TTaxField taxField,
                          const std::function<void(double)>& progress) {
-    return LoadList<TTransList, TTransRec>(stream, StreamTrans, count, list, DecodeTrans, progress);
+    std::vector<TDamagedTrans> damaged;
+    const HResult result = LoadList<TTransList, TTransRec>(
+        stream, StreamTrans, count, ledger.TransList,
+        [&](const std::uint8_t* in, TTransRec& t) {
+            DecodeTrans(in, t);
+            std::string reason = TransDamage(t, taxField);
+            if (reason.empty())
+                return true;
+            damaged.push_back({0, t.Number, t.Split, std::move(reason),
+                               std::string(reinterpret_cast<const char*>(in), TransRecordSize)});
+            return false;
+        },
+        progress, [&](std::int64_t position) { damaged.back().FilePos = position; });
+    if (cfb::Succeeded(result))
+        ledger.DamagedTrans.insert(ledger.DamagedTrans.end(), damaged.begin(), damaged.end());
+    return result;
+}
+
+std::int32_t SetAsideDamaged(TLedger& ledger, TTaxField taxField) {
+    TTransList& list = ledger.TransList;
+    std::int32_t moved = 0;
+    const std::uint8_t notify = list.Notify;
+    list.Notify = 0;
+    for (std::int32_t i = list.Count() - 1; i >= 0; --i) {
+        TTransRec* t = list.Items(i);
+        std::string reason = TransDamage(*t, taxField);
+        if (reason.empty())
+            continue;
+        std::string image(TransRecordSize, '\0');
+        EncodeTrans(*t, reinterpret_cast<std::uint8_t*>(image.data()));
+        ledger.DamagedTrans.push_back({t->FilePos, t->Number, t->Split, std::move(reason), std::move(image)});
+        list.Delete(i);
+        ++moved;
+    }
+    list.Notify = notify;
+    return moved;
+}
+
+std::int32_t StoredCountOf(const TLedger& ledger, TRecordStream stream) {
+    const std::int32_t count = CountOf(ledger, stream);
+    return stream == StreamTrans ? count + static_cast<std::int32_t>(ledger.DamagedTrans.size()) : count;
 }
 HResult LoadMainActs(cfb::TStream& stream, std::int32_t count, TMainActList& list) {
     return LoadList<TMainActList, TMainActRec>(stream, StreamMainActs, count, list, DecodeMainAct);
 }
 HResult LoadSubActs(cfb::TStream& stream, std::int32_t count, TSubActList& list, bool oldNotes) {
-    return LoadList<TSubActList, TSubActRec>(stream, StreamSubActs, count, list,
-                                             [oldNotes](const std::uint8_t* in, TSubActRec& s) {
-                                                 DecodeSubAct(in, s, oldNotes);
-                                             });
+    return LoadList<TSubActList, TSubActRec>(
+        stream, StreamSubActs, count, list,
+        [oldNotes](const std::uint8_t* in, TSubActRec& s) { DecodeSubAct(in, s, oldNotes); });
 }
 HResult LoadGroups(cfb::TStream& stream, std::int32_t count, TGroupList& list) {
     return LoadList<TGroupList, TGroupRec>(stream, StreamGroups, count, list, DecodeGroup);
@@ -428,22 +515,110 @@ HResult WriteTombstone(cfb::TStream& stream, const TLedger& ledger, TRecordStrea
 HResult RewriteStream(cfb::TStream& stream, TLedger& ledger, TRecordStream kind) {
     const std::uint32_t size = RecordSizes[kind];
     const std::int32_t count = CountOf(ledger, kind);
+    // Damaged transactions follow the others, byte for byte as they were read.
+    std::uint64_t damagedAt = std::uint64_t(count) * size;
+    if (kind == StreamTrans)
+        for (const TDamagedTrans& damaged : ledger.DamagedTrans) {
+            if (HResult r = stream.WriteAt(damagedAt, damaged.Image.data(), size); cfb::Failed(r))
+                return r;
+            damagedAt += size;
+        }
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size) * 4096);
     std::uint64_t position = 0;
     for (std::int32_t first = 0; first < count;) {
         const std::int32_t batch = std::min<std::int32_t>(4096, count - first);
         for (std::int32_t i = 0; i < batch; ++i)
             EncodeRecord(ledger, kind, first + i, buffer.data() + std::size_t(i) * size);
-        if (HResult r = stream.WriteAt(position, buffer.data(), static_cast<std::uint32_t>(batch) * size); cfb::Failed(r))
+        if (HResult r = stream.WriteAt(position, buffer.data(), static_cast<std::uint32_t>(batch) * size);
+            cfb::Failed(r))
             return r;
         first += batch;
         position += std::uint64_t(batch) * size;
     }
-    if (HResult r = stream.SetSize(position); cfb::Failed(r))
+    if (HResult r = stream.SetSize(std::max(position, damagedAt)); cfb::Failed(r))
         return r;
     // The records stand where they were written only once the stream is written.
     for (std::int32_t i = 0; i < count; ++i)
         FilePosOf(ledger, kind, i) = static_cast<std::int64_t>(std::uint64_t(i) * size);
+    if (kind == StreamTrans)
+        for (std::size_t i = 0; i < ledger.DamagedTrans.size(); ++i)
+            ledger.DamagedTrans[i].FilePos = static_cast<std::int64_t>(std::uint64_t(count + i) * size);
+    return S_OK;
+}
+
+HResult ReadDocumentCounts(cfb::TStorage root, TGeneration& generation, TCounts& counts, Money* openingBalance) {
+    const TGeneration generations[] = {TGeneration::Current, TGeneration::Version21, TGeneration::Version20,
+                                       TGeneration::Version1};
+    for (TGeneration candidate : generations) {
+        cfb::TStream stream;
+        if (cfb::Failed(root.OpenStream(CountsStreamNameOf(candidate), stream)))
+            continue;
+        generation = candidate;
+        const std::uint32_t size = candidate == TGeneration::Version1 ? Version1CountsSize : CountsSize;
+        std::uint8_t image[Version1CountsSize] = {};
+        std::uint32_t read = 0;
+        if (HResult r = stream.ReadAt(0, image, size, &read); cfb::Failed(r))
+            return r;
+        if (read < size)
+            return cfb::STG_E_DOCFILECORRUPT;
+        counts = DecodeCounts(image);
+        if (openingBalance)
+            *openingBalance = Money();
+        if (candidate == TGeneration::Version1) {
+            // Five counts, then the single account's opening balance.
+            counts[StreamBooks] = 0;
+            if (openingBalance)
+                *openingBalance = Money::FromRaw(static_cast<std::int64_t>(cfb::Get64(image + 20)));
+        }
+        return S_OK;
+    }
+    return cfb::STG_E_FILENOTFOUND;
+}
+
+HResult LoadDocumentLists(cfb::TStorage root, TGeneration generation, const TCounts& counts, TLedger& ledger,
+                          int& failed) {
+    for (int i = 0; i < 6; ++i) {
+        failed = i;
+        if (i == StreamBooks && generation == TGeneration::Version1)
+            continue; // the first generation has one account and no stream for it
+        cfb::TStream stream;
+        HResult r = root.OpenStream(RecordStreamNames[i], stream);
+        if (cfb::Failed(r))
+            return r;
+        const std::int32_t count = counts[static_cast<std::size_t>(i)];
+        const bool before21 = generation == TGeneration::Version1 || generation == TGeneration::Version20;
+        switch (i) {
+        case StreamTrans:
+            r = LoadTransactions(stream, count, ledger,
+                                 before21                               ? TTaxField::Unset
+                                 : generation == TGeneration::Version21 ? TTaxField::Rate
+                                                                        : TTaxField::Amount);
+            break;
+        case StreamMainActs:
+            r = LoadMainActs(stream, count, ledger.MainActList);
+            break;
+        case StreamSubActs:
+            r = LoadSubActs(stream, count, ledger.SubActList, before21);
+            break;
+        case StreamGroups:
+            r = LoadGroups(stream, count, ledger.GroupList);
+            break;
+        case StreamCats:
+            r = LoadCats(stream, count, ledger.CatList);
+            break;
+        default:
+            r = LoadBooks(stream, count, ledger.BookList);
+        }
+        if (cfb::Failed(r))
+            return r;
+    }
+    // The tax fields as the conversion makes them: none before generation 2.1, amounts from
+    // that generation's rates.
+    if (generation != TGeneration::Current) {
+        for (TTransRec* t : ledger.TransList.KeyList)
+            t->Gst = generation == TGeneration::Version21 ? TaxOfGross(t->Amount, t->Gst) : Money();
+        SetAsideDamaged(ledger);
+    }
     return S_OK;
 }
 

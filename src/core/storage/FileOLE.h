@@ -24,7 +24,7 @@ inline constexpr std::uint32_t SettingsSize = 816;
 
 // The six record streams, in the order of the counts block and of the written flags.
 enum TRecordStream { StreamTrans, StreamMainActs, StreamSubActs, StreamGroups, StreamCats, StreamBooks };
-inline constexpr const char* RecordStreamNames[6] = {"Transactions", "MainActs", "SubActs",
+inline constexpr const char* RecordStreamNames[6] = {"Transactions", "MainActs",   "SubActs",
                                                      "Groups",       "Categories", "Books"};
 inline constexpr std::uint32_t RecordSizes[6] = {TransRecordSize, MainActRecordSize, SubActRecordSize,
                                                  GroupRecordSize, CatRecordSize,     BookRecordSize};
@@ -35,6 +35,12 @@ inline constexpr const char* CommentsStreamName = "Comments";
 inline constexpr const char* Version1CountsName = "FileInfo";
 inline constexpr const char* Version20CountsName = "KQ2FileInfo";
 inline constexpr const char* Version21CountsName = "KQ21FileInfo";
+
+// The generations, named by their counts stream.
+enum class TGeneration : std::uint8_t { Version1, Version20, Version21, Current };
+const char* CountsStreamNameOf(TGeneration generation);
+// "1", "2.0", "2.1", "2.2".
+const char* GenerationText(TGeneration generation);
 
 using TCounts = std::array<std::int32_t, 6>;
 
@@ -92,8 +98,13 @@ namespace FileOLE {
 // adds them to the list with its Notify off. A stream that ends first fails with
 // STG_E_DOCFILECORRUPT and leaves the list as it was. `progress` (may be empty) receives
 // the share of the count read so far, 0 to 1.
-cfb::HResult LoadTransactions(cfb::TStream& stream, std::int32_t count, TTransList& list,
-                              const std::function<void(double)>& progress = {});
+// Transactions go into the ledger's list, those too damaged to take into the books (see
+// TransDamage) into its DamagedTrans, which the rewrites keep in the stream.
+cfb::HResult LoadTransactions(cfb::TStream& stream, std::int32_t count, TLedger& ledger,
+                              TTaxField taxField = TTaxField::Amount, const std::function<void(double)>& progress = {});
+// Moves the transactions of the list that are too damaged to take into the books (after a
+// conversion has worked out their tax) to the ledger's DamagedTrans. Answers how many.
+std::int32_t SetAsideDamaged(TLedger& ledger, TTaxField taxField = TTaxField::Amount);
 cfb::HResult LoadMainActs(cfb::TStream& stream, std::int32_t count, TMainActList& list);
 cfb::HResult LoadSubActs(cfb::TStream& stream, std::int32_t count, TSubActList& list, bool oldNotes = false);
 cfb::HResult LoadGroups(cfb::TStream& stream, std::int32_t count, TGroupList& list);
@@ -104,6 +115,8 @@ cfb::HResult LoadBooks(cfb::TStream& stream, std::int32_t count, TBookList& list
 void EncodeRecord(const TLedger& ledger, TRecordStream stream, std::int32_t index, std::uint8_t* out);
 std::int64_t& FilePosOf(TLedger& ledger, TRecordStream stream, std::int32_t index);
 std::int32_t CountOf(const TLedger& ledger, TRecordStream stream);
+// The live records the stream holds for the list: its count, and the damaged transactions.
+std::int32_t StoredCountOf(const TLedger& ledger, TRecordStream stream);
 
 cfb::HResult WriteRecord(cfb::TStream& stream, const TLedger& ledger, TRecordStream kind, std::int32_t index,
                          std::int64_t position);
@@ -112,6 +125,17 @@ cfb::HResult WriteTombstone(cfb::TStream& stream, const TLedger& ledger, TRecord
 // Writes every record of the list in key order from position 0, cuts the stream after the
 // last one and sets each record's FilePos to where it now stands.
 cfb::HResult RewriteStream(cfb::TStream& stream, TLedger& ledger, TRecordStream kind);
+
+// The generation of a document, by its counts stream, and its counts block (the first
+// generation's holds five counts and the single account's opening balance, which goes to
+// `openingBalance`). STG_E_FILENOTFOUND when there is no counts stream.
+cfb::HResult ReadDocumentCounts(cfb::TStorage root, TGeneration& generation, TCounts& counts,
+                                Money* openingBalance = nullptr);
+// Loads the six lists of a document of any generation, unlinked, with the tax amounts as the
+// conversion would make them (the file itself is not changed). `failed` names the stream
+// that failed.
+cfb::HResult LoadDocumentLists(cfb::TStorage root, TGeneration generation, const TCounts& counts, TLedger& ledger,
+                               int& failed);
 
 cfb::HResult WriteCounts(cfb::TStream& stream, const TCounts& counts);
 cfb::HResult ReadCounts(cfb::TStream& stream, TCounts& counts);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 namespace qz::testing {
 namespace {
@@ -131,6 +132,107 @@ TEST_F(BrokenDocuments, EachDamageIsRefusedWithItsMessage) {
     EXPECT_EQ(Ledger.TransList.Count(), 8);
 }
 
+// What can be found out about a document before the open one is closed is found out first:
+// a current document that cannot be loaded or linked costs the user nothing they had open.
+TEST_F(BrokenDocuments, ARefusedDocumentLeavesTheOpenOneOpen) {
+    WriteDocument(PathOf("Good.kqk"), CurrentDocument());
+    ASSERT_TRUE(Convert.OpenDocument(PathOf("Good.kqk")).Opened);
+    int closed = 0;
+    Convert.DocumentClosed = [&] { ++closed; };
+    int n = 0;
+    for (const Damage& d : Damages()) {
+        if (d.Message != NotADocumentText)
+            continue; // the older generations are refused by their conversion
+        SCOPED_TRACE(d.Name);
+        StreamMap streams = CurrentDocument();
+        d.Apply(streams);
+        const std::string path = PathOf("Broken" + std::to_string(n++) + ".kqk");
+        WriteDocument(path, streams);
+        Prompts.Messages.clear();
+        EXPECT_FALSE(Convert.OpenDocument(path).Opened);
+        EXPECT_EQ(Texts(), std::vector<std::string>{NotADocumentText});
+        EXPECT_EQ(Files.Path, PathOf("Good.kqk"));
+        EXPECT_EQ(Ledger.TransList.Count(), 8);
+        if (Files.Path.empty()) {
+            ASSERT_TRUE(Convert.OpenDocument(PathOf("Good.kqk")).Opened);
+        }
+    }
+    EXPECT_GT(n, 20);
+    EXPECT_EQ(closed, 0);
+}
+
+// Transactions too damaged to take into the books: each is left out of the lists and told
+// with its number, the rest of the document opens as usual, and the damaged records stay in
+// the file byte for byte through edits and the compaction at close.
+TEST_F(BrokenDocuments, DamagedTransactionsAreSetAsideAndKept) {
+    auto with = [](std::int32_t number, auto change) {
+        TTransRec t = Trans(number, 46000, TransCredit, 5, 100, 1);
+        change(t);
+        return t;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::pair<TTransRec, std::string> damaged[] = {
+        {with(20, [&](TTransRec& t) { t.Date = nan; }), "transaction 20 (the date is not a valid day)"},
+        {with(21, [&](TTransRec& t) { t.Date = inf; }), "transaction 21 (the date is not a valid day)"},
+        {with(22, [&](TTransRec& t) { t.Date = -inf; }), "transaction 22 (the date is not a valid day)"},
+        {with(23, [&](TTransRec& t) { t.Date = 1e300; }), "transaction 23 (the date is not a valid day)"},
+        {with(24, [&](TTransRec& t) { t.Date = EncodeDate(9999, 12, 31) + 1; }),
+         "transaction 24 (the date is not a valid day)"},
+        {with(25, [&](TTransRec& t) { t.Kind = 0; }), "transaction 25 (kind 0 is unknown)"},
+        {with(26, [&](TTransRec& t) { t.Kind = 6; }), "transaction 26 (kind 6 is unknown)"},
+        {with(27, [&](TTransRec& t) { t.Kind = 255; }), "transaction 27 (kind 255 is unknown)"},
+        {with(28, [&](TTransRec& t) { t.Amount = MaxAmount + Money::FromRaw(1); }),
+         "transaction 28 (the amount is beyond the largest a document may hold (10,000,000.00))"},
+        {with(29, [&](TTransRec& t) { t.Amount = Money::FromRaw(std::numeric_limits<std::int64_t>::max()); }),
+         "transaction 29 (the amount is beyond the largest a document may hold (10,000,000.00))"},
+        {with(30, [&](TTransRec& t) { t.Amount = Money::FromRaw(std::numeric_limits<std::int64_t>::min()); }),
+         "transaction 30 (the amount is beyond the largest a document may hold (10,000,000.00))"},
+        {with(31, [&](TTransRec& t) { t.Gst = Money::FromCents(-1); }), "transaction 31 (the tax is negative)"},
+        {with(32, [&](TTransRec& t) { t.Gst = Money::FromUnits(6); }),
+         "transaction 32 (the tax is larger than the amount)"},
+    };
+    StreamMap streams = CurrentDocument();
+    const TTransRec largest = with(40, [](TTransRec& t) {
+        t.Amount = MaxAmount;
+        t.Gst = MaxAmount;
+    });
+    streams["Transactions"] += Image(largest);
+    std::string images;
+    for (const auto& [t, text] : damaged)
+        images += Image(t);
+    streams["Transactions"] += images;
+    streams["KQ22FileInfo"] = CountsImage(CountsOf(streams));
+    WriteDocument(PathOf("Damaged.kqk"), streams);
+
+    ASSERT_TRUE(Convert.OpenDocument(PathOf("Damaged.kqk")).Opened);
+    ASSERT_EQ(Texts().size(), 1u);
+    const std::string message = Texts()[0];
+    EXPECT_EQ(message.substr(0, message.find('\r')),
+              "This file holds 13 damaged transactions. They are left out of the worksheet, the totals, the reports "
+              "and the exports, and kept in the file as they are:");
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_NE(message.find("\r" + damaged[i].second), std::string::npos) << damaged[i].second;
+    EXPECT_NE(message.find("\rand 3 more."), std::string::npos);
+    EXPECT_EQ(Ledger.TransList.Count(), 9) << "the good ones, and the largest amount a document may hold";
+    ASSERT_EQ(Ledger.DamagedTrans.size(), std::size(damaged));
+    for (std::size_t i = 0; i < std::size(damaged); ++i)
+        EXPECT_EQ(DamagedTransText(Ledger.DamagedTrans[i]), damaged[i].second);
+    for (const TTransRec* t : Ledger.TransList.KeyList)
+        EXPECT_NE(t->Row, -1) << "no good record is hidden: " << t->Number;
+
+    // An edit appends after every record, the damaged ones included; the close compacts the
+    // stream and keeps them.
+    AddSale(EncodeDate(2026, 3, 9), 12);
+    Prompts.QueueAnswer(MsgResult::No);
+    ASSERT_TRUE(Files.Close(true, true));
+    const std::string stored = cfb::testing::ContentsOf(PathOf("Damaged.kqk"))["Transactions"];
+    EXPECT_NE(stored.find(images), std::string::npos) << "the damaged records, byte for byte";
+    DocumentOnDisk disk(PathOf("Damaged.kqk"));
+    ASSERT_TRUE(disk.Opened);
+    EXPECT_EQ(disk.Ledger.TransList.Count(), 10);
+    EXPECT_EQ(disk.Ledger.DamagedTrans.size(), std::size(damaged));
+}
+
 TEST_F(BrokenDocuments, FilesThatAreNoCompoundFilesAtAll) {
     std::string good;
     {
@@ -161,7 +263,7 @@ TEST_F(BrokenDocuments, FilesThatMayNotBeOpened) {
     EXPECT_EQ(Texts(), std::vector<std::string>{"File already open"});
     EXPECT_EQ(Files.IsOpen, 1) << "the open document stays open";
     Prompts.Messages.clear();
-    EXPECT_EQ(Convert.ConvertVersion1(PathOf("Shop.kqk")), 3);
+    EXPECT_EQ(Convert.ConvertDocument(PathOf("Shop.kqk")), 3);
     EXPECT_EQ(Texts(), std::vector<std::string>{"File already open"});
     EXPECT_EQ(Ledger.TransList.Count(), 8);
     ASSERT_TRUE(Files.Close(true, true));
@@ -176,7 +278,7 @@ TEST_F(BrokenDocuments, FilesThatMayNotBeOpened) {
         EXPECT_EQ(Texts(),
                   std::vector<std::string>{"Unable to access this file.  It may be in use by another application."});
         Prompts.Messages.clear();
-        EXPECT_EQ(Convert.ConvertVersion1(PathOf("Shop.kqk")), 3);
+        EXPECT_EQ(Convert.ConvertDocument(PathOf("Shop.kqk")), 3);
         EXPECT_EQ(Texts(),
                   std::vector<std::string>{
                       "Unable to access this file.  It may be a read only file or in use by another application."});

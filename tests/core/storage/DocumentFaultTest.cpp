@@ -360,6 +360,93 @@ INSTANTIATE_TEST_SUITE_P(EveryRecordKind, WriteThroughFaults, ::testing::ValuesI
 
 // ---- The drive ------------------------------------------------------------------------------
 
+// ---- A group of changes -------------------------------------------------------------------------
+
+// One user action's changes: records added, changed and deleted in several lists and the
+// settings, written between BeginChanges and EndChanges.
+class ChangeGroup : public DocumentFault {
+protected:
+    void Change() {
+        Files.BeginChanges();
+        AddNamed(StreamTrans, "Grouped");
+        AddNamed(StreamGroups, "Markets");
+        Rename(StreamMainActs, "Rent", "Lease");
+        DeleteNamed(StreamSubActs, "Office");
+        Files.Settings.BusinessName = "Renamed Shop";
+        Files.WriteSettings();
+    }
+    static bool HasAll(TLedger& l, const TFileSettings& settings) {
+        return IndexNamed(l, StreamTrans, "Grouped") >= 0 && IndexNamed(l, StreamGroups, "Markets") >= 0 &&
+               IndexNamed(l, StreamMainActs, "Lease") >= 0 && IndexNamed(l, StreamSubActs, "Office") < 0 &&
+               settings.BusinessName == std::string_view("Renamed Shop");
+    }
+    static bool HasNone(TLedger& l, const TFileSettings& settings) {
+        return IndexNamed(l, StreamTrans, "Grouped") < 0 && IndexNamed(l, StreamGroups, "Markets") < 0 &&
+               IndexNamed(l, StreamMainActs, "Rent") >= 0 && IndexNamed(l, StreamSubActs, "Office") >= 0 &&
+               settings.BusinessName == std::string_view("Corner Shop");
+    }
+};
+
+// A crash at any write of the group's commit leaves the file with all of the changes or none.
+TEST_F(ChangeGroup, ACrashAnywhereLeavesAllOrNone) {
+    Files.SyncWrites = false;
+    int crashes = 0;
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        Ledger.Clear();
+        OpenShop();
+        Change();
+        Faults.CrashAfterWrite(n);
+        EXPECT_TRUE(Files.EndChanges());
+        const bool crashed = Faults.Crashed();
+        Files.Close(true, false);
+        Faults.Clear();
+        DocumentOnDisk disk(PathOf("Shop.kqk"));
+        ASSERT_TRUE(disk.Opened);
+        EXPECT_TRUE(HasAll(disk.Ledger, disk.Files.Settings) || HasNone(disk.Ledger, disk.Files.Settings));
+        if (!crashed) {
+            EXPECT_TRUE(HasAll(disk.Ledger, disk.Files.Settings));
+            break;
+        }
+        ++crashes;
+    }
+    EXPECT_GT(crashes, 2);
+}
+
+// A failed commit is retried after the storage was opened again: the whole group is written
+// again from the lists. Given up, none of it reaches the file; it stays in memory and the
+// autosave goes off.
+TEST_F(ChangeGroup, AFailedCommitIsRetriedWholeOrGivenUpWhole) {
+    Files.SyncWrites = false;
+    OpenShop();
+    Change();
+    Faults.FailAt(FaultOp::Write, 2, ENOSPC);
+    EXPECT_TRUE(Files.EndChanges());
+    EXPECT_EQ(Texts(), std::vector<std::string>{StorageText("changes", ENOSPC)});
+    EXPECT_EQ(Files.ReadOnlyMode, 0);
+    Files.Close(true, false);
+    {
+        DocumentOnDisk disk(PathOf("Shop.kqk"));
+        ASSERT_TRUE(disk.Opened);
+        EXPECT_TRUE(HasAll(disk.Ledger, disk.Files.Settings));
+    }
+
+    Ledger.Clear();
+    OpenShop();
+    Change();
+    Faults.FailAt(FaultOp::Write, 1, ENOSPC, true);
+    Prompts.QueueAnswer(MsgResult::Cancel);
+    EXPECT_FALSE(Files.EndChanges());
+    EXPECT_EQ(Texts(), (std::vector<std::string>{StorageText("changes", ENOSPC), AutosaveOffText}));
+    EXPECT_EQ(Files.ReadOnlyMode, 1);
+    EXPECT_TRUE(HasAll(Ledger, Files.Settings)) << "kept in memory";
+    Faults.Clear();
+    Files.Close(true, false);
+    DocumentOnDisk disk(PathOf("Shop.kqk"));
+    ASSERT_TRUE(disk.Opened);
+    EXPECT_TRUE(HasNone(disk.Ledger, disk.Files.Settings));
+}
+
 TEST_F(DocumentFault, DriveChecksBeforeWriting) {
     struct Case {
         const char* Name;

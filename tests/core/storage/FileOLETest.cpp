@@ -419,7 +419,7 @@ protected:
     static cfb::HResult Load(TRecordStream kind, cfb::TStream& stream, std::int32_t count, TLedger& ledger) {
         switch (kind) {
         case StreamTrans:
-            return FileOLE::LoadTransactions(stream, count, ledger.TransList);
+            return FileOLE::LoadTransactions(stream, count, ledger);
         case StreamMainActs:
             return FileOLE::LoadMainActs(stream, count, ledger.MainActList);
         case StreamSubActs:

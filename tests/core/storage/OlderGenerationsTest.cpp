@@ -470,6 +470,129 @@ TEST_F(OlderGenerations, GenerationTwoOneTurnsRatesIntoAmounts) {
     }
 }
 
+// ---- Every generation's conversion under faults ---------------------------------------------
+
+StreamMap Version21Document() {
+    StreamMap s = CurrentDocument();
+    TTransRec sale = Trans(2, Day + 1, TransCredit, 110, 100, 1);
+    sale.Gst = Money::FromUnits(10); // the rate
+    TTransRec other = Trans(3, Day + 2, TransCredit, 33.33, 100, 1);
+    other.Gst = Money::FromRaw(125000);
+    s["Transactions"] = Image(Trans(0, Day, TransOpening, 1000)) + Image(Trans(1, Day, TransOpening, 250, 0, 0, 0, 1)) +
+                        Image(sale) + Deleted(StreamTrans, sale) + Image(other);
+    s.erase("KQ22FileInfo");
+    s["KQ21FileInfo"] = CountsImage(CountsOf(s));
+    return s;
+}
+
+struct GenerationCase {
+    const char* Name;
+    StreamMap (*Document)();
+};
+const GenerationCase Generations[] = {
+    {"generation 1", [] { return Version1Document(true); }},
+    {"generation 2.0", Version20Document},
+    {"generation 2.1", Version21Document},
+};
+
+class ConversionSweep : public OlderGenerations {
+protected:
+    using Contents = std::map<std::string, std::string>;
+
+    // The file's streams once a crash's journal has been played back.
+    Contents Recovered() {
+        {
+            std::unique_ptr<cfb::TCompoundFile> file;
+            EXPECT_EQ(cfb::ResultName(cfb::TCompoundFile::Open(PathOf("Old.kqk"), cfb::StgAccess::ReadWrite, file)),
+                      "S_OK");
+        }
+        return cfb::testing::ContentsOf(PathOf("Old.kqk"));
+    }
+    // Opens the document as the window does, then drops it without writing anything more.
+    bool OpenAndDrop() {
+        const bool opened = Open("Old.kqk").Opened;
+        Files.Close(true, false);
+        return opened;
+    }
+    // The states a conversion may leave: the file as it was, converted, and converted with the
+    // refunds category the opening adds.
+    void References(const StreamMap& document) {
+        WriteDocument(PathOf("Old.kqk"), document);
+        Original = cfb::testing::ContentsOf(PathOf("Old.kqk"));
+        ASSERT_EQ(Convert2.ConvertDocument(PathOf("Old.kqk")), 0);
+        Converted = cfb::testing::ContentsOf(PathOf("Old.kqk"));
+        WriteDocument(PathOf("Old.kqk"), document);
+        ASSERT_TRUE(OpenAndDrop()) << Prompts.LastText();
+        Opened = cfb::testing::ContentsOf(PathOf("Old.kqk"));
+        ASSERT_TRUE(Converted != Original);
+    }
+    std::string Which(const Contents& contents) const {
+        return contents == Original ? "untouched" : contents == Converted || contents == Opened ? "converted" : "half";
+    }
+
+    Contents Original, Converted, Opened;
+};
+
+// A crash at any point of opening an older document leaves it either as it was or wholly
+// converted: the generation's mark changes in the one commit that writes every converted
+// record.
+TEST_F(ConversionSweep, ACrashAtAnyPointLeavesTheFileUntouchedOrConverted) {
+    for (const GenerationCase& generation : Generations) {
+        SCOPED_TRACE(generation.Name);
+        ASSERT_NO_FATAL_FAILURE(References(generation.Document()));
+        int crashes = 0;
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE(n);
+            WriteDocument(PathOf("Old.kqk"), generation.Document());
+            Faults.CrashAfterWrite(n);
+            OpenAndDrop();
+            const bool crashed = Faults.Crashed();
+            Faults.Clear();
+            const std::string state = Which(Recovered());
+            EXPECT_NE(state, "half");
+            if (!crashed) {
+                EXPECT_EQ(state, "converted");
+                break;
+            }
+            ++crashes;
+        }
+        EXPECT_GT(crashes, 3) << "the sweep passed through the conversion's writes";
+    }
+}
+
+// A write that fails, and is not retried, fails the conversion: the open says so and the file
+// is as it was. Past the conversion, a failure can only cost the refunds category the opening
+// adds, and the document opens (read-only, its autosave off).
+TEST_F(ConversionSweep, AFailedWriteAtAnyPointFailsTheConversionAndLeavesTheFile) {
+    for (const GenerationCase& generation : Generations) {
+        SCOPED_TRACE(generation.Name);
+        ASSERT_NO_FATAL_FAILURE(References(generation.Document()));
+        int failures = 0;
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE(n);
+            WriteDocument(PathOf("Old.kqk"), generation.Document());
+            for (int i = 0; i < 8; ++i)
+                Prompts.QueueAnswer(MsgResult::Cancel);
+            Prompts.Messages.clear();
+            const int writes = Faults.Count(cfb::FaultOp::Write);
+            Faults.FailAt(cfb::FaultOp::Write, n, ENOSPC, true);
+            const bool opened = OpenAndDrop();
+            const bool failed = Faults.Count(cfb::FaultOp::Write) - writes >= n;
+            Faults.Clear();
+            Prompts = ScriptedPrompts();
+            const std::string state = Which(Recovered());
+            if (!failed) {
+                EXPECT_TRUE(opened);
+                EXPECT_EQ(state, "converted");
+                break;
+            }
+            ++failures;
+            EXPECT_EQ(state, opened ? "converted" : "untouched");
+        }
+        EXPECT_GT(failures, 3);
+    }
+}
+
 // While tax is not tracked, stray tax amounts are cleared in memory only.
 TEST_F(OlderGenerations, TaxAmountsAreIgnoredWhileTaxIsNotTracked) {
     StreamMap s = CurrentDocument();
@@ -489,7 +612,7 @@ TEST_F(OlderGenerations, TaxAmountsAreIgnoredWhileTaxIsNotTracked) {
 }
 
 // A current document without a refunds category gets one, named after the tax.
-TEST_F(OlderGenerations, MissingRefundsCategoryIsAdded) {
+StreamMap NoRefundsDocument() {
     StreamMap s = CurrentDocument();
     TFileSettings settings;
     DecodeSettings(reinterpret_cast<const std::uint8_t*>(s["FileSettings"].data()), settings);
@@ -501,7 +624,11 @@ TEST_F(OlderGenerations, MissingRefundsCategoryIsAdded) {
     s["SubActs"] = Image(SubCategory(100, 1, "Counter", SideCredit)) + Image(SubCategory(200, 1, "Office", SideDebit)) +
                    Image(SubCategory(300, 1, "Payment", SideDebit));
     s["KQ22FileInfo"] = CountsImage(CountsOf(s));
-    WriteDocument(PathOf("NoRefunds.kqk"), s);
+    return s;
+}
+
+TEST_F(OlderGenerations, MissingRefundsCategoryIsAdded) {
+    WriteDocument(PathOf("NoRefunds.kqk"), NoRefundsDocument());
     ASSERT_TRUE(Open("NoRefunds.kqk").Opened) << Prompts.LastText();
     EXPECT_EQ(Files.Settings.GstRefundCat, 400);
     const TMainActRec* refunds = Ledger.MainActList.FindByNumber(400);
@@ -517,6 +644,35 @@ TEST_F(OlderGenerations, MissingRefundsCategoryIsAdded) {
     EXPECT_EQ(disk.Files.Settings.GstRefundCat, 400);
     EXPECT_EQ(disk.Ledger.MainActList.Count(), 4);
     EXPECT_EQ(disk.Ledger.SubActList.Count(), 4);
+}
+
+// The refunds category, its sub category and the settings that name it are one change: a
+// crash at any of its writes leaves all of them or none.
+TEST_F(OlderGenerations, TheRefundsCategoryIsAddedWhole) {
+    int crashes = 0;
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        WriteDocument(PathOf("NoRefunds.kqk"), NoRefundsDocument());
+        Faults.CrashAfterWrite(n);
+        Open("NoRefunds.kqk");
+        Files.Close(true, false);
+        const bool crashed = Faults.Crashed();
+        Faults.Clear();
+        DocumentOnDisk disk(PathOf("NoRefunds.kqk"));
+        ASSERT_TRUE(disk.Opened);
+        const bool added = disk.Files.Settings.GstRefundCat == 400;
+        EXPECT_EQ(disk.Ledger.MainActList.Count(), added ? 4 : 3);
+        EXPECT_EQ(disk.Ledger.SubActList.Count(), added ? 4 : 3);
+        if (!added) {
+            EXPECT_EQ(disk.Files.Settings.GstRefundCat, -1);
+        }
+        if (!crashed) {
+            EXPECT_TRUE(added);
+            break;
+        }
+        ++crashes;
+    }
+    EXPECT_GT(crashes, 1);
 }
 
 // ---- The current generation ---------------------------------------------------------------

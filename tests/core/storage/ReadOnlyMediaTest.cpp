@@ -1,4 +1,5 @@
-// A current document on media that cannot be written (a CD-ROM) opens read-only.
+// A current document on media that cannot be written (a CD-ROM, a read-only mount or folder)
+// opens read-only.
 
 #include "DocumentFixture.h"
 
@@ -45,6 +46,45 @@ TEST_F(ReadOnlyMediaTest, CurrentDocumentOpensReadOnlyFromACdRom) {
     EXPECT_EQ(prompts.Messages.front().Text,
               "This file can will be opened in read only mode because it is\rbeing opened from CDROM.  Use the Save "
               "As command to save any\rchanges made to this file.");
+}
+
+// A document the user may read but not change (a read-only mount, file or folder) opens
+// read-only as well, says why, keeps changes in memory and offers them to a new file at close.
+TEST_F(ReadOnlyMediaTest, ADocumentThatCannotBeWrittenOpensReadOnly) {
+    NewDocument();
+    const std::string path = Files.Path;
+    ASSERT_TRUE(Files.Close(true, false));
+    const std::string before = FileBytes(path);
+    struct Case {
+        const char* Name;
+        bool ReadOnlyMount; // the file system refuses every write
+        bool Writable;      // what the file's and folder's rights say
+    } cases[] = {{"a read-only mount", true, true}, {"a file or folder the user may not write", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ReadOnlyMedia media;
+        TLedger ledger;
+        ScriptedPrompts prompts;
+        FixedDrives drive;
+        drive.Writable = c.Writable;
+        cfb::TFileSystem& fs = c.ReadOnlyMount ? static_cast<cfb::TFileSystem&>(media) : cfb::TFileSystem::Posix();
+        TFileManager files(ledger, prompts, Questions, Clock, drive, fs);
+        TFileConvert convert(files, ledger, prompts, Questions, Clock, fs);
+        files.ConnectLists();
+        ASSERT_TRUE(convert.OpenDocument(path).Opened) << prompts.LastText();
+        EXPECT_EQ(files.ReadOnlyMode, 1);
+        ASSERT_FALSE(prompts.Messages.empty());
+        EXPECT_EQ(prompts.Messages.front().Text, "This file will be opened in read only mode because it cannot be "
+                                                 "written to.\rUse the Save As command to save any changes made to "
+                                                 "this file.");
+        ledger.GroupList.AddNamed("Markets");
+        prompts.QueueAnswer(MsgResult::No);
+        EXPECT_EQ(files.ReadOnlyClosePrompt(), 0);
+        EXPECT_EQ(prompts.LastText(),
+                  "Current file is in read only mode and has changed. Do you want to save the changes to a new file?");
+        ASSERT_TRUE(files.Close(true, true));
+        EXPECT_EQ(FileBytes(path), before);
+    }
 }
 
 } // namespace
