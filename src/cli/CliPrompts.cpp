@@ -7,14 +7,27 @@
 
 namespace qz::cli {
 
+void CliPrompts::Say(const std::string& line) {
+    if (Verbose)
+        std::cerr << "zudeduze-cli: " << line << '\n';
+    else
+        Held += "zudeduze-cli: " + line + '\n';
+}
+
+void CliPrompts::PrintHeld() {
+    std::cerr << Held;
+    Held.clear();
+    Verbose = true;
+}
+
 MsgResult CliPrompts::MessageBox(const std::string& text, MsgKind, MsgButtons buttons) {
     std::string lines = Cp1252ToUtf8(text);
     std::replace(lines.begin(), lines.end(), '\r', '\n');
-    std::cerr << "zudeduze-cli: " << lines << '\n';
+    Say(lines);
     ++Shown;
     const MsgResult answer = Answer(buttons);
     if (answer != MsgResult::Ok)
-        std::cerr << "zudeduze-cli: (answered " << AnswerText(answer) << ")\n";
+        Say(std::string("(answered ") + AnswerText(answer) + ")");
     return answer;
 }
 

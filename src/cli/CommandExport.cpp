@@ -37,13 +37,16 @@ int RunExport(const Arguments& args) {
         return Fail(error);
     if (!args.Has("output"))
         return Fail("-o OUT is missing (\"-o -\" writes to the standard output)");
+    const std::string output = args.Value("output");
+    if (output != "-" && !OutputSpares(output, path, error))
+        return Fail(error);
     TDocumentReader reader;
     if (!OpenForReading(path, args, reader, error))
         return Fail(error);
     TLedger ledger;
     if (!reader.LoadForViews(ledger, error))
         return Fail(path + ": " + error);
-    const std::string output = args.Value("output");
+    WarnSetAside(path, reader, ledger.DamagedTrans);
     if (output == "-") {
         WriteFormat(format, ledger, reader.Settings(), std::cout);
         std::cout.flush();

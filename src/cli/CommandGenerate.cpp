@@ -57,9 +57,11 @@ int RunGenerate(const Arguments& args) {
         ExampleDocument(ledger, content);
     else
         GenerateDocument(ledger, options, taxName, content);
-    CliPrompts prompts;
-    if (!WriteGeneratedDocument(AbsolutePath(path), ledger, content, prompts))
-        return prompts.Shown > 0 ? 1 : Fail(path + ": the document could not be written");
+    CliPrompts prompts(args.Has("verbose"));
+    if (!WriteGeneratedDocument(AbsolutePath(path), ledger, content, prompts)) {
+        prompts.PrintHeld();
+        return Fail(path + ": the document could not be written");
+    }
     std::cout << path << ": " << ledger.TransList.Count() << " transactions in " << ledger.BookList.Count()
               << " accounts\n";
     return 0;

@@ -19,8 +19,9 @@ int RunInfo(const Arguments& args) {
     TDocumentSummary summary;
     if (!SummariseDocument(reader, ledger, summary, error))
         return Fail(path + ": " + error);
+    WarnSetAside(path, reader, ledger.DamagedTrans);
     std::cout << "File         " << path << '\n' << Cp1252ToUtf8(SummaryText(summary, TDisplayFormats())) << std::flush;
-    return 0;
+    return std::cout ? 0 : Fail("the standard output cannot be written");
 }
 
 } // namespace qz::cli

@@ -22,15 +22,17 @@ int RunNew(const Arguments& args) {
     questions.CompanyNumber = DocumentText(args.Value("number"));
     questions.PasswordAccepted = false;
     TLedger ledger;
-    CliPrompts prompts;
+    CliPrompts prompts(args.Has("verbose"));
     SystemClock clock;
     TFileManager files(ledger, prompts, questions, clock);
     files.ConnectLists();
     TFileConvert convert(files, ledger, prompts, questions, clock);
     const bool created = convert.CreateNewDocument(AbsolutePath(path), questions.CompanyName, questions.CompanyNumber);
     const bool closed = files.Close(true, true);
-    if (!created || !closed)
-        return prompts.Shown > 0 ? 1 : Fail(path + ": the document could not be created");
+    if (!created || !closed) {
+        prompts.PrintHeld();
+        return Fail(path + ": the document could not be created");
+    }
     return 0;
 }
 

@@ -3,8 +3,11 @@
 #include "ledger/Cp1252.h"
 #include "ledger/MoneyFormat.h"
 
+#include "storage/FileManager.h"
+
 #include <filesystem>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qz::cli {
@@ -54,6 +57,70 @@ std::string DocumentText(const std::string& utf8) {
     return Utf8ToCp1252(utf8);
 }
 
+void WarnSetAside(const std::string& path, TDocumentReader& reader, const std::vector<TDamagedTrans>& damagedTrans) {
+    if (const cfb::TCompoundFile* file = reader.Container(); file && !file->StrayJournal().empty())
+        std::cerr << "zudeduze-cli: warning: " << path << ": the journal beside it, \"" << file->StrayJournal()
+                  << "\", belongs to another file and was not applied\n";
+    for (const TDamagedTrans& damaged : damagedTrans)
+        std::cerr << "zudeduze-cli: warning: " << path << ": " << Cp1252ToUtf8(DamagedTransText(damaged))
+                  << " is damaged and left out\n";
+}
+
+namespace {
+
+// Two names of one file: the same device and inode when both exist, else the same
+// normalised absolute path (links resolved as far as they exist).
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    std::error_code error;
+    const auto left = std::filesystem::weakly_canonical(AbsolutePath(a), error);
+    const auto right = std::filesystem::weakly_canonical(AbsolutePath(b), error);
+    return !error && left == right;
+}
+
+} // namespace
+
+bool OutputSpares(const std::string& output, const std::string& document, std::string& error) {
+    std::error_code ignored;
+    const std::string real = std::filesystem::weakly_canonical(AbsolutePath(document), ignored).string();
+    for (const std::string& name : {document, real}) {
+        const std::pair<std::string, const char*> guarded[] = {
+            {name, "the document itself"},
+            {cfb::TCompoundFile::JournalPath(name), "the document's journal"},
+            {TFileManager::BackupPathOf(AbsolutePath(name)), "the document's backup"},
+        };
+        for (const auto& [path, what] : guarded)
+            if (SameFile(output, path)) {
+                error = output + ": that is " + what + "; give another output file";
+                return false;
+            }
+    }
+    return true;
+}
+
+std::string WriteFailureText(cfb::HResult result) {
+    if (result == cfb::STG_E_MEDIUMFULL)
+        return "the disk is full";
+    if (result == cfb::STG_E_DISKISWRITEPROTECTED)
+        return "the disk is read-only";
+    if (result == cfb::STG_E_ACCESSDENIED)
+        return "the file or its folder may not be written";
+    if (result == cfb::STG_E_SHAREVIOLATION || result == cfb::STG_E_LOCKVIOLATION)
+        return "the file is in use by another program";
+    if (result == cfb::STG_E_WRITEFAULT || result == cfb::STG_E_CANTSAVE)
+        return "a write to the disk failed";
+    if (result == cfb::STG_E_READFAULT)
+        return "a read from the disk failed";
+    if (result == cfb::STG_E_DOCFILETOOLARGE)
+        return "the document would grow beyond the largest a document may be (2 GiB)";
+    if (result == cfb::STG_E_DOCFILECORRUPT)
+        return "the document is damaged";
+    return ContainerErrorText(result);
+}
+
 bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(path, error) || std::filesystem::is_symlink(path, error);
@@ -72,6 +139,9 @@ bool CanCreate(const std::string& path, std::string& error) {
         error = folder.string() + ": the folder cannot be written to";
     else if (std::filesystem::is_directory(path, ignored))
         error = path + ": a folder, not a file";
+    else if (std::filesystem::path(path).filename().string().size() > MaxDocumentNameBytes)
+        error = path + ": the file name is too long (at most " + std::to_string(MaxDocumentNameBytes) +
+                " bytes, to leave room for the journal written beside it)";
     else
         return true;
     return false;

@@ -123,6 +123,7 @@ int RunWorksheet(const Arguments& args) {
     TWorksheetTable table;
     if (!BuildWorksheetTable(reader, request, formats, table, error))
         return Fail(path + ": " + error);
+    WarnSetAside(path, reader, table.DamagedTrans);
     if (format == 0)
         WriteWorksheetText(table, std::cout);
     else if (format == 1)

@@ -34,10 +34,25 @@ bool ReadTaxChoice(const Arguments& args, TTaxChoice& choice, std::string& error
 // A text typed on the command line (UTF-8) as the documents keep it (Windows-1252).
 std::string DocumentText(const std::string& utf8);
 
+// Tells, on stderr, what reading the document set aside: a journal of another file found
+// beside it, and the transactions too damaged to take into the books.
+void WarnSetAside(const std::string& path, TDocumentReader& reader, const std::vector<TDamagedTrans>& damagedTrans);
+
+// False, with the reason, when writing `output` would write over the document itself, its
+// journal or its backup: compared by the file they name (device and inode, through links
+// and other spellings of the path), and by name where they do not exist yet.
+bool OutputSpares(const std::string& output, const std::string& document, std::string& error);
+
+// What a storage failure means for a write, in words for one line of output.
+std::string WriteFailureText(cfb::HResult result);
+
 bool FileExists(const std::string& path);
 // A new file can be made at `path`: its folder exists and may be written to. The reason in
 // `error` when not, so that the user reads one line instead of the storage-error dialog's.
 bool CanCreate(const std::string& path, std::string& error);
+
+// A file name may have 255 bytes; the journal written beside a document adds "-journal".
+inline constexpr std::size_t MaxDocumentNameBytes = 255 - 8;
 
 // The file manager works with whole paths, as the window's file dialogs give them: the drive
 // checks look the path up in the mount table.

@@ -33,8 +33,9 @@ const std::vector<Command>& Commands() {
          "categories. The tax question is answered by --tax (default gst) and --percent (default 10).\n"
          "  --business NAME   the business's name\n"
          "  --number TEXT     the business's number\n"
-         "  --force           replace FILE when it exists\n",
-         {{"business", true}, {"number", true}, {"tax", true}, {"percent", true}, {"force", false}},
+         "  --force           replace FILE when it exists\n"
+         "  --verbose         show the messages the window would show (they are shown on a failure anyway)\n",
+         {{"business", true}, {"number", true}, {"tax", true}, {"percent", true}, {"force", false}, {"verbose", false}},
          1,
          1,
          RunNew},
@@ -113,7 +114,7 @@ const std::vector<Command>& Commands() {
          "  ledger   a plain-text journal for ledger and hledger: accounts under Assets, categories\n"
          "           under Income and Expenses, the tax under Liabilities, opening balances against\n"
          "           Equity:Opening Balances, transfers between the asset accounts\n"
-         "-o - writes to the standard output.\n",
+         "-o - writes to the standard output. OUT may not be the document, its journal or its backup.\n",
          {{"format", true}, {"output", true}, {"password", true}},
          1,
          1,
@@ -127,13 +128,16 @@ const std::vector<Command>& Commands() {
          "The questions the conversion asks are answered by the options:\n"
          "  --tax, --percent   whether and at what rate tax is tracked (default gst at 10)\n"
          "  --account-name     the account of a first-generation document (default \"Account 1\")\n"
-         "  --business, --number   the business's details when the document has none\n",
+         "  --business, --number   the business's details when the document has none\n"
+         "  --verbose          show the messages the window would show (they are shown on a failure anyway)\n"
+         "The conversion reaches the disk in one step: the file is either converted whole or left as it was.\n",
          {{"tax", true},
           {"percent", true},
           {"account-name", true},
           {"business", true},
           {"number", true},
-          {"password", true}},
+          {"password", true},
+          {"verbose", false}},
          1,
          1,
          RunConvert},
@@ -145,14 +149,16 @@ const std::vector<Command>& Commands() {
          "\n"
          "Writes realistic synthetic books: N transaction records (split parts and transfer halves\n"
          "count one each) over three years in K accounts (default 3), the same for the same seed.\n"
-         "--example writes the shipped example document, a caf\xC3\xA9's first year.\n",
+         "--example writes the shipped example document, a caf\xC3\xA9's first year.\n"
+         "--verbose shows the messages the window would show (they are shown on a failure anyway).\n",
          {{"transactions", true},
           {"accounts", true},
           {"seed", true},
           {"tax", true},
           {"percent", true},
           {"example", false},
-          {"force", false}},
+          {"force", false},
+          {"verbose", false}},
          1,
          1,
          RunGenerate},

@@ -9,6 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -30,14 +33,26 @@ std::vector<std::string> RunResult::ErrLines() const {
 namespace {
 
 // Reads both pipes to their end together, so that neither can fill up and stall the child.
-void Drain(int outFd, int errFd, std::string& out, std::string& err) {
+// A child that has not finished within the deadline is killed: a command that blocks (on a
+// FIFO, say) fails its test instead of hanging it.
+void Drain(pid_t pid, int outFd, int errFd, std::string& out, std::string& err) {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string* sinks[2] = {&out, &err};
     int open = 2;
     char buffer[65536];
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    bool killed = false;
     while (open > 0) {
-        if (poll(fds, 2, -1) < 0)
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const int ready = poll(fds, 2, killed ? -1 : static_cast<int>(std::max<long long>(0, left.count())));
+        if (ready < 0)
             break;
+        if (ready == 0) {
+            kill(pid, SIGKILL);
+            killed = true;
+            continue;
+        }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
@@ -95,7 +110,7 @@ RunResult Spawn(const std::vector<std::string>& argv, const std::map<std::string
         result.Status = 127;
         return result;
     }
-    Drain(out[0], err[0], result.Out, result.Err);
+    Drain(pid, out[0], err[0], result.Out, result.Err);
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status))

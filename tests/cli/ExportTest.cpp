@@ -163,6 +163,68 @@ TEST_F(Export, FailsClearlyWhenTheOutputCannotBeWritten) {
     EXPECT_NE(run.Err.find("cannot be written"), std::string::npos);
 }
 
+// An output that is the document, however it is named, or its journal or its backup, is
+// refused before anything is written: the books are never overwritten by their export.
+TEST_F(Export, NeverWritesOverTheDocumentItsJournalOrItsBackup) {
+    WriteStreams(Path, SmallDocument());
+    WriteBytes(Folder.File("Shop.~bk"), "the backup");
+    std::filesystem::create_symlink(Path, Folder.File("link.kqk"));
+    const std::string before = FileBytes(Path);
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(Folder.Path);
+    const struct {
+        std::string Output;
+        const char* Says;
+    } outputs[] = {
+        {Path, "the document itself"},
+        {"./Shop.kqk", "the document itself"},
+        {Folder.File("sub/../Shop.kqk"), "the document itself"},
+        {Folder.File("link.kqk"), "the document itself"},
+        {Path + "-journal", "the document's journal"},
+        {Folder.File("Shop.~bk"), "the document's backup"},
+    };
+    std::filesystem::create_directory(Folder.File("sub"));
+    for (const auto& [output, says] : outputs)
+        for (const char* format : {"csv", "ledger"}) {
+            SCOPED_TRACE(output + " " + format);
+            const RunResult run = Cli({"export", Path, "--format", format, "-o", output});
+            EXPECT_EQ(run.Status, 1);
+            EXPECT_NE(run.Err.find(says), std::string::npos) << run.Err;
+            EXPECT_EQ(FileBytes(Path), before);
+            // Through the link as well.
+            EXPECT_EQ(Cli({"export", Folder.File("link.kqk"), "--format", format, "-o", output}).Status, 1);
+            EXPECT_EQ(FileBytes(Path), before);
+        }
+    EXPECT_EQ(FileBytes(Folder.File("Shop.~bk")), "the backup");
+    EXPECT_FALSE(std::filesystem::exists(Path + "-journal"));
+    std::filesystem::current_path(cwd);
+}
+
+// Control characters in a record's texts never reach a line-based export: each becomes a blank.
+TEST_F(Export, ControlCharactersInTextsDoNotBreakLines) {
+    StreamMap streams = SmallDocument();
+    TTransRec odd = Trans(7, 6, TransCredit, 5, 100, 1);
+    odd.Reference = std::string("R\x1B[2J", 6);
+    odd.Notes = std::string("first\nsecond\0third", 18);
+    streams["Transactions"] += Image(odd);
+    streams["KQ22FileInfo"] = CountsImage(CountsOf(streams));
+    WriteStreams(Path, streams);
+    for (const char* format : {"qif", "ledger", "csv"}) {
+        SCOPED_TRACE(format);
+        const RunResult run = Cli({"export", Path, "--format", format, "-o", "-"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out.find('\x1B'), std::string::npos);
+        EXPECT_EQ(run.Out.find('\0'), std::string::npos);
+        // A line break may stay inside a quoted CSV field; nowhere else.
+        const bool csv = std::string_view(format) == "csv";
+        EXPECT_NE(run.Out.find(csv ? "second third" : "first second third"), std::string::npos) << run.Out;
+    }
+    const RunResult text = Cli({"worksheet", Path, "--format", "text"});
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    EXPECT_EQ(text.Out.find('\x1B'), std::string::npos);
+    EXPECT_NE(text.Out.find("first second third"), std::string::npos) << text.Out;
+}
+
 // The asset accounts of `balance` as ledger or hledger report them, in cents.
 std::map<std::string, long long> ToolBalances(const std::string& output) {
     std::map<std::string, long long> balances;

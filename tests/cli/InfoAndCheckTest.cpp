@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 
+#include <limits>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -86,7 +87,22 @@ const Fault Faults[] = {
     {"MissingAccount", [](StreamMap& s) { ChangeTrans(s, 3, '0', [](TTransRec& t) { t.Book = 5; }); },
      "(no. 3): account 5 does not exist"},
     {"UnknownKind", [](StreamMap& s) { ChangeTrans(s, 3, '0', [](TTransRec& t) { t.Kind = 9; }); },
-     "(no. 3): kind 9 is unknown"},
+     "(no. 3): kind 9 is unknown; it is left out of the books"},
+    {"KindZero", [](StreamMap& s) { ChangeTrans(s, 3, '0', [](TTransRec& t) { t.Kind = 0; }); },
+     "(no. 3): kind 0 is unknown; it is left out of the books"},
+    {"AmountBeyondTheLargest",
+     [](StreamMap& s) { ChangeTrans(s, 3, '0', [](TTransRec& t) { t.Amount = Money::FromRaw(0x7FFFFFFFFFFFFFFF); }); },
+     "(no. 3): the amount is beyond the largest a document may hold (10,000,000.00); it is left out of the books"},
+    {"NegativeTax", [](StreamMap& s) { ChangeTrans(s, 2, '0', [](TTransRec& t) { t.Gst = Money::FromUnits(-10); }); },
+     "(no. 2): the tax is negative; it is left out of the books"},
+    {"TaxLargerThanTheAmount",
+     [](StreamMap& s) { ChangeTrans(s, 2, '0', [](TTransRec& t) { t.Gst = Money::FromUnits(111); }); },
+     "(no. 2): the tax is larger than the amount; it is left out of the books"},
+    {"NumberZero", [](StreamMap& s) { ChangeTrans(s, 2, '0', [](TTransRec& t) { t.Number = 0; }); },
+     "(no. 0): number 0 belongs to an opening balance"},
+    {"NameLongerThanItsField", [](StreamMap& s) { s["Books"][4] = static_cast<char>(255); },
+     "Books record at byte 0 (no. 0): a text is longer than its field"},
+
     {"SplitGap", [](StreamMap& s) { ChangeTrans(s, 6, 'B', [](TTransRec& t) { t.Split = 'C'; }); },
      "transaction 6: split letters AC do not run A, B, C... without a gap"},
     {"SplitAcrossAccounts", [](StreamMap& s) { ChangeTrans(s, 6, 'B', [](TTransRec& t) { t.Book = 1; }); },
@@ -122,7 +138,7 @@ const Fault Faults[] = {
     {"NegativeAmount", [](StreamMap& s) { ChangeTrans(s, 3, '0', [](TTransRec& t) { t.Amount = -t.Amount; }); },
      "(no. 3): the amount is negative"},
     {"DateNotADay", [](StreamMap& s) { ChangeTrans(s, 3, '0', [](TTransRec& t) { t.Date = 1e300; }); },
-     "(no. 3): the date is not a valid day"},
+     "(no. 3): the date is not a valid day; it is left out of the books"},
     {"CountsTooLow",
      [](StreamMap& s) {
          TCounts counts = CountsOf(s);
@@ -184,6 +200,111 @@ TEST_P(CheckFault, IsFoundAndNamed) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, CheckFault, ::testing::ValuesIn(Faults),
                          [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.Name); });
+
+// A link no reader follows is still named: a stream's directory entry with a child (here the
+// root itself).
+TEST(Check, NamesAStreamEntryWithAChild) {
+    TempFolder folder;
+    const std::string path = folder.File("Shop.kqk");
+    WriteStreams(path, SmallDocument());
+    std::string bytes = FileBytes(path);
+    const std::string name("C\0o\0m\0m\0e\0n\0t\0s\0", 16); // UTF-16
+    const std::size_t entry = bytes.find(name);
+    ASSERT_NE(entry, std::string::npos);
+    ASSERT_EQ(entry % 128, 0u);
+    bytes.replace(entry + 76, 4, std::string(4, '\0')); // child: entry 0, the root
+    WriteBytes(path, bytes);
+    const RunResult run = Cli({"check", path});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Out.find("the container: the directory entry of stream \"Comments\" names entry 0 as its child"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_EQ(Cli({"info", path}).Status, 0) << "readers are not hindered";
+}
+
+// A standard output that cannot be written is a failure, not a silent success.
+TEST(InfoAndCheck, FailWhenTheirOutputCannotBeWritten) {
+    TempFolder folder;
+    const std::string path = folder.File("Shop.kqk");
+    WriteStreams(path, SmallDocument());
+    for (const char* command : {"info", "check"}) {
+        SCOPED_TRACE(command);
+        const RunResult run =
+            Program({"sh", "-c", std::string("\"$0\" ") + command + " \"$1\" > /dev/full", ZUDEDUZE_CLI, path});
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_NE(run.Err.find("the standard output cannot be written"), std::string::npos) << run.Err;
+    }
+}
+
+// Readers share a document: two at once are fine. While a writer (the window) holds it, a
+// check says the file is in use, not that it is damaged.
+TEST(InfoAndCheck, ReadersShareAFileAWriterHolds) {
+    TempFolder folder;
+    const std::string path = folder.File("Shop.kqk");
+    WriteStreams(path, SmallDocument());
+    {
+        std::unique_ptr<cfb::TCompoundFile> reader;
+        ASSERT_EQ(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, reader), cfb::S_OK);
+        EXPECT_EQ(Cli({"info", path}).Status, 0);
+        EXPECT_EQ(Cli({"check", path}).Status, 0);
+    }
+    std::unique_ptr<cfb::TCompoundFile> writer;
+    ASSERT_EQ(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadWrite, writer), cfb::S_OK);
+    for (const char* command : {"info", "check"}) {
+        SCOPED_TRACE(command);
+        const RunResult run = Cli({command, path});
+        EXPECT_EQ(run.Status, 1);
+        ASSERT_EQ(run.ErrLines().size(), 1u) << run.Err;
+        EXPECT_NE(run.Err.find("the file is in use by another program"), std::string::npos) << run.Err;
+        EXPECT_EQ(run.Err.find("problem"), std::string::npos) << run.Err;
+    }
+}
+
+// A record that cannot be taken into the books hides nothing else: the other rows and totals
+// are those of the document without it, each command says what it left out, and check lists it.
+TEST(InfoAndCheck, ADamagedRecordIsToldAndHidesNothingElse) {
+    TempFolder folder;
+    const std::string clean = folder.File("Clean.kqk"), damaged = folder.File("Damaged.kqk");
+    WriteStreams(clean, SmallDocument());
+    StreamMap streams = SmallDocument();
+    TTransRec nan = Trans(7, 6, TransCredit, 5, 100, 1);
+    nan.Date = std::numeric_limits<double>::quiet_NaN();
+    TTransRec huge = Trans(8, 6, TransDebit, 1, 200, 1);
+    huge.Amount = Money::FromRaw(0x7FFFFFFFFFFFF000);
+    TTransRec unknown = Trans(9, 6, TransCredit, 5, 100, 1);
+    unknown.Kind = 0;
+    streams["Transactions"] += Image(nan) + Image(huge) + Image(unknown);
+    streams["KQ22FileInfo"] = CountsImage(CountsOf(streams));
+    WriteStreams(damaged, streams);
+
+    for (int tab = 0; tab < 5; ++tab) {
+        SCOPED_TRACE(tab);
+        const RunResult good = Cli({"worksheet", clean, "--tab", std::to_string(tab), "--format", "json"});
+        const RunResult run = Cli({"worksheet", damaged, "--tab", std::to_string(tab), "--format", "json"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, good.Out);
+        EXPECT_EQ(run.ErrLines().size(), 3u) << run.Err;
+    }
+    for (const char* format : {"csv", "qif", "ledger"}) {
+        SCOPED_TRACE(format);
+        const RunResult good = Cli({"export", clean, "--format", format, "-o", "-"});
+        const RunResult run = Cli({"export", damaged, "--format", format, "-o", "-"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, good.Out) << "left out the same way everywhere";
+    }
+    const RunResult info = Cli({"info", damaged});
+    ASSERT_EQ(info.Status, 0);
+    EXPECT_EQ(InfoBalances(info.Out), InfoBalances(Cli({"info", clean}).Out));
+    EXPECT_NE(info.Out.find("Dates        2026-03-01 to 2026-03-05\n"), std::string::npos) << info.Out;
+    for (const char* says : {"transaction 7 (the date is not a valid day) is damaged and left out",
+                             "transaction 8 (the amount is beyond the largest a document may hold (10,000,000.00)) "
+                             "is damaged and left out",
+                             "transaction 9 (kind 0 is unknown) is damaged and left out"})
+        EXPECT_NE(info.Err.find(says), std::string::npos) << info.Err;
+    const RunResult check = Cli({"check", damaged});
+    EXPECT_EQ(check.Status, 1);
+    EXPECT_NE(check.Out.find("(no. 7): the date is not a valid day; it is left out of the books"), std::string::npos);
+}
 
 // A storage below the root is walked and its streams read too.
 TEST(Check, ReadsStreamsInNestedStorages) {

@@ -27,10 +27,11 @@ TEST_P(NewDocument, AnswersTheTaxQuestionFromItsOptions) {
                                      "--number",
                                      "77"};
     args.insert(args.end(), GetParam().Options.begin(), GetParam().Options.end());
+    args.push_back("--verbose");
 
     const RunResult made = Cli(args);
     ASSERT_EQ(made.Status, 0) << made.Err;
-    EXPECT_NE(made.Err.find("New file created."), std::string::npos);
+    EXPECT_NE(made.Err.find("New file created."), std::string::npos) << "the window's words, with --verbose";
 
     const RunResult info = Cli({"info", path});
     ASSERT_EQ(info.Status, 0) << info.Err;
@@ -58,8 +59,45 @@ TEST(NewDocument, ReplacesAFileOnlyWhenForced) {
     EXPECT_EQ(refused.Status, 1);
     EXPECT_EQ(refused.ErrLines().size(), 1u);
     EXPECT_EQ(FileBytes(path), "keep me");
-    EXPECT_EQ(Cli({"new", path, "--force"}).Status, 0);
+    const RunResult forced = Cli({"new", path, "--force"});
+    EXPECT_EQ(forced.Status, 0);
+    EXPECT_EQ(forced.Err, "") << "a success says nothing";
     EXPECT_EQ(Cli({"check", path}).Status, 0);
+}
+
+// A conversion that cannot be made says why, in one line after the window's words, and
+// leaves the file as it was.
+TEST(Convert, SaysWhyItCannotConvert) {
+    TempFolder folder;
+    const std::string path = folder.File("Old.kqk");
+    WriteStreams(path, OlderDocument("KQ21FileInfo"));
+    {
+        std::unique_ptr<cfb::TCompoundFile> holder;
+        ASSERT_EQ(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadWrite, holder), cfb::S_OK);
+        const RunResult run = Cli({"convert", path});
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_NE(run.Err.find(path + ": the file is in use by another program"), std::string::npos) << run.Err;
+    }
+    StreamMap damaged = OlderDocument("KQ21FileInfo");
+    damaged["MainActs"].resize(10);
+    WriteStreams(path, damaged);
+    const std::string damagedBytes = FileBytes(path);
+    const RunResult run = Cli({"convert", path});
+    EXPECT_EQ(run.Status, 1);
+    ASSERT_EQ(run.ErrLines().size(), 1u) << run.Err;
+    EXPECT_NE(run.Err.find("the \"MainActs\" stream"), std::string::npos) << run.Err;
+    EXPECT_EQ(FileBytes(path), damagedBytes);
+}
+
+// A name the journal beside the document could not have is refused with its cause.
+TEST(NewDocument, RefusesANameTooLongForItsJournal) {
+    TempFolder folder;
+    const std::string path = folder.File(std::string(250, 'x') + ".kqk");
+    const RunResult run = Cli({"new", path});
+    EXPECT_EQ(run.Status, 1);
+    ASSERT_EQ(run.ErrLines().size(), 1u) << run.Err;
+    EXPECT_NE(run.Err.find("the file name is too long (at most 247 bytes"), std::string::npos) << run.Err;
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // The sale of 110 keeps a 10 % rate in generation 2.1; converted, its tax is 10.00.
@@ -71,6 +109,7 @@ TEST(Convert, Generation21RateBecomesTheTaxAmount) {
     const RunResult run = Cli({"convert", path});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_NE(run.Out.find("converted from generation 2.1 to 2.2"), std::string::npos);
+    EXPECT_EQ(run.Err, "");
 
     const RunResult info = Cli({"info", path});
     EXPECT_NE(info.Out.find("Generation   2.2 (counts stream \"KQ22FileInfo\")"), std::string::npos) << info.Out;
@@ -86,8 +125,8 @@ TEST(Convert, Generation20AsksForTaxAndCompanyFromTheOptions) {
     const std::string path = folder.File("Old.kqk");
     WriteStreams(path, OlderDocument("KQ2FileInfo"));
 
-    const RunResult run =
-        Cli({"convert", path, "--tax", "vat", "--percent", "20", "--business", "Corner Shop", "--number", "N-9"});
+    const RunResult run = Cli({"convert", path, "--tax", "vat", "--percent", "20", "--business", "Corner Shop",
+                               "--number", "N-9", "--verbose"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     // Closing asks whether to refresh the backup: the answer that changes least.
     EXPECT_NE(run.Err.find("Update backup file?\nzudeduze-cli: (answered No)\n"), std::string::npos) << run.Err;

@@ -20,6 +20,8 @@ std::string ContainerErrorText(HResult result) {
         return "the file is in use by another program";
     if (result == cfb::STG_E_INVALIDHEADER)
         return "not a compound file";
+    if (result == cfb::STG_E_INVALIDFUNCTION)
+        return "not a regular file";
     return "damaged compound file (" + cfb::ResultName(result) + ")";
 }
 
@@ -45,14 +47,15 @@ bool TDocumentReader::Open(const std::string& path, std::string& error) {
     }
     cfb::TStorage root = File->Root();
     cfb::TStream transactions, settings, comments;
-    if (cfb::Failed(root.OpenStream(RecordStreamNames[StreamTrans], transactions))) {
-        error = "not a document: it has no \"Transactions\" stream";
-        return false;
-    }
-    if (cfb::Failed(root.OpenStream(SettingsStreamName, settings))) {
-        error = "not a document: it has no \"FileSettings\" stream";
-        return false;
-    }
+    for (auto [name, stream] :
+         {std::pair{RecordStreamNames[StreamTrans], &transactions}, std::pair{SettingsStreamName, &settings}})
+        if (HResult r = root.OpenStream(name, *stream); cfb::Failed(r)) {
+            error = r == cfb::STG_E_FILENOTFOUND
+                        ? std::string("not a document: it has no \"") + name + "\" stream"
+                        : std::string("the \"") + name +
+                              "\" stream cannot be read (damaged file: " + cfb::ResultName(r) + ")";
+            return false;
+        }
     if (HResult r = FileOLE::ReadSettings(settings, FileSettings); cfb::Failed(r)) {
         error = r == cfb::STG_E_DOCFILECORRUPT ? "the \"FileSettings\" stream is too short (damaged file)"
                                                : StreamFault(SettingsStreamName, r);

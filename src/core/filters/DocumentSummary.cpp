@@ -1,5 +1,6 @@
 #include "DocumentSummary.h"
 
+#include "ExportText.h"
 #include "engine/Engine.h"
 
 #include <algorithm>
@@ -18,8 +19,10 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
+// One line whatever the document's texts hold: line breaks and other control characters
+// become blanks.
 std::string Field(const char* label, const std::string& value) {
-    return PadRight(label, 13) + value + "\n";
+    return PadRight(label, 13) + OneLine(value) + "\n";
 }
 
 std::string TaxText(const TFileSettings& settings, const TDisplayFormats& formats) {
@@ -112,7 +115,7 @@ bool SummariseDocument(TDocumentReader& reader, TLedger& ledger, TDocumentSummar
         for (const TTransRec* t : list.KeyList)
             if (t->Kind == TransOpening && t->Book == book->Number)
                 opening = t->Amount;
-        summary.Accounts.push_back({book->Number, book->Name.Str(), opening, book->Balance()});
+        summary.Accounts.push_back({book->Number, OneLine(book->Name.Str()), opening, book->Balance()});
     }
     return true;
 }
@@ -128,10 +131,7 @@ std::string SummaryText(const TDocumentSummary& summary, const TDisplayFormats& 
     text += Field("Password", ProtectionText(s));
     if (s.IsExample)
         text += Field("Example", s.ExampleDescFile.empty() ? std::string("yes") : s.ExampleDescFile);
-    std::string comment = summary.Comment;
-    std::replace(comment.begin(), comment.end(), '\r', ' ');
-    std::replace(comment.begin(), comment.end(), '\n', ' ');
-    text += Field("Comment", comment);
+    text += Field("Comment", summary.Comment);
     text +=
         Field("Dates", summary.HasTransactions ? IsoDateText(summary.FirstDate) + " to " + IsoDateText(summary.LastDate)
                                                : std::string("no transactions"));

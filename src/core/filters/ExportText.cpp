@@ -5,13 +5,28 @@
 
 namespace qz {
 
+namespace {
+
+// A control character (NUL, ESC, a line break...): in a text of a record it would break the
+// line, or the terminal, it is written to.
+bool IsControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+} // namespace
+
 std::string CsvField(std::string_view text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    std::string clean(text);
+    for (char& c : clean)
+        if (IsControl(c) && c != '\r' && c != '\n')
+            c = ' ';
+    const bool quote = clean.find_first_of(",\"\r\n") != std::string::npos ||
+                       (!clean.empty() && (clean.front() == ' ' || clean.back() == ' '));
     if (!quote)
-        return std::string(text);
+        return clean;
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : clean) {
         if (c == '"')
             out += '"';
         out += c;
@@ -81,7 +96,7 @@ std::string OneLine(std::string_view text) {
                 ++i;
             out += ' ';
         } else {
-            out += c;
+            out += IsControl(c) ? ' ' : c;
         }
     }
     return out;

@@ -11,7 +11,7 @@
 namespace qz {
 
 // One CSV field (RFC 4180): quoted when it holds a comma, a quote, a line break or leading
-// or trailing blanks; quotes inside are doubled.
+// or trailing blanks; quotes inside are doubled; other control characters become blanks.
 std::string CsvField(std::string_view text);
 
 // A JSON string literal with its quotes. `text` must be UTF-8; control characters are escaped.
@@ -21,7 +21,8 @@ std::string JsonString(std::string_view text);
 // ("1234.50", "-0.0125"): exact, so that sums of the texts equal the sums of the amounts.
 std::string PlainAmount(Money amount);
 
-// The notes of a record on one line: carriage returns and line feeds become blanks.
+// A text of a record on one line: a line break ("\r\n" included) and every other control
+// character (NUL, ESC, tab...) becomes a blank.
 std::string OneLine(std::string_view text);
 
 } // namespace qz

@@ -241,6 +241,7 @@ bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& reque
     sheet.ResetViewsForNewDocument();
     ApplyRequest(sheet, filters, request);
     ReadTable(sheet, request.Tab, table);
+    table.DamagedTrans = ledger.DamagedTrans;
     return true;
 }
 
@@ -268,7 +269,7 @@ void TextLine(const std::vector<std::string>& cells, const std::vector<std::size
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
             line += "  ";
-        line += Aligned(cells[i], widths[i], alignments[i]);
+        line += Aligned(OneLine(cells[i]), widths[i], alignments[i]);
     }
     line.erase(line.find_last_not_of(' ') + 1);
     out << Cp1252ToUtf8(line) << '\n';

@@ -42,7 +42,8 @@ struct TWorksheetTable {
     std::vector<std::string> Titles; // visible columns, display order
     std::vector<TAlignment> Alignments;
     std::vector<std::vector<std::string>> Rows;
-    std::vector<std::string> Totals; // "" where a column has no total
+    std::vector<std::string> Totals;         // "" where a column has no total
+    std::vector<TDamagedTrans> DamagedTrans; // what the document holds that is left out
 };
 
 // The sort keys the tab's sortable columns offer.

@@ -1,6 +1,7 @@
 #include "DocumentCheck.h"
 
 #include "ledger/NumberTexts.h"
+#include "storage/cfb/CfbFormat.h"
 
 #include <algorithm>
 #include <array>
@@ -34,10 +35,6 @@ std::string SplitText(char split) {
     return byte >= 0x20 && byte < 0x7F ? std::string(1, split) : "byte " + std::to_string(byte);
 }
 
-bool DateInRange(TDateTime date) {
-    return std::isfinite(date) && date >= EncodeDate(1, 1, 1) && date < EncodeDate(9999, 12, 31) + 1;
-}
-
 // The length byte of a short text beyond its capacity.
 bool TextTooLong(const std::string& image, std::size_t offset, std::size_t capacity) {
     return static_cast<unsigned char>(image[offset]) > capacity;
@@ -52,6 +49,7 @@ struct TDocumentCheck::TransFacts {
     std::int64_t Pos = 0;
     TDateTime Date = 0;
     Money Amount;
+    Money Gst;
     std::int32_t Number = 0;
     std::int32_t MainAct = 0;
     std::int32_t SubAct = 0;
@@ -80,6 +78,7 @@ struct TDocumentCheck::Decoded {
 
 bool TDocumentCheck::Run(const std::string& path) {
     Problems.clear();
+    Unreadable = cfb::S_OK;
     RootStreams.clear();
     StreamsRead = RecordsChecked = 0;
     if (!WalkContainer(path))
@@ -109,14 +108,23 @@ bool TDocumentCheck::WalkContainer(const std::string& path) {
         return false;
     }
     if (HResult r = cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, File); cfb::Failed(r)) {
-        if (r == cfb::STG_E_FILENOTFOUND || r == cfb::STG_E_PATHNOTFOUND)
+        if (r == cfb::STG_E_SHAREVIOLATION || r == cfb::STG_E_LOCKVIOLATION || r == cfb::STG_E_ACCESSDENIED)
+            Unreadable = r;
+        else if (r == cfb::STG_E_FILENOTFOUND || r == cfb::STG_E_PATHNOTFOUND)
             Problem("no such file");
         else if (r == cfb::STG_E_INVALIDHEADER)
             Problem("not a compound file");
+        else if (r == cfb::STG_E_INVALIDFUNCTION)
+            Problem("not a regular file");
         else
             Problem("the container cannot be opened (" + cfb::ResultName(r) + ")");
         return false;
     }
+    if (!File->StrayJournal().empty())
+        Problem("the journal beside the file, \"" + File->StrayJournal() +
+                "\", belongs to another file; it was not applied");
+    for (const std::string& oddity : File->Oddities())
+        Problem("the container: " + oddity);
     cfb::TStorage root = File->Root();
     WalkStorage(root, "", 0);
     return true;
@@ -197,6 +205,7 @@ bool TDocumentCheck::CheckStreamsPresent() {
     CountsName = found[0];
     Version1 = CountsName == Version1CountsName;
     BeforeTax = Version1 || CountsName == Version20CountsName;
+    TaxField = BeforeTax ? TTaxField::Unset : CountsName == Version21CountsName ? TTaxField::Rate : TTaxField::Amount;
     for (int i = 1; i < 6; ++i)
         if (!has(RecordStreamNames[i]) && !(i == StreamBooks && Version1))
             Problem(std::string("the \"") + RecordStreamNames[i] + "\" stream is missing");
@@ -257,14 +266,13 @@ void TDocumentCheck::DecodeRecords(Decoded& d) {
             ++d.Live[static_cast<std::size_t>(i)];
             ++RecordsChecked;
             const auto pos = static_cast<std::int64_t>(at);
+            CheckTexts(kind, image, pos);
             switch (kind) {
             case StreamTrans: {
                 TTransRec t;
                 DecodeTrans(image, t);
-                d.Trans.push_back({pos, t.Date, t.Amount, t.Number, t.MainAct, t.SubAct, t.Group, t.Book, t.Kind,
+                d.Trans.push_back({pos, t.Date, t.Amount, t.Gst, t.Number, t.MainAct, t.SubAct, t.Group, t.Book, t.Kind,
                                    t.Reconciled, t.Split});
-                if (image[12] > 20 || image[60] > 247)
-                    Problem(Where(d.Trans.back()) + ": a text is longer than its field");
                 break;
             }
             case StreamMainActs:
@@ -298,6 +306,34 @@ void TDocumentCheck::DecodeRecords(Decoded& d) {
         d.GroupNumbers.insert(g.R.Number);
     for (const auto& b : d.Accounts)
         d.AccountNumbers.insert(b.R.Number);
+}
+
+// The length byte of every text field against its capacity: a reader cuts a text there,
+// and whatever lay beyond it would be shown as part of it.
+void TDocumentCheck::CheckTexts(TRecordStream kind, const std::uint8_t* image, std::int64_t pos) {
+    struct Field {
+        std::size_t Offset;
+        std::size_t Capacity;
+    };
+    static const std::vector<Field> fields[6] = {
+        {{12, 20}, {60, 247}},            // reference, notes
+        {{4, 40}},                        // name
+        {{4, 40}, {52, 192}, {245, 247}}, // name, the two pieces of the notes
+        {{4, 40}, {45, 255}},             // name, notes
+        {{4, 40}},                        // name
+        {{4, 100}},                       // name
+    };
+    const bool oldSubActs = kind == StreamSubActs && BeforeTax; // nine short texts of their own
+    for (const Field& field : fields[kind])
+        if ((!oldSubActs || field.Offset == 4) && image[field.Offset] > field.Capacity) {
+            const std::int32_t number = kind == StreamCats ? static_cast<std::int16_t>(cfb::Get16(image))
+                                                           : static_cast<std::int32_t>(cfb::Get32(image));
+            std::string numberText = std::to_string(number);
+            if (kind == StreamTrans)
+                numberText = TransNumberText(number, static_cast<char>(image[317]));
+            Problem(Where(kind, pos, numberText) + ": a text is longer than its field");
+            return;
+        }
 }
 
 void TDocumentCheck::CheckCounts(const Decoded& d) {
@@ -385,18 +421,24 @@ void TDocumentCheck::CheckTransactions(const Decoded& d) {
             Problem(where + ": the number is used twice");
         if (t.Number < 0)
             Problem(where + ": the number is negative");
-        if (t.Kind < TransCredit || t.Kind > TransTo) {
-            Problem(where + ": kind " + std::to_string(t.Kind) + " is unknown");
+        if (t.Number == 0 && t.Kind != TransOpening)
+            Problem(where + ": number 0 belongs to an opening balance");
+        TTransRec record;
+        record.Date = t.Date;
+        record.Kind = t.Kind;
+        record.Amount = t.Amount;
+        record.Gst = t.Gst;
+        const std::string damage = TransDamage(record, TaxField);
+        if (!damage.empty())
+            Problem(where + ": " + damage + "; it is left out of the books");
+        if (t.Kind < TransCredit || t.Kind > TransTo)
             continue;
-        }
         if (t.Split != '0' && (t.Split < 'A' || t.Split > 'Z'))
             Problem(where + ": split letter " + SplitText(t.Split) + " is neither 0 nor A to Z");
         if (t.Split != '0' && !(t.Kind == TransCredit || t.Kind == TransDebit))
             Problem(where + ": only credits and debits can be split");
         if (t.Reconciled > 1)
             Problem(where + ": the reconciled flag is " + std::to_string(t.Reconciled));
-        if (!DateInRange(t.Date))
-            Problem(where + ": the date is not a valid day");
         if (t.Kind != TransOpening && t.Amount < Money())
             Problem(where + ": the amount is negative");
         if (t.Kind == TransOpening && !openingAccounts.insert(t.Book).second)

@@ -19,6 +19,9 @@ public:
     bool Run(const std::string& path);
 
     std::vector<std::string> Problems;
+    // Why the file could not be read at all (in use by another program, not permitted);
+    // S_OK when it could. No check was made then, and no problem is listed.
+    cfb::HResult Unreadable = cfb::S_OK;
     std::int64_t StreamsRead = 0;
     std::int64_t RecordsChecked = 0;
 
@@ -32,6 +35,7 @@ private:
     bool CheckStreamsPresent();
     void CheckBlocks();
     void DecodeRecords(Decoded& d);
+    void CheckTexts(TRecordStream kind, const std::uint8_t* image, std::int64_t pos);
     void CheckCounts(const Decoded& d);
     void CheckClassification(const Decoded& d);
     void CheckAccounts(const Decoded& d);
@@ -47,6 +51,7 @@ private:
     std::string CountsName;
     bool Version1 = false;
     bool BeforeTax = false; // generation 2.0 or older: the tax fields are not set yet
+    TTaxField TaxField = TTaxField::Amount;
 };
 
 } // namespace qz

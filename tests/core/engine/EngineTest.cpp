@@ -185,6 +185,28 @@ TEST_F(RecalcTest, TotalsAddUpAcrossEveryList) {
     EXPECT_EQ(L.BookList.FindByNumber(1)->OpeningBalance(), Cash(-300));
 }
 
+// The largest amounts a document may hold, many of them: every figure stays exact (the
+// sanitizer build checks that no sum wraps on the way).
+TEST_F(RecalcTest, FiguresOfTheLargestAmountsStayExact) {
+    constexpr int Each = 3000;
+    Opening(Day(2024, 1, 1), MaxAmount.ToDouble());
+    for (int i = 0; i < Each; ++i) {
+        TTransRec* sale = Credit(Day(2024, 1, 2) + i / 10, MaxAmount.ToDouble(), Sales, 0);
+        sale->Gst = MaxAmount;
+        Debit(Day(2024, 1, 2) + i / 10, MaxAmount.ToDouble(), Rent, 1);
+    }
+    Finish();
+    Recalculate(L);
+    const __int128 all = static_cast<__int128>(MaxAmount.Raw()) * Each;
+    EXPECT_TRUE(L.TransList.CreditTotal.Raw() == all + MaxAmount.Raw());
+    EXPECT_TRUE(L.TransList.DebitTotal.Raw() == all);
+    EXPECT_TRUE(L.TransList.GstCreditTotal.Raw() == all);
+    EXPECT_EQ(L.TransList.KeyList.back()->Balance, MaxAmount);
+    AccountTotals(L, false);
+    EXPECT_TRUE(L.BookList.FindByNumber(0)->CreditTotal.Raw() == MaxAmount.Raw()) << "the sales are all tax";
+    EXPECT_TRUE(GstBalanceAt(L, Day(2030, 1, 1)).Raw() == all);
+}
+
 TEST_F(RecalcTest, AccountTotalsNetLeaveOpeningBalancesGross) {
     Opening(Day(2024, 1, 1), 500);
     TTransRec* sale = Credit(Day(2024, 1, 2), 110);
@@ -231,12 +253,12 @@ using GstBalanceTest = EngineFixture;
 
 TEST_F(GstBalanceTest, WalksCollectedPaidPaymentsAndRefunds) {
     L.GstOpeningBalance = Cash(50);
-    Credit(Day(2024, 1, 2), 110)->Gst = Cash(10);   // collected
-    Debit(Day(2024, 1, 3), 33)->Gst = Cash(3);      // paid
-    Debit(Day(2024, 2, 1), 40, TaxPaid);            // payment to the tax office
-    Credit(Day(2024, 2, 2), 6, TaxBack);            // refund
+    Credit(Day(2024, 1, 2), 110)->Gst = Cash(10); // collected
+    Debit(Day(2024, 1, 3), 33)->Gst = Cash(3);    // paid
+    Debit(Day(2024, 2, 1), 40, TaxPaid);          // payment to the tax office
+    Credit(Day(2024, 2, 2), 6, TaxBack);          // refund
     Credit(Day(2024, 2, 3), 22)->Gst = Cash(2);
-    Credit(Day(2024, 2, 4), 22)->Reconciled = 0;    // does not count
+    Credit(Day(2024, 2, 4), 22)->Reconciled = 0; // does not count
     L.TransList.KeyList.back()->Gst = Cash(2);
     Finish();
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,52 @@ TEST(TransDBTest, AddReportsTheKeyIndexAndWidensTheDateRange) {
     }
     EXPECT_EQ(log.Calls, (std::vector<std::pair<int, int>>{
                              {ActionAdd, 0}, {ActionAdd, 1}, {ActionAdd, 2}, {ActionAdd, 3}, {ActionAdd, 4}}));
+}
+
+// What a document may hold: each limit and the first value beyond it.
+TEST(TransDBTest, TransDamageDrawsTheLinesAtTheLimits) {
+    const Money beyond = MaxAmount + Money::FromRaw(1);
+    const struct {
+        const char* Name;
+        TDateTime Date;
+        std::uint8_t Kind;
+        Money Amount;
+        Money Gst;
+        TTaxField Field;
+        const char* Damage;
+    } cases[] = {
+        {"the first day", EncodeDate(1, 1, 1), TransCredit, Money(), Money(), TTaxField::Amount, ""},
+        {"the last moment", EncodeDate(9999, 12, 31) + 0.999, TransCredit, Money(), Money(), TTaxField::Amount, ""},
+        {"the day before the first", EncodeDate(1, 1, 1) - 1, TransCredit, Money(), Money(), TTaxField::Amount,
+         "the date is not a valid day"},
+        {"the day after the last", EncodeDate(9999, 12, 31) + 1, TransCredit, Money(), Money(), TTaxField::Amount,
+         "the date is not a valid day"},
+        {"a NaN date", std::nan(""), TransCredit, Money(), Money(), TTaxField::Amount, "the date is not a valid day"},
+        {"kind 5", 0, TransTo, Money(), Money(), TTaxField::Amount, ""},
+        {"kind 6", 0, 6, Money(), Money(), TTaxField::Amount, "kind 6 is unknown"},
+        {"the largest amount, all tax", 0, TransCredit, MaxAmount, MaxAmount, TTaxField::Amount, ""},
+        {"the largest overdrawn opening", 0, TransOpening, -MaxAmount, Money(), TTaxField::Amount, ""},
+        {"beyond the largest", 0, TransCredit, beyond, Money(), TTaxField::Amount,
+         "the amount is beyond the largest a document may hold (10,000,000.00)"},
+        {"beyond the largest overdrawn", 0, TransOpening, -beyond, Money(), TTaxField::Amount,
+         "the amount is beyond the largest a document may hold (10,000,000.00)"},
+        {"a tax of one ten-thousandth below zero", 0, TransDebit, Money::FromUnits(5), Money::FromRaw(-1),
+         TTaxField::Amount, "the tax is negative"},
+        {"a tax just above the amount", 0, TransDebit, Money::FromUnits(5), Money::FromUnits(5) + Money::FromRaw(1),
+         TTaxField::Amount, "the tax is larger than the amount"},
+        {"a rate above the amount (generation 2.1)", 0, TransDebit, Money::FromUnits(5), Money::FromUnits(10),
+         TTaxField::Rate, ""},
+        {"whatever stood there before tax (generation 2.0)", 0, TransDebit, Money::FromUnits(5), Money::FromRaw(-7),
+         TTaxField::Unset, ""},
+    };
+    for (const auto& c : cases) {
+        TTransRec t;
+        t.Date = c.Date;
+        t.Kind = c.Kind;
+        t.Amount = c.Amount;
+        t.Gst = c.Gst;
+        EXPECT_EQ(TransDamage(t, c.Field), c.Damage) << c.Name;
+    }
 }
 
 TEST(TransDBTest, SetRangeDateSetsOnlyTheNamedEnd) {

@@ -175,6 +175,11 @@ HResult TCompoundFile::Load() {
         std::sort(Dir[storage].Children.begin(), Dir[storage].Children.end(),
                   [this](std::uint32_t a, std::uint32_t b) { return CompareNames(Dir[a].Name, Dir[b].Name) < 0; });
     }
+    // Links a reader follows nowhere, noted for the check: a stream has no children.
+    for (std::size_t i = 0; i < Dir.size(); ++i)
+        if (Dir[i].Type == EntryType::Stream && Dir[i].Child != NOSTREAM)
+            OddityList.push_back("the directory entry of stream \"" + NameToUtf8(Dir[i].Name) + "\" names entry " +
+                                 std::to_string(Dir[i].Child) + " as its child");
     // The mini stream's own chain is checked now: every small stream depends on it.
     std::vector<std::uint32_t>* rootChain = nullptr;
     return EntryChain(0, rootChain);

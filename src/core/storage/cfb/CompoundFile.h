@@ -10,8 +10,8 @@
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -128,6 +128,9 @@ public:
     HResult Commit();
     bool ReadOnly() const { return Access == StgAccess::ReadOnly; }
     bool HasChanges() const { return !Dirty.empty() || MetaDirty; }
+    // What loading found odd but harmless to reading and writing, in words (a stream entry
+    // with a child link): for a check of the file.
+    const std::vector<std::string>& Oddities() const { return OddityList; }
     // Where a journal of other contents found beside the file was kept; empty when none was.
     const std::string& StrayJournal() const { return StrayJournalPath; }
     const std::string& Path() const { return FilePath; }
@@ -193,8 +196,7 @@ private:
 
     // Stream data.
     HResult EntryChain(std::uint32_t entry, std::vector<std::uint32_t>*& chain);
-    HResult ReadEntry(std::uint32_t entry, std::uint64_t offset, void* buffer, std::uint32_t size,
-                      std::uint32_t& read);
+    HResult ReadEntry(std::uint32_t entry, std::uint64_t offset, void* buffer, std::uint32_t size, std::uint32_t& read);
     HResult WriteEntry(std::uint32_t entry, std::uint64_t offset, const void* buffer, std::uint32_t size);
     HResult ResizeEntry(std::uint32_t entry, std::uint64_t size);
     HResult ResizeChain(std::uint32_t entry, std::uint64_t size, bool mini);
@@ -260,18 +262,19 @@ private:
     std::uint32_t SectorCount = 0;
     std::vector<std::uint8_t> HeaderImage; // the header page as committed
     bool JournalHot = false;               // a valid journal is on disk: the file may be half written
-    std::vector<std::uint8_t> JournalHead;  // the hot journal's head, whose hash seeds each segment's checksum
+    std::vector<std::uint8_t> JournalHead; // the hot journal's head, whose hash seeds each segment's checksum
     std::string StrayJournalPath;
+    std::vector<std::string> OddityList;
     std::set<std::uint32_t> JournaledPages; // the pages the hot journal holds
     std::uint64_t JournalEnd = 0;
     // Pages changed since the last commit, and the committed contents of those that existed.
     std::map<std::uint32_t, std::vector<std::uint8_t>> Dirty;
     std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> Original;
     bool MetaDirty = false;
-    std::vector<bool> TreeDirty;           // by entry: the storage's tree must be rebuilt
-    std::vector<bool> DirSectorDirty;      // by index into DirSectors
-    std::vector<bool> FatSectorDirty;      // by index into FatSectors
-    std::vector<bool> MiniFatSectorDirty;  // by index into MiniFatSectors
+    std::vector<bool> TreeDirty;          // by entry: the storage's tree must be rebuilt
+    std::vector<bool> DirSectorDirty;     // by index into DirSectors
+    std::vector<bool> FatSectorDirty;     // by index into FatSectors
+    std::vector<bool> MiniFatSectorDirty; // by index into MiniFatSectors
     bool DifatDirty = false;
 };
 
