@@ -76,6 +76,7 @@ void TGrid3::SetBtnWidth(int width) {
 
 void TGrid3::SetGridInfo(TGridInfo* info) {
     FGridInfo = info;
+    FRowCountForSet = false;
     FHorzOffset = 0;
     FHot = FPressed = FSizingColumn = FDragColumn = FDropTarget = -1;
     if (info)
@@ -273,8 +274,11 @@ void TGrid3::ScrollToEnd() {
 
 void TGrid3::SetRowCount(int count) {
     FRowCount = std::max(0, count);
+    FRowCountForSet = true;
     if (!FLocked)
         FEnabled = true;
+    if (FGridInfo)
+        FTopRow = std::max(0, FGridInfo->ScrollBarPos);
     if (FTopRow > FRowCount - 1)
         FTopRow = std::max(0, FRowCount - 1);
     if (FGridInfo)
@@ -293,7 +297,8 @@ void TGrid3::RefreshGrid(bool rebuildPictures) {
     DrawTitles();
     LayoutParts();
     EnsureRowsPicture();
-    FTopRow = std::clamp(FGridInfo->ScrollBarPos, 0, std::max(0, FRowCount - 1));
+    FTopRow = FRowCountForSet ? std::clamp(FGridInfo->ScrollBarPos, 0, std::max(0, FRowCount - 1))
+                              : std::max(0, FGridInfo->ScrollBarPos);
     FGridInfo->ScrollBarPos = FTopRow;
     FVertBar->SetPosition(FLocked ? 0 : FTopRow);
     if (rebuildPictures || picturesMadeAnew || FRowPicture.isNull())
@@ -344,6 +349,7 @@ void TGrid3::FitColumn(int visibleColumn) {
 
 void TGrid3::ClearGrid(bool disable) {
     FRowCount = 0;
+    FRowCountForSet = true;
     FTopRow = 0;
     if (!FLocked)
         SlideContentOut();

@@ -235,6 +235,9 @@ private:
 
     // Scroll and interaction state.
     int FRowCount = 0;
+    // The row count was given for the column set shown. Until it is, the count is the previous
+    // set's, and must not cut the set's own scroll position.
+    bool FRowCountForSet = false;
     int FTopRow = 0;
     int FHorzOffset = 0;
     int FHot = -1;
