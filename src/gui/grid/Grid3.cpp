@@ -54,12 +54,17 @@ TGrid3::TGrid3(QWidget* parent)
     FVertBar->OnChange = FVertBar->OnRelease = [this](int position) { SetTopRow(position); };
     FHorzBar->OnChange = FHorzBar->OnRelease = [this](int position) { SetHorzOffset(position); };
     FBtnControl->OnRowClick = [this](int position) {
-        if (OnRowBtnClick && FTopRow + position < FRowCount)
+        if (FTopRow + position >= FRowCount)
+            return;
+        SetCurrentRow(FTopRow + position);
+        if (OnRowBtnClick)
             OnRowBtnClick(FTopRow + position);
     };
     FBtnControl->OnResetClick = [this] { ResetClicked(); };
     FBtnControl->OnLockClick = [this] { LockClicked(); };
     connect(FUnlockBtn, &QPushButton::clicked, this, [this] { UnlockRequested(); });
+    // A click or Tab gives the grid the keys.
+    setFocusPolicy(Qt::StrongFocus);
     ComputeMeasures();
     FColourClass = DisplayColourClass();
     SetLowColour(FColourClass != TColourClass::TrueColour);
@@ -75,9 +80,10 @@ void TGrid3::SetBtnWidth(int width) {
 }
 
 void TGrid3::SetGridInfo(TGridInfo* info) {
+    KeepPlace();
     FGridInfo = info;
     FRowCountForSet = false;
-    FHorzOffset = 0;
+    TakePlace();
     FHot = FPressed = FSizingColumn = FDragColumn = FDropTarget = -1;
     if (info)
         info->SetRowHeight(FRowHeight);
@@ -262,6 +268,8 @@ void TGrid3::ScrollRows(int rows) {
 }
 
 void TGrid3::ScrollToEnd() {
+    if (!FLocked)
+        FCurrentRow = std::max(0, FRowCount - 1);
     const int top = (FRowCount - 1) - (FRowsThatFit - 1) + 4 + (HorzBarWanted() ? 1 : 0);
     if (FLocked || top < 0 || top > FRowCount - 1)
         return;
@@ -283,6 +291,7 @@ void TGrid3::SetRowCount(int count) {
         FTopRow = std::max(0, FRowCount - 1);
     if (FGridInfo)
         FGridInfo->ScrollBarPos = FTopRow;
+    FCurrentRow = std::clamp(FCurrentRow, 0, std::max(0, FRowCount - 1));
     RefreshGrid(false);
 }
 
@@ -351,6 +360,8 @@ void TGrid3::ClearGrid(bool disable) {
     FRowCount = 0;
     FRowCountForSet = true;
     FTopRow = 0;
+    FCurrentRow = 0;
+    FPlaces.clear();
     if (!FLocked)
         SlideContentOut();
     if (disable) {

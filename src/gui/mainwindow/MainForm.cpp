@@ -360,6 +360,10 @@ void TMain::ConnectGrid() {
     GridB1->OnColumnSize = [this](int, int) { Sheet.GridB1ColumnSize(); };
     GridB1->OnColOrderChange = [this] { Sheet.GridB1ColOrderChange(); };
     GridB1->OnAllowUnLock = [this](bool& allow, QPoint) { allow = CheckAccess(TAccessArea::Worksheet); };
+    // The Transactions' first total counts the rows.
+    GridB1->OnGetTotalHint = [this](int slot) {
+        return Sheet.ActiveTab() == ViewTransactions && slot == 0 ? QStringLiteral("Rows shown") : QString();
+    };
 }
 
 void TMain::ReadStoredOptions() {
