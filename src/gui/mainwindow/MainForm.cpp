@@ -4,6 +4,7 @@
 #include "HiddenSettings.h"
 #include "TaxSummaryPanel.h"
 #include "controls/DatePanel.h"
+#include "controls/HelpContext.h"
 #include "controls/KQBookBar.h"
 #include "controls/KQButton2.h"
 #include "controls/OwnerDrawMenu.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -25,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolTip>
@@ -92,6 +95,7 @@ TMain::TMain(TMainServices services, QWidget* parent)
 
     CreateControls();
     CreateMenus();
+    SetHelpContexts();
     ReadStoredOptions();
     Mru.OnChange = [this] { RebuildReopenMenu(); };
     Mru.Load();
@@ -348,6 +352,38 @@ void TMain::CreateMenus() {
             action->setEnabled(false);
     contents->setEnabled(true);
     connect(contents, &QAction::triggered, this, [this] { ShowHelp(MainHelpTopic); });
+}
+
+// Each control's help topic; F1 opens the one of the control with the focus (the window's own
+// for the controls without one).
+void TMain::SetHelpContexts() {
+    const std::pair<QWidget*, int> topics[] = {
+        {this, MainHelpTopic},
+        {TransBtn, 26010},
+        {ActBtn, 26020},
+        {GrpBtn, 26030},
+        {ToolsBtn, 26040},
+        {GraphBtn, 26050},
+        {PrintBtn, 26060},
+        {OptionBtn, 26070},
+        {HelpBtn, 40},
+        {DatePanelCtl->DayButton(), 26080},
+        {DatePanelCtl->PeriodButton(), 26090},
+        {DatePanelCtl->Picker(1), 26100},
+        {DatePanelCtl->Picker(2), 26110},
+        {FindSelBtn, 26120},
+        {ActSelBtn, 26130},
+        {GrpSelBtn, 26140},
+        {ResetSelBtn, 26150},
+        {GridB1, 26170},
+        {KQBookBar, 26180},
+        {TabControl1, 26190},
+    };
+    for (const auto& [widget, topic] : topics)
+        SetHelpContext(widget, topic);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(HelpContextOf(QApplication::focusWidget(), MainHelpTopic)); });
 }
 
 void TMain::ConnectGrid() {

@@ -181,6 +181,7 @@ private:
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
+    void SetHelpContexts();
     void ConnectGrid();
     void ReadStoredOptions();
     void LayoutToolBar();
