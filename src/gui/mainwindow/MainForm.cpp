@@ -40,19 +40,28 @@ namespace qz::gui {
 
 namespace {
 
-// The tool bar's places: left and width on a screen 800 pixels wide or more, then on a narrower one.
+// The tool bar's places: left and width on a screen 800 pixels wide or more, then on a narrower one
+// ("&Categories" and "&Groups" one pixel narrower there, so that they end where the next begins).
 struct TToolPlace {
     int WideLeft, WideWidth, NarrowLeft, NarrowWidth, WideFont;
 };
 constexpr TToolPlace ToolPlaces[8] = {
-    {2, 152, 2, 114, 9},    {161, 96, 122, 76, 9},  {257, 90, 197, 76, 9},  {347, 90, 272, 76, 9},
+    {2, 152, 2, 114, 9},    {161, 96, 122, 75, 9},  {257, 90, 197, 75, 9},  {347, 90, 272, 76, 9},
     {444, 98, 354, 75, 10}, {542, 70, 429, 59, 10}, {619, 98, 494, 74, 10}, {724, 74, 574, 64, 10},
 };
 constexpr int SeparatorPlaces[4][2] = {{156, 118}, {439, 350}, {614, 490}, {719, 570}};
 constexpr int WideScreen = 800;
+// The tool bar's right edge and margin in each layout: the narrowest window for each.
+constexpr int WideToolBarWidth = 724 + 74 + 2;
+constexpr int NarrowToolBarWidth = 574 + 64 + 2;
+constexpr int WideFilterTop = 36;
+constexpr int NarrowFilterTop = 43;
+constexpr int MinimumGridRows = 5;
 constexpr int ToggleHeight = 26;
 constexpr int PageMargin = 4;
-constexpr int SelectionButtonWidth = 132;
+constexpr int SelectionButtonMinWidth = 132;
+constexpr int ResetButtonWidth = 70;
+constexpr int SelectionGap = 4;
 constexpr int HintPause = 4000;
 constexpr int MainHelpTopic = 26000;
 
@@ -69,7 +78,6 @@ TMain::TMain(TMainServices services, QWidget* parent)
       Filters(Sheet, *this), Menus(Sheet, Filters, *this), Mru(*Services.Values) {
     setObjectName(QStringLiteral("Quillmar Zudeduze"));
     setWindowTitle(QStringLiteral("Quillmar Zudeduze"));
-    setMinimumSize(300, 300);
     Files.ConnectLists();
     Files.Progress = [this](int position, const std::string&) { ShowProgress(position); };
     // Opening another document closed the open one: the window shows no document until the
@@ -102,6 +110,8 @@ TMain::TMain(TMainServices services, QWidget* parent)
 
     Sheet.ResetViewsForNewDocument();
     NoDocumentState();
+    // Small enough for a 640 x 480 screen, large enough to show every control.
+    Client->setMinimumSize(MinimumClientSize());
     resize(800, 560);
 
     HandOffTimer = new QTimer(this);
@@ -417,7 +427,9 @@ void TMain::ReadStoredOptions() {
 
 void TMain::LayoutToolBar() {
     const QScreen* screen = this->screen();
-    Wide = !screen || screen->geometry().width() >= WideScreen;
+    // The wide tool bar on a screen 800 pixels wide or more, while the window is wide enough for it;
+    // a narrower window takes the narrow one rather than losing its last buttons.
+    Wide = (!screen || screen->geometry().width() >= WideScreen) && Client->width() >= WideToolBarWidth;
     const int height = Wide ? 32 : 40;
     TKQButton2* buttons[8] = {TransBtn, ActBtn, GrpBtn, ToolsBtn, GraphBtn, PrintBtn, OptionBtn, HelpBtn};
     for (int i = 0; i < 8; ++i) {
@@ -433,22 +445,64 @@ void TMain::LayoutToolBar() {
     }
     for (int i = 0; i < 4; ++i)
         Separators[i]->setGeometry(Wide ? SeparatorPlaces[i][0] : SeparatorPlaces[i][1], 2, 4, height);
-    setMinimumHeight(Wide ? 300 : 316);
+}
+
+int TMain::SelectionButtonWidth(QPushButton* button, bool compact) const {
+    const int least = compact ? 0 : button == ResetSelBtn ? ResetButtonWidth : SelectionButtonMinWidth;
+    return std::max(least, button->sizeHint().width());
+}
+
+int TMain::SelectionRowWidth(bool compact) const {
+    int width = -SelectionGap;
+    for (QPushButton* button : {ActSelBtn, GrpSelBtn, FindSelBtn, ResetSelBtn})
+        width += SelectionButtonWidth(button, compact) + SelectionGap;
+    return width;
+}
+
+int TMain::LayoutFilterBar(int top) {
+    DatePanelCtl->setGeometry(2, top, DatePanelCtl->sizeHint().width(), TDatePanel::PanelHeight);
+    const int besideDates = DatePanelCtl->geometry().right() + 1 + 6;
+    const int right = Client->width() - 2;
+    // The selection buttons and "R&eset" beside the dates, as wide as their captions need when the
+    // roomier widths do not fit there; on a row of their own below them when neither does.
+    bool compact = false;
+    int x = besideDates;
+    int rowTop = top;
+    if (x + SelectionRowWidth(false) > right) {
+        compact = x + SelectionRowWidth(true) <= right;
+        if (!compact) {
+            x = 2;
+            rowTop += TDatePanel::PanelHeight;
+        }
+    }
+    for (QPushButton* button : {ActSelBtn, GrpSelBtn, FindSelBtn, ResetSelBtn}) {
+        const int width = SelectionButtonWidth(button, compact);
+        button->setGeometry(x, rowTop + 4, width, 26);
+        x += width + SelectionGap;
+    }
+    return rowTop + TDatePanel::PanelHeight - top;
+}
+
+QSize TMain::MinimumClientSize() const {
+    // The narrow tool bar, the filter bar on two rows, the tabs, and a page with a few rows of the
+    // grid above the toggle switches and the account bar.
+    const int width =
+        std::max({NarrowToolBarWidth, DatePanelCtl->sizeHint().width() + 4, SelectionRowWidth(false) + 4,
+                  TGrid3::ScrollBarSize + GridB1->BtnWidth() + KQBookBar->minimumSizeHint().width() + 2 * PageMargin});
+    const int tabTop = NarrowFilterTop + 2 * TDatePanel::PanelHeight + 1;
+    const int grid =
+        GridB1->TitleHeight() + GridB1->TotalsHeight() + MinimumGridRows * GridB1->RowHeight() + TGrid3::ScrollBarSize;
+    const int page = 2 * PageMargin + grid + ToggleHeight + KQBookBar->sizeHint().height() + 4;
+    // The page starts one pixel up, under the tabs' lower edge.
+    return {width, tabTop + TabControl1->sizeHint().height() + page + 1};
 }
 
 void TMain::LayoutClient() {
     if (Closing)
         return;
     LayoutToolBar();
-    const int panelTop = Wide ? 36 : 43;
-    const int tabTop = Wide ? 70 : 78;
-    DatePanelCtl->setGeometry(2, panelTop, DatePanelCtl->sizeHint().width(), TDatePanel::PanelHeight);
-    int x = DatePanelCtl->geometry().right() + 6;
-    for (QPushButton* button : {ActSelBtn, GrpSelBtn, FindSelBtn}) {
-        button->setGeometry(x, panelTop + 4, SelectionButtonWidth, 26);
-        x += SelectionButtonWidth + 4;
-    }
-    ResetSelBtn->setGeometry(x, panelTop + 4, 70, 26);
+    const int filterTop = Wide ? WideFilterTop : NarrowFilterTop;
+    const int tabTop = filterTop + LayoutFilterBar(filterTop) + (Wide ? 0 : 1);
 
     const int width = Client->width() - 4;
     const int barHeight = TabControl1->sizeHint().height();

@@ -185,6 +185,12 @@ private:
     void ConnectGrid();
     void ReadStoredOptions();
     void LayoutToolBar();
+    // Lays the filter bar out from `top`; answers the height it took (one row or two).
+    int LayoutFilterBar(int top);
+    // A selection button's width: as its caption needs, or roomier unless `compact`.
+    int SelectionButtonWidth(QPushButton* button, bool compact) const;
+    int SelectionRowWidth(bool compact) const;
+    QSize MinimumClientSize() const;
     void LayoutClient();
     void LayoutTabPage();
     void RebuildReopenMenu();
