@@ -2,6 +2,7 @@
 
 #include "HelpViewer.h"
 #include "HiddenSettings.h"
+#include "NoDocumentPanel.h"
 #include "TaxSummaryPanel.h"
 #include "controls/DatePanel.h"
 #include "controls/HelpContext.h"
@@ -105,7 +106,10 @@ TMain::TMain(TMainServices services, QWidget* parent)
     CreateMenus();
     SetHelpContexts();
     ReadStoredOptions();
-    Mru.OnChange = [this] { RebuildReopenMenu(); };
+    Mru.OnChange = [this] {
+        RebuildReopenMenu();
+        ShowWorksheetArea();
+    };
     Mru.Load();
 
     Sheet.ResetViewsForNewDocument();
@@ -240,6 +244,10 @@ void TMain::CreateControls() {
     KQBookBar->OnAccountsClick = [this] { Filters.AccountsBtnClick(); };
     // The accounts editor opens in a later version.
     KQBookBar->SetAccountsEnabled(false);
+
+    NoDocPanel = new TNoDocumentPanel(TabPage);
+    NoDocPanel->setObjectName(QStringLiteral("NoDocumentPanel"));
+    NoDocPanel->OnChoice = [this](int choice) { RunWelcomeChoice(choice); };
 
     // The toggle panel takes the grid's background, as the tax panel takes its button colour.
     BtnPanel->SetPanelColour(ToQColor(ToggleBackground(*GridB1)));
@@ -538,6 +546,7 @@ void TMain::LayoutTabPage() {
         GstPanel->setGeometry(PageMargin, y, panelWidth, layout.TaxPanelHeight);
         y += layout.TaxPanelHeight;
     }
+    NoDocPanel->setGeometry(TabPage->rect().adjusted(1, 1, -1, -1));
     // The account bar is 4 pixels narrower than the tab control, at the page's foot.
     KQBookBar->setGeometry(2, TabPage->height() - measures.AccountBarHeight - 2, TabPage->width() - 4,
                            measures.AccountBarHeight);

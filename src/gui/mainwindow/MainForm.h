@@ -41,6 +41,7 @@ class THelpViewer;
 class THiddenSettings;
 class TKQBookBar;
 class TKQButton2;
+class TNoDocumentPanel;
 class TTaxSummaryPanel;
 class TToggleSwitchPanel;
 
@@ -99,6 +100,9 @@ public:
     void OpenFromCommandLine(const QStringList& arguments);
     // At start-up, once the window shows: the welcome screen, when no document is open.
     void RunWelcome();
+    // A choice of the welcome screen, or of the worksheet area while no document is open
+    // (TWelcomeScreen::OpenExisting ... OpenLastUsed).
+    void RunWelcomeChoice(int choice);
     // Shows the window where the user left it (position, size, maximised or not).
     void ShowWithPlacement();
 
@@ -125,6 +129,7 @@ public:
     TToggleSwitchPanel* TogglePanel() const { return BtnPanel; }
     TTaxSummaryPanel* TaxPanel() const { return GstPanel; }
     TDatePanel* DatePanel() const { return DatePanelCtl; }
+    TNoDocumentPanel* NoDocumentPanel() const { return NoDocPanel; }
     QProgressBar* ProgressBar() const { return Progress; }
     QMenu* ReopenMenu() const { return ReopenMenuCtl; }
     QMenu* ContextMenu() const { return GridPopup; }
@@ -202,6 +207,8 @@ private:
     bool LoadAndShow(const std::string& path, bool example);
     void ShowOpenedDocument();
     void NoDocumentState();
+    // The worksheet (grid and account bar) while a document is open, else the no-document panel.
+    void ShowWorksheetArea();
     void UpdateToolBar();
     void UpdateCaption();
     void UpdateTaxCaptions();
@@ -262,6 +269,7 @@ private:
     TToggleSwitchPanel* BtnPanel = nullptr;
     TTaxSummaryPanel* GstPanel = nullptr;
     TKQBookBar* KQBookBar = nullptr;
+    TNoDocumentPanel* NoDocPanel = nullptr;
     QProgressBar* Progress = nullptr;
     QMenu* FileMenu = nullptr;
     QMenu* ReopenMenuCtl = nullptr;
