@@ -239,7 +239,7 @@ void TMain::CreateControls() {
     GstPanel->SetBackground(ToQColor(GridB1->Colours().Button));
     KQBookBar = new TKQBookBar(TabPage);
     KQBookBar->setObjectName(QStringLiteral("KQBookBar"));
-    KQBookBar->OnAccountClick = [this](int index, bool ctrl) { Filters.AccountButtonClick(index, ctrl); };
+    KQBookBar->OnAccountClick = [this](int index, bool ctrl) { AccountButtonClick(index, ctrl); };
     KQBookBar->OnAllClick = [this] { Filters.AllAccountsClick(); };
     KQBookBar->OnAccountsClick = [this] { Filters.AccountsBtnClick(); };
     // The accounts editor opens in a later version.
@@ -418,6 +418,23 @@ void TMain::ConnectGrid() {
     GridB1->OnGetTotalHint = [this](int slot) {
         return Sheet.ActiveTab() == ViewTransactions && slot == 0 ? QStringLiteral("Rows shown") : QString();
     };
+}
+
+void TMain::AccountButtonClick(int index, bool ctrlHeld) {
+    std::vector<bool> pressed;
+    for (const TAccountButton& button : Filters.AccountButtons())
+        pressed.push_back(button.Pressed);
+    if (!ctrlHeld || index < 0 || static_cast<std::size_t>(index) >= pressed.size() ||
+        !pressed[static_cast<std::size_t>(index)]) {
+        Filters.AccountButtonClick(index, ctrlHeld);
+        return;
+    }
+    // Ctrl+click on a selected account takes it out of the selection; the last one stays.
+    pressed[static_cast<std::size_t>(index)] = false;
+    if (std::none_of(pressed.begin(), pressed.end(), [](bool on) { return on; }))
+        return;
+    Filters.AccountBarClick(pressed);
+    AccountBarChanged();
 }
 
 void TMain::ReadStoredOptions() {

@@ -188,6 +188,8 @@ private:
     void CreateToolBar();
     void SetHelpContexts();
     void ConnectGrid();
+    // An account button of the account bar clicked, with Ctrl held or not.
+    void AccountButtonClick(int index, bool ctrlHeld);
     void ReadStoredOptions();
     void LayoutToolBar();
     // Lays the filter bar out from `top`; answers the height it took (one row or two).

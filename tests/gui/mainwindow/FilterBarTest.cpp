@@ -66,4 +66,40 @@ TEST_F(FilterBarTest, ADateTypedIntoFromOrToAppliesOnceWhenComplete) {
     }
 }
 
+// A click selects one account; Ctrl+click adds an account, or takes a selected one out again, but
+// never the last one shown.
+TEST_F(FilterBarTest, CtrlClickTogglesAnAccountButNeverTheLast) {
+    TKQBookBar& bar = *Window->AccountBar();
+    ASSERT_EQ(bar.ButtonCount(), 3);
+    const auto selected = [this] {
+        std::vector<int> flags;
+        for (const TBookRec* book : Window->Ledger().BookList.KeyList)
+            flags.push_back(book->Selected);
+        return flags;
+    };
+    struct Step {
+        int Button;
+        bool Ctrl;
+        std::vector<int> Selected;
+    };
+    const Step steps[] = {
+        {0, false, {1, 0, 0}}, {1, true, {1, 1, 0}}, {2, true, {1, 1, 1}},
+        {0, true, {0, 1, 1}},  {1, true, {0, 0, 1}}, {2, true, {0, 0, 1}}, // the last one stays
+        {0, false, {1, 0, 0}},
+    };
+    int rowsBefore = Window->Grid()->RowCount();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(::testing::Message() << step.Button << (step.Ctrl ? " ctrl" : ""));
+        const std::vector<int> before = selected();
+        QTest::mouseClick(&bar, Qt::LeftButton, step.Ctrl ? Qt::ControlModifier : Qt::NoModifier,
+                          bar.AccountButtonRect(step.Button).center());
+        EXPECT_EQ(selected(), step.Selected);
+        // Taking an account out shows fewer rows.
+        if (step.Ctrl && before[static_cast<std::size_t>(step.Button)] && step.Selected != before) {
+            EXPECT_LT(Window->Grid()->RowCount(), rowsBefore);
+        }
+        rowsBefore = Window->Grid()->RowCount();
+    }
+}
+
 } // namespace qz::gui::test
