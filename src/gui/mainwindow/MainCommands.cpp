@@ -118,6 +118,8 @@ void TMain::ShowWorksheetArea() {
     if (!open) {
         const QString newest = QString::fromStdString(Mru.Newest());
         NoDocPanel->SetLastUsed(!newest.isEmpty() && QFileInfo::exists(newest) ? newest : QString());
+        // The choices may have grown by one.
+        Client->setMinimumSize(MinimumClientSize());
     }
 }
 

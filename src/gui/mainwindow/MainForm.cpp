@@ -513,11 +513,14 @@ QSize TMain::MinimumClientSize() const {
     // grid above the toggle switches and the account bar.
     const int width =
         std::max({NarrowToolBarWidth, DatePanelCtl->sizeHint().width() + 4, SelectionRowWidth(false) + 4,
-                  TGrid3::ScrollBarSize + GridB1->BtnWidth() + KQBookBar->minimumSizeHint().width() + 2 * PageMargin});
+                  TGrid3::ScrollBarSize + GridB1->BtnWidth() + KQBookBar->minimumSizeHint().width() + 2 * PageMargin,
+                  NoDocPanel->sizeHint().width() + 6});
     const int tabTop = NarrowFilterTop + 2 * TDatePanel::PanelHeight + 1;
     const int grid =
         GridB1->TitleHeight() + GridB1->TotalsHeight() + MinimumGridRows * GridB1->RowHeight() + TGrid3::ScrollBarSize;
-    const int page = 2 * PageMargin + grid + ToggleHeight + KQBookBar->sizeHint().height() + 4;
+    // Without a document the page holds the panel of choices instead.
+    const int page = std::max(2 * PageMargin + grid + ToggleHeight + KQBookBar->sizeHint().height() + 4,
+                              NoDocPanel->sizeHint().height() + 2);
     // The page starts one pixel up, under the tabs' lower edge.
     return {width, tabTop + TabControl1->sizeHint().height() + page + 1};
 }

@@ -13,7 +13,7 @@ namespace qz::gui {
 
 namespace {
 
-constexpr int CardMargin = 24;
+constexpr int CardMargin = 20;
 constexpr int ButtonWidth = 260;
 
 // The card in the middle: the page's base colour with a light edge and rounded corners.
@@ -59,15 +59,16 @@ TNoDocumentPanel::TNoDocumentPanel(QWidget* parent) : QWidget(parent) {
                       0, Qt::AlignHCenter);
     LastUsedBtn = AddChoice(QString(), TWelcomeScreen::OpenLastUsed, "OpenLastUsedBtn");
     layout->addWidget(LastUsedBtn, 0, Qt::AlignHCenter);
-    SetLastUsed(QString());
 
     // The card stays in the middle of the area, whatever its size.
     auto* centre = new QGridLayout(this);
+    centre->setContentsMargins(6, 6, 6, 6);
     centre->addWidget(Card, 1, 1);
     centre->setRowStretch(0, 1);
     centre->setRowStretch(2, 1);
     centre->setColumnStretch(0, 1);
     centre->setColumnStretch(2, 1);
+    SetLastUsed(QString());
 }
 
 QPushButton* TNoDocumentPanel::AddChoice(const QString& caption, int choice, const char* name) {
@@ -84,6 +85,10 @@ QPushButton* TNoDocumentPanel::AddChoice(const QString& caption, int choice, con
 
 void TNoDocumentPanel::SetLastUsed(const QString& path) {
     LastUsedBtn->setVisible(!path.isEmpty());
+    // The size asked for changes with the button, also while the panel is not on the screen.
+    Card->layout()->invalidate();
+    Card->updateGeometry();
+    layout()->invalidate();
     if (path.isEmpty())
         return;
     // "&" in a file name is a letter, not a short cut.

@@ -120,4 +120,36 @@ TEST_F(MainFormTest, TheEmptyAreasChoicesRunTheWelcomeScreensCommands) {
     ExpectEmptyArea(*Window);
 }
 
+// Down to the window's minimum size the choices show whole, one below the other: in the window
+// where a file was just closed, and in a new window that starts with a file used before.
+TEST_F(MainFormTest, TheEmptyAreasChoicesFitTheSmallestWindow) {
+    ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
+    ASSERT_TRUE(Window->CloseCommand());
+    for (const char* window : {"after Close", "started anew"}) {
+        SCOPED_TRACE(window);
+        if (window == std::string("started anew")) {
+            Window->close();
+            Window.reset();
+            Window = MakeWindow();
+        }
+        Window->resize(Window->minimumSize());
+        QApplication::processEvents();
+        TNoDocumentPanel& panel = *Window->NoDocumentPanel();
+        std::vector<QRect> places;
+        for (const int choice : {TWelcomeScreen::OpenExisting, TWelcomeScreen::CreateNew, TWelcomeScreen::OpenExample,
+                                 TWelcomeScreen::OpenLastUsed}) {
+            SCOPED_TRACE(choice);
+            QPushButton* button = panel.ChoiceButton(choice);
+            ASSERT_TRUE(button->isVisible());
+            const QRect place(button->mapTo(&panel, QPoint(0, 0)), button->size());
+            EXPECT_TRUE(panel.rect().contains(place));
+            EXPECT_GE(button->height(), button->minimumHeight());
+            // Apart, not merely not overlapping.
+            for (const QRect& other : places)
+                EXPECT_FALSE(place.adjusted(0, -2, 0, 2).intersects(other));
+            places.push_back(place);
+        }
+    }
+}
+
 } // namespace qz::gui::test
