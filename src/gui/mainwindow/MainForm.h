@@ -182,7 +182,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // MainForm.cpp: construction and layout.
+    // MainForm.cpp: construction.
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
@@ -191,6 +191,11 @@ private:
     // An account button of the account bar clicked, with Ctrl held or not.
     void AccountButtonClick(int index, bool ctrlHeld);
     void ReadStoredOptions();
+    void RebuildReopenMenu();
+    void ShowGridPopup(int x, int y, int recIndex);
+    void ShowSelectionMenu(TSelectionKind kind);
+
+    // MainLayout.cpp: layout.
     void LayoutToolBar();
     // Lays the filter bar out from `top`; answers the height it took (one row or two).
     int LayoutFilterBar(int top);
@@ -200,9 +205,6 @@ private:
     QSize MinimumClientSize() const;
     void LayoutClient();
     void LayoutTabPage();
-    void RebuildReopenMenu();
-    void ShowGridPopup(int x, int y, int recIndex);
-    void ShowSelectionMenu(TSelectionKind kind);
 
     // MainCommands.cpp: documents.
     bool ReadOnlyPrompt();
