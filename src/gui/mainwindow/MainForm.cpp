@@ -143,8 +143,11 @@ TMain::~TMain() {
     // An open document is closed (written) when the window goes.
     if (Files.IsOpen)
         Files.Close(true, true);
-    // The grid keeps a pointer to a column set of the worksheet, which goes first.
+    // The grid keeps a pointer to a column set of the worksheet, which goes first (the grid still
+    // hears of the focus leaving it as the window closes).
     GridB1->OnGetText = nullptr;
+    GridB1->OnGetTotalHint = nullptr;
+    GridB1->SetGridInfo(nullptr);
 }
 
 // ---- Construction ------------------------------------------------------------------------------
