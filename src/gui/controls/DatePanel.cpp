@@ -1,5 +1,6 @@
 #include "DatePanel.h"
 
+#include "DateBox.h"
 #include "KQButton2.h"
 #include "ToolGlyphs.h"
 
@@ -64,10 +65,12 @@ TDatePanel::TDatePanel(QWidget* parent) : QWidget(parent), Colour(palette().colo
 }
 
 void TDatePanel::BuildPicker(int which) {
-    auto* picker = new QDateEdit(QDate::currentDate(), this);
+    auto* picker = new TDateBox(QDate::currentDate(), this);
     picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     picker->setCalendarPopup(true);
-    connect(picker, &QDateEdit::dateChanged, this, [this, which] { PickerChanged(which); });
+    // A typed date counts once it is complete, not at each keystroke: "20/4/25" typed over a date
+    // passes through other days on its way.
+    picker->OnDatePicked = [this, which] { PickerChanged(which); };
     Pickers[Slot(which)] = picker;
 
     // The calendar drops down in a window of its own; its closing is the moment a day is picked.

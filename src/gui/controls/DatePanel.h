@@ -30,8 +30,9 @@ public:
     // The two switches work only while the document holds a transaction.
     void SetDatesEnabled(bool anyTransactions);
 
-    // A day picked in the lower (1) or upper (2) picker: on closing its calendar, or on an edit while
-    // the calendar is closed. The owner decides whether the day differs from the stored one.
+    // A day picked in the lower (1) or upper (2) picker: on closing its calendar, or while the calendar
+    // is closed on a step of the arrow keys or a typed date once complete (Enter or leaving the box).
+    // The owner decides whether the day differs from the stored one.
     std::function<void(int which, QDate day)> OnPickDate;
     // The user put the day switch down or up.
     std::function<void(bool down)> OnDaySwitch;

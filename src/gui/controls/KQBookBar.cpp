@@ -4,8 +4,10 @@
 #include "grid/WinColour.h"
 #include "platform/TextCodec.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -173,6 +175,44 @@ QSize TKQBookBar::sizeHint() const {
 
 QSize TKQBookBar::minimumSizeHint() const {
     return {AllButtonRect().width() + ButtonWidth(AccountsCaption) + 2 * ArrowWidth + 6 * Edge, BarHeight};
+}
+
+QString TKQBookBar::HintAt(const QPoint& point) const {
+    const int part = PartAt(point);
+    switch (part) {
+    case AllPart:
+        return QStringLiteral("Show every account");
+    case AccountsPart:
+        return QStringLiteral("Edit the accounts");
+    case LeftArrowPart:
+    case RightArrowPart:
+        return QStringLiteral("Show more accounts");
+    case NoPart:
+        return toolTip();
+    default:
+        break;
+    }
+    const TButton& button = Buttons[static_cast<std::size_t>(part)];
+    const auto pressed = std::count_if(Buttons.begin(), Buttons.end(), [](const TButton& b) { return b.Pressed; });
+    QString ctrlClick = QStringLiteral("Ctrl+click to add it to the accounts shown");
+    if (button.Pressed)
+        ctrlClick = pressed > 1 ? QStringLiteral("Ctrl+click to take it out of the accounts shown")
+                                : QStringLiteral("Ctrl+click another account to show it as well");
+    return QStringLiteral("%1: click to show this account alone; %2").arg(button.Caption, ctrlClick);
+}
+
+bool TKQBookBar::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString hint = HintAt(help->pos());
+    if (hint.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), hint, this);
+    }
+    return true;
 }
 
 void TKQBookBar::mousePressEvent(QMouseEvent* event) {

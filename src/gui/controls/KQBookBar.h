@@ -29,7 +29,8 @@ public:
     void SetAccountsEnabled(bool enabled);
     bool AccountsEnabled() const { return AccountsButtonEnabled; }
 
-    // A click on account button `index` (in list order); ctrlHeld adds it to the selection.
+    // A click on account button `index` (in list order): it alone is selected; with Ctrl held it is
+    // added to the selection, or taken out of it when it was selected (never the last one).
     std::function<void(int index, bool ctrlHeld)> OnAccountClick;
     std::function<void()> OnAllClick;
     std::function<void()> OnAccountsClick;
@@ -51,7 +52,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // The hint of what is under `point`: what a click (and a Ctrl+click) on it does; the bar's own
+    // hint between the buttons.
+    QString HintAt(const QPoint& point) const;
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

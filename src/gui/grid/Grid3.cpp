@@ -54,12 +54,17 @@ TGrid3::TGrid3(QWidget* parent)
     FVertBar->OnChange = FVertBar->OnRelease = [this](int position) { SetTopRow(position); };
     FHorzBar->OnChange = FHorzBar->OnRelease = [this](int position) { SetHorzOffset(position); };
     FBtnControl->OnRowClick = [this](int position) {
-        if (OnRowBtnClick && FTopRow + position < FRowCount)
+        if (FTopRow + position >= FRowCount)
+            return;
+        SetCurrentRow(FTopRow + position);
+        if (OnRowBtnClick)
             OnRowBtnClick(FTopRow + position);
     };
     FBtnControl->OnResetClick = [this] { ResetClicked(); };
     FBtnControl->OnLockClick = [this] { LockClicked(); };
     connect(FUnlockBtn, &QPushButton::clicked, this, [this] { UnlockRequested(); });
+    // A click or Tab gives the grid the keys.
+    setFocusPolicy(Qt::StrongFocus);
     ComputeMeasures();
     FColourClass = DisplayColourClass();
     SetLowColour(FColourClass != TColourClass::TrueColour);
@@ -75,8 +80,10 @@ void TGrid3::SetBtnWidth(int width) {
 }
 
 void TGrid3::SetGridInfo(TGridInfo* info) {
+    KeepPlace();
     FGridInfo = info;
-    FHorzOffset = 0;
+    FRowCountForSet = false;
+    TakePlace();
     FHot = FPressed = FSizingColumn = FDragColumn = FDropTarget = -1;
     if (info)
         info->SetRowHeight(FRowHeight);
@@ -261,6 +268,8 @@ void TGrid3::ScrollRows(int rows) {
 }
 
 void TGrid3::ScrollToEnd() {
+    if (!FLocked)
+        FCurrentRow = std::max(0, FRowCount - 1);
     const int top = (FRowCount - 1) - (FRowsThatFit - 1) + 4 + (HorzBarWanted() ? 1 : 0);
     if (FLocked || top < 0 || top > FRowCount - 1)
         return;
@@ -273,12 +282,16 @@ void TGrid3::ScrollToEnd() {
 
 void TGrid3::SetRowCount(int count) {
     FRowCount = std::max(0, count);
+    FRowCountForSet = true;
     if (!FLocked)
         FEnabled = true;
+    if (FGridInfo)
+        FTopRow = std::max(0, FGridInfo->ScrollBarPos);
     if (FTopRow > FRowCount - 1)
         FTopRow = std::max(0, FRowCount - 1);
     if (FGridInfo)
         FGridInfo->ScrollBarPos = FTopRow;
+    FCurrentRow = std::clamp(FCurrentRow, 0, std::max(0, FRowCount - 1));
     RefreshGrid(false);
 }
 
@@ -293,7 +306,8 @@ void TGrid3::RefreshGrid(bool rebuildPictures) {
     DrawTitles();
     LayoutParts();
     EnsureRowsPicture();
-    FTopRow = std::clamp(FGridInfo->ScrollBarPos, 0, std::max(0, FRowCount - 1));
+    FTopRow = FRowCountForSet ? std::clamp(FGridInfo->ScrollBarPos, 0, std::max(0, FRowCount - 1))
+                              : std::max(0, FGridInfo->ScrollBarPos);
     FGridInfo->ScrollBarPos = FTopRow;
     FVertBar->SetPosition(FLocked ? 0 : FTopRow);
     if (rebuildPictures || picturesMadeAnew || FRowPicture.isNull())
@@ -344,7 +358,10 @@ void TGrid3::FitColumn(int visibleColumn) {
 
 void TGrid3::ClearGrid(bool disable) {
     FRowCount = 0;
+    FRowCountForSet = true;
     FTopRow = 0;
+    FCurrentRow = 0;
+    FPlaces.clear();
     if (!FLocked)
         SlideContentOut();
     if (disable) {

@@ -14,6 +14,8 @@
 
 #include <QPixmap>
 
+#include <unordered_map>
+
 class QPushButton;
 
 namespace qz::gui {
@@ -48,6 +50,8 @@ public:
     TAllowUnlock OnAllowUnLock;
     TNotifyEvent OnColOrderChange;
     TGetMaxColWidth OnGetMaxWidth;
+    // The hint of a total in the totals row (by its slot); empty for none.
+    TGetTotalHint OnGetTotalHint;
 
     // ---- Properties --------------------------------------------------------------------------
     int BtnWidth() const { return FBtnWidth; }
@@ -97,6 +101,17 @@ public:
     void SetLowColour(bool lowColour);
     void PrepareRowPictures();
 
+    // ---- The current row ---------------------------------------------------------------------
+    // The row the keys move and Enter opens, framed on the screen. Each column set keeps its own
+    // while other sets show, as long as its scroll position stays where the grid left it.
+    int CurrentRow() const { return FCurrentRow; }
+    // Makes `row` current (kept within the rows) and scrolls to show it.
+    void SetCurrentRow(int row);
+    // Every column set's current row and horizontal offset start again from its scroll position
+    // (the views' positions were reset).
+    void ForgetPlaces();
+    QRect CurrentRowFrame() const;
+
     // ---- State -------------------------------------------------------------------------------
     int TopRow() const { return FTopRow; }
     int HorzOffset() const { return FHorzOffset; }
@@ -133,6 +148,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
     void MouseLeft() override;
 
 private:
@@ -152,6 +171,19 @@ private:
     void ColourRowButtons();
     void UpdateBtnControl();
     bool Interactive() const { return FEnabled && !FLocked && FContentShown && FGridInfo; }
+
+    // Grid3Keys.cpp: the current row, the keys and the totals' hints.
+    struct TPlace {
+        int Top = 0;
+        int Current = 0;
+        int HorzOffset = 0;
+    };
+    void KeepPlace();
+    void TakePlace();
+    void MoveCurrentRow(int rows, bool scrollWithIt);
+    void ShowCurrentRow();
+    void PaintCurrentRowFrame(QPainter& painter) const;
+    QString TotalHintAt(QPoint point) const;
 
     // Grid3Paint.cpp: pictures and drawing.
     bool SizePictures(); // true when the pictures were made anew
@@ -235,7 +267,12 @@ private:
 
     // Scroll and interaction state.
     int FRowCount = 0;
+    // The row count was given for the column set shown. Until it is, the count is the previous
+    // set's, and must not cut the set's own scroll position.
+    bool FRowCountForSet = false;
     int FTopRow = 0;
+    int FCurrentRow = 0;
+    std::unordered_map<const TGridInfo*, TPlace> FPlaces;
     int FHorzOffset = 0;
     int FHot = -1;
     int FPressed = -1;

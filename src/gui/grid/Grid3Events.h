@@ -5,6 +5,7 @@
 #include "ledger/Colour.h"
 
 #include <QPoint>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -31,5 +32,6 @@ using TSpecBtnClick = std::function<void(TSpecBtnKind btn)>;
 using TAllowUnlock = std::function<void(bool& allowUnlock, QPoint glyphPoint)>;
 using TNotifyEvent = std::function<void()>;
 using TGetMaxColWidth = std::function<void(int& maxWidth)>;
+using TGetTotalHint = std::function<QString(int slot)>;
 
 } // namespace qz::gui

@@ -189,8 +189,10 @@ void TGrid3::ShowPopupAt(QPoint point, QPoint global) {
     const int position = Interactive() ? RowPositionAt(point) : -1;
     if (position >= 0 && FTopRow + position < FRowCount)
         row = FTopRow + position;
-    if (row >= 0)
+    if (row >= 0) {
+        SetCurrentRow(row);
         PaintRow(row, rsHighlighted);
+    }
     if (OnBeforePopup)
         OnBeforePopup(row);
     if (OnShowPopup)
@@ -212,6 +214,11 @@ void TGrid3::mousePressEvent(QMouseEvent* event) {
     const int edge = EdgeAt(point);
     if (edge >= 0) {
         StartSizing(edge, point.x());
+        return;
+    }
+    const int position = RowPositionAt(point);
+    if (position >= 0 && FTopRow + position < FRowCount) {
+        SetCurrentRow(FTopRow + position);
         return;
     }
     const int column = ColumnAt(point);

@@ -283,6 +283,7 @@ void TGrid3::paintEvent(QPaintEvent*) {
     CopyBand(painter, originX, 0, FTitlePicture, 0, FTitleHeight);
     CopyBand(painter, originX, FTitleHeight, FRowsPicture, 0, rowsHeight);
     CopyBand(painter, originX, FTitleHeight + rowsHeight, FTitlePicture, FTitleHeight, FTotalsHeight);
+    PaintCurrentRowFrame(painter);
     if (GapPictureX() >= 0)
         PaintInsertGap(painter, originX);
     if (FSizeLineX >= 0) {

@@ -2,6 +2,7 @@
 // the read-only prompt, the hand-off from a later start and the welcome screen's choices.
 
 #include "MainForm.h"
+#include "NoDocumentPanel.h"
 #include "TaxSummaryPanel.h"
 #include "controls/KQBookBar.h"
 #include "controls/KQButton2.h"
@@ -9,6 +10,7 @@
 #include "grid/Grid3.h"
 #include "platform/InstallFolder.h"
 #include "platform/TextCodec.h"
+#include "wizard/Welcome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,7 +106,21 @@ void TMain::NoDocumentState() {
     GstPanel->SetSummary({});
     UpdateToolBar();
     BtnPanel->hide();
+    ShowWorksheetArea();
     ShowProgress(100);
+}
+
+void TMain::ShowWorksheetArea() {
+    const bool open = Files.IsOpen != 0;
+    GridB1->setVisible(open);
+    KQBookBar->setVisible(open);
+    NoDocPanel->setVisible(!open);
+    if (!open) {
+        const QString newest = QString::fromStdString(Mru.Newest());
+        NoDocPanel->SetLastUsed(!newest.isEmpty() && QFileInfo::exists(newest) ? newest : QString());
+        // The choices may have grown by one.
+        Client->setMinimumSize(MinimumClientSize());
+    }
 }
 
 void TMain::ShowOpenedDocument() {
@@ -124,6 +140,7 @@ void TMain::ShowOpenedDocument() {
     ShowProgress(100);
     if (OptionsStore->ReadOption(OptOpenToLast))
         GridB1->ScrollToEnd();
+    ShowWorksheetArea();
     GridB1->ShowAfterLoad();
     Mru.Remove(Files.Path);
     UpdateToolBar();
@@ -258,17 +275,21 @@ void TMain::OpenFromCommandLine(const QStringList& arguments) {
 void TMain::RunWelcome() {
     if (Files.IsOpen || !Services.Welcome || !OptionsStore->ReadOption(OptShowWelcome))
         return;
-    switch (Services.Welcome()) {
-    case 10:
+    RunWelcomeChoice(Services.Welcome());
+}
+
+void TMain::RunWelcomeChoice(int choice) {
+    switch (choice) {
+    case TWelcomeScreen::OpenExisting:
         OpenCommand();
         break;
-    case 11:
+    case TWelcomeScreen::CreateNew:
         NewCommand();
         break;
-    case 12:
+    case TWelcomeScreen::OpenExample:
         OpenCommand(true);
         break;
-    case 13:
+    case TWelcomeScreen::OpenLastUsed:
         if (!Mru.Newest().empty())
             ReopenFile(Mru.Newest());
         break;

@@ -2,8 +2,10 @@
 
 #include "HelpViewer.h"
 #include "HiddenSettings.h"
+#include "NoDocumentPanel.h"
 #include "TaxSummaryPanel.h"
 #include "controls/DatePanel.h"
+#include "controls/HelpContext.h"
 #include "controls/KQBookBar.h"
 #include "controls/KQButton2.h"
 #include "controls/OwnerDrawMenu.h"
@@ -17,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateEdit>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -25,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolTip>
@@ -37,19 +41,6 @@ namespace qz::gui {
 
 namespace {
 
-// The tool bar's places: left and width on a screen 800 pixels wide or more, then on a narrower one.
-struct TToolPlace {
-    int WideLeft, WideWidth, NarrowLeft, NarrowWidth, WideFont;
-};
-constexpr TToolPlace ToolPlaces[8] = {
-    {2, 152, 2, 114, 9},    {161, 96, 122, 76, 9},  {257, 90, 197, 76, 9},  {347, 90, 272, 76, 9},
-    {444, 98, 354, 75, 10}, {542, 70, 429, 59, 10}, {619, 98, 494, 74, 10}, {724, 74, 574, 64, 10},
-};
-constexpr int SeparatorPlaces[4][2] = {{156, 118}, {439, 350}, {614, 490}, {719, 570}};
-constexpr int WideScreen = 800;
-constexpr int ToggleHeight = 26;
-constexpr int PageMargin = 4;
-constexpr int SelectionButtonWidth = 132;
 constexpr int HintPause = 4000;
 constexpr int MainHelpTopic = 26000;
 
@@ -66,7 +57,6 @@ TMain::TMain(TMainServices services, QWidget* parent)
       Filters(Sheet, *this), Menus(Sheet, Filters, *this), Mru(*Services.Values) {
     setObjectName(QStringLiteral("Quillmar Zudeduze"));
     setWindowTitle(QStringLiteral("Quillmar Zudeduze"));
-    setMinimumSize(300, 300);
     Files.ConnectLists();
     Files.Progress = [this](int position, const std::string&) { ShowProgress(position); };
     // Opening another document closed the open one: the window shows no document until the
@@ -92,12 +82,18 @@ TMain::TMain(TMainServices services, QWidget* parent)
 
     CreateControls();
     CreateMenus();
+    SetHelpContexts();
     ReadStoredOptions();
-    Mru.OnChange = [this] { RebuildReopenMenu(); };
+    Mru.OnChange = [this] {
+        RebuildReopenMenu();
+        ShowWorksheetArea();
+    };
     Mru.Load();
 
     Sheet.ResetViewsForNewDocument();
     NoDocumentState();
+    // Small enough for a 640 x 480 screen, large enough to show every control.
+    Client->setMinimumSize(MinimumClientSize());
     resize(800, 560);
 
     HandOffTimer = new QTimer(this);
@@ -147,8 +143,11 @@ TMain::~TMain() {
     // An open document is closed (written) when the window goes.
     if (Files.IsOpen)
         Files.Close(true, true);
-    // The grid keeps a pointer to a column set of the worksheet, which goes first.
+    // The grid keeps a pointer to a column set of the worksheet, which goes first (the grid still
+    // hears of the focus leaving it as the window closes).
     GridB1->OnGetText = nullptr;
+    GridB1->OnGetTotalHint = nullptr;
+    GridB1->SetGridInfo(nullptr);
 }
 
 // ---- Construction ------------------------------------------------------------------------------
@@ -221,11 +220,15 @@ void TMain::CreateControls() {
     GstPanel->SetBackground(ToQColor(GridB1->Colours().Button));
     KQBookBar = new TKQBookBar(TabPage);
     KQBookBar->setObjectName(QStringLiteral("KQBookBar"));
-    KQBookBar->OnAccountClick = [this](int index, bool ctrl) { Filters.AccountButtonClick(index, ctrl); };
+    KQBookBar->OnAccountClick = [this](int index, bool ctrl) { AccountButtonClick(index, ctrl); };
     KQBookBar->OnAllClick = [this] { Filters.AllAccountsClick(); };
     KQBookBar->OnAccountsClick = [this] { Filters.AccountsBtnClick(); };
     // The accounts editor opens in a later version.
     KQBookBar->SetAccountsEnabled(false);
+
+    NoDocPanel = new TNoDocumentPanel(TabPage);
+    NoDocPanel->setObjectName(QStringLiteral("NoDocumentPanel"));
+    NoDocPanel->OnChoice = [this](int choice) { RunWelcomeChoice(choice); };
 
     // The toggle panel takes the grid's background, as the tax panel takes its button colour.
     BtnPanel->SetPanelColour(ToQColor(ToggleBackground(*GridB1)));
@@ -350,6 +353,38 @@ void TMain::CreateMenus() {
     connect(contents, &QAction::triggered, this, [this] { ShowHelp(MainHelpTopic); });
 }
 
+// Each control's help topic; F1 opens the one of the control with the focus (the window's own
+// for the controls without one).
+void TMain::SetHelpContexts() {
+    const std::pair<QWidget*, int> topics[] = {
+        {this, MainHelpTopic},
+        {TransBtn, 26010},
+        {ActBtn, 26020},
+        {GrpBtn, 26030},
+        {ToolsBtn, 26040},
+        {GraphBtn, 26050},
+        {PrintBtn, 26060},
+        {OptionBtn, 26070},
+        {HelpBtn, 40},
+        {DatePanelCtl->DayButton(), 26080},
+        {DatePanelCtl->PeriodButton(), 26090},
+        {DatePanelCtl->Picker(1), 26100},
+        {DatePanelCtl->Picker(2), 26110},
+        {FindSelBtn, 26120},
+        {ActSelBtn, 26130},
+        {GrpSelBtn, 26140},
+        {ResetSelBtn, 26150},
+        {GridB1, 26170},
+        {KQBookBar, 26180},
+        {TabControl1, 26190},
+    };
+    for (const auto& [widget, topic] : topics)
+        SetHelpContext(widget, topic);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(HelpContextOf(QApplication::focusWidget(), MainHelpTopic)); });
+}
+
 void TMain::ConnectGrid() {
     GridB1->OnGetText = [this](int line, std::vector<std::string>& texts, bool& enabled, std::uint8_t& rowType,
                                TColour&) { Sheet.GridB1GetText(line, texts, enabled, rowType); };
@@ -360,6 +395,27 @@ void TMain::ConnectGrid() {
     GridB1->OnColumnSize = [this](int, int) { Sheet.GridB1ColumnSize(); };
     GridB1->OnColOrderChange = [this] { Sheet.GridB1ColOrderChange(); };
     GridB1->OnAllowUnLock = [this](bool& allow, QPoint) { allow = CheckAccess(TAccessArea::Worksheet); };
+    // The Transactions' first total counts the rows.
+    GridB1->OnGetTotalHint = [this](int slot) {
+        return Sheet.ActiveTab() == ViewTransactions && slot == 0 ? QStringLiteral("Rows shown") : QString();
+    };
+}
+
+void TMain::AccountButtonClick(int index, bool ctrlHeld) {
+    std::vector<bool> pressed;
+    for (const TAccountButton& button : Filters.AccountButtons())
+        pressed.push_back(button.Pressed);
+    if (!ctrlHeld || index < 0 || static_cast<std::size_t>(index) >= pressed.size() ||
+        !pressed[static_cast<std::size_t>(index)]) {
+        Filters.AccountButtonClick(index, ctrlHeld);
+        return;
+    }
+    // Ctrl+click on a selected account takes it out of the selection; the last one stays.
+    pressed[static_cast<std::size_t>(index)] = false;
+    if (std::none_of(pressed.begin(), pressed.end(), [](bool on) { return on; }))
+        return;
+    Filters.AccountBarClick(pressed);
+    AccountBarChanged();
 }
 
 void TMain::ReadStoredOptions() {
@@ -371,87 +427,6 @@ void TMain::ReadStoredOptions() {
     Files.AutoBackup = OptionsStore->ReadOption(OptAutoBak);
     // Gradients need more than 256 colours.
     GridB1->SetGradients(Services.Colours == TColourClass::TrueColour && OptionsStore->ReadOption(OptGradients));
-}
-
-// ---- Layout --------------------------------------------------------------------------------------
-
-void TMain::LayoutToolBar() {
-    const QScreen* screen = this->screen();
-    Wide = !screen || screen->geometry().width() >= WideScreen;
-    const int height = Wide ? 32 : 40;
-    TKQButton2* buttons[8] = {TransBtn, ActBtn, GrpBtn, ToolsBtn, GraphBtn, PrintBtn, OptionBtn, HelpBtn};
-    for (int i = 0; i < 8; ++i) {
-        const TToolPlace& place = ToolPlaces[i];
-        TKQButton2* button = buttons[i];
-        button->SetGlyphPlace(Wide ? TKQButton2::TGlyphPlace::Left : TKQButton2::TGlyphPlace::Top);
-        button->SetGlyph(ToolGlyph(static_cast<TToolGlyph>(button->property("glyph").toInt()), Wide ? 20 : 18));
-        QFont font = button->font();
-        font.setPointSize(Wide ? place.WideFont : 9);
-        button->setFont(font);
-        button->setGeometry(Wide ? place.WideLeft : place.NarrowLeft, 2, Wide ? place.WideWidth : place.NarrowWidth,
-                            height);
-    }
-    for (int i = 0; i < 4; ++i)
-        Separators[i]->setGeometry(Wide ? SeparatorPlaces[i][0] : SeparatorPlaces[i][1], 2, 4, height);
-    setMinimumHeight(Wide ? 300 : 316);
-}
-
-void TMain::LayoutClient() {
-    if (Closing)
-        return;
-    LayoutToolBar();
-    const int panelTop = Wide ? 36 : 43;
-    const int tabTop = Wide ? 70 : 78;
-    DatePanelCtl->setGeometry(2, panelTop, DatePanelCtl->sizeHint().width(), TDatePanel::PanelHeight);
-    int x = DatePanelCtl->geometry().right() + 6;
-    for (QPushButton* button : {ActSelBtn, GrpSelBtn, FindSelBtn}) {
-        button->setGeometry(x, panelTop + 4, SelectionButtonWidth, 26);
-        x += SelectionButtonWidth + 4;
-    }
-    ResetSelBtn->setGeometry(x, panelTop + 4, 70, 26);
-
-    const int width = Client->width() - 4;
-    const int barHeight = TabControl1->sizeHint().height();
-    TabControl1->setGeometry(2, tabTop, width, barHeight);
-    TabPage->setGeometry(2, tabTop + barHeight - 1, width, std::max(0, Client->height() - tabTop - barHeight - 1));
-    LayoutTabPage();
-    const QRect tabs(2, tabTop, width, Client->height() - tabTop);
-    const int progressHeight = 16;
-    Progress->setGeometry(tabs.left() + 59, tabs.bottom() - 2 - progressHeight, std::max(10, tabs.width() - 137),
-                          progressHeight);
-}
-
-void TMain::LayoutTabPage() {
-    const int inner = TabPage->width() - 2 * PageMargin;
-    TTabPageMeasures measures;
-    measures.PageHeight = TabPage->height() - PageMargin;
-    measures.GridTop = PageMargin;
-    measures.TaxPanelHeight = GstPanel->PreferredHeight();
-    measures.TogglePanelHeight = ToggleHeight;
-    measures.AccountBarHeight = KQBookBar->sizeHint().height();
-    const TTabPageLayout layout = Sheet.Layout(measures);
-    int y = PageMargin;
-    GridB1->setGeometry(PageMargin, y, inner, std::max(0, layout.GridHeight));
-    y += std::max(0, layout.GridHeight);
-    BtnPanel->setVisible(layout.TogglePanelVisible && DocumentOpen());
-    if (layout.TogglePanelVisible) {
-        BtnPanel->setGeometry(PageMargin, y, inner, ToggleHeight);
-        y += ToggleHeight;
-    }
-    GstPanel->setVisible(layout.TaxPanelVisible);
-    if (layout.TaxPanelVisible) {
-        const int panelWidth = std::min(inner, GstPanel->LabelColumnWidth() + GstPanel->ValueColumnWidth() + 16);
-        GstPanel->setGeometry(PageMargin, y, panelWidth, layout.TaxPanelHeight);
-        y += layout.TaxPanelHeight;
-    }
-    // The account bar is 4 pixels narrower than the tab control, at the page's foot.
-    KQBookBar->setGeometry(2, TabPage->height() - measures.AccountBarHeight - 2, TabPage->width() - 4,
-                           measures.AccountBarHeight);
-}
-
-void TMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    LayoutClient();
 }
 
 void TMain::showEvent(QShowEvent* event) {

@@ -41,6 +41,7 @@ class THelpViewer;
 class THiddenSettings;
 class TKQBookBar;
 class TKQButton2;
+class TNoDocumentPanel;
 class TTaxSummaryPanel;
 class TToggleSwitchPanel;
 
@@ -99,6 +100,9 @@ public:
     void OpenFromCommandLine(const QStringList& arguments);
     // At start-up, once the window shows: the welcome screen, when no document is open.
     void RunWelcome();
+    // A choice of the welcome screen, or of the worksheet area while no document is open
+    // (TWelcomeScreen::OpenExisting ... OpenLastUsed).
+    void RunWelcomeChoice(int choice);
     // Shows the window where the user left it (position, size, maximised or not).
     void ShowWithPlacement();
 
@@ -125,6 +129,7 @@ public:
     TToggleSwitchPanel* TogglePanel() const { return BtnPanel; }
     TTaxSummaryPanel* TaxPanel() const { return GstPanel; }
     TDatePanel* DatePanel() const { return DatePanelCtl; }
+    TNoDocumentPanel* NoDocumentPanel() const { return NoDocPanel; }
     QProgressBar* ProgressBar() const { return Progress; }
     QMenu* ReopenMenu() const { return ReopenMenuCtl; }
     QMenu* ContextMenu() const { return GridPopup; }
@@ -177,24 +182,37 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // MainForm.cpp: construction and layout.
+    // MainForm.cpp: construction.
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
+    void SetHelpContexts();
     void ConnectGrid();
+    // An account button of the account bar clicked, with Ctrl held or not.
+    void AccountButtonClick(int index, bool ctrlHeld);
     void ReadStoredOptions();
-    void LayoutToolBar();
-    void LayoutClient();
-    void LayoutTabPage();
     void RebuildReopenMenu();
     void ShowGridPopup(int x, int y, int recIndex);
     void ShowSelectionMenu(TSelectionKind kind);
+
+    // MainLayout.cpp: layout.
+    void LayoutToolBar();
+    // Lays the filter bar out from `top`; answers the height it took (one row or two).
+    int LayoutFilterBar(int top);
+    // A selection button's width: as its caption needs, or roomier unless `compact`.
+    int SelectionButtonWidth(QPushButton* button, bool compact) const;
+    int SelectionRowWidth(bool compact) const;
+    QSize MinimumClientSize() const;
+    void LayoutClient();
+    void LayoutTabPage();
 
     // MainCommands.cpp: documents.
     bool ReadOnlyPrompt();
     bool LoadAndShow(const std::string& path, bool example);
     void ShowOpenedDocument();
     void NoDocumentState();
+    // The worksheet (grid and account bar) while a document is open, else the no-document panel.
+    void ShowWorksheetArea();
     void UpdateToolBar();
     void UpdateCaption();
     void UpdateTaxCaptions();
@@ -255,6 +273,7 @@ private:
     TToggleSwitchPanel* BtnPanel = nullptr;
     TTaxSummaryPanel* GstPanel = nullptr;
     TKQBookBar* KQBookBar = nullptr;
+    TNoDocumentPanel* NoDocPanel = nullptr;
     QProgressBar* Progress = nullptr;
     QMenu* FileMenu = nullptr;
     QMenu* ReopenMenuCtl = nullptr;

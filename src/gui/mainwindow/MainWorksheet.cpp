@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace qz::gui {
 
 namespace {
@@ -62,6 +64,12 @@ void TMain::RepaintGrid() {
 void TMain::ScrollGridToTop() {
     if (TGridInfo* info = GridB1->GridInfo())
         info->ScrollBarPos = 0;
+    // Every view back at its top: what the views show changed, so their current rows go to the top too.
+    if (std::all_of(Sheet.GridInfo.begin(), Sheet.GridInfo.end(),
+                    [](const TGridInfo& info) { return info.ScrollBarPos == 0; }))
+        GridB1->ForgetPlaces();
+    else
+        GridB1->SetCurrentRow(0);
     GridB1->RefreshGrid(false);
 }
 

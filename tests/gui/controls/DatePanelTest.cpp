@@ -108,6 +108,42 @@ TEST_F(DatePanelTest, AnEditWhileTheCalendarIsClosedPicksTheDay) {
     EXPECT_EQ(Picked, (std::vector<std::pair<int, QDate>>{{2, upper->date()}}));
 }
 
+// A typed date is picked once it is complete: on Enter or on leaving the box, never a keystroke
+// at a time (each keystroke's date would be a day the user never meant).
+TEST_F(DatePanelTest, ATypedDateIsPickedOnceWhenComplete) {
+    struct Case {
+        int Which;
+        const char* Typed;
+        bool Enter; // else the box is left with Tab
+        QDate Picked;
+    };
+    const Case cases[] = {
+        {1, "20/4/25", true, QDate(2025, 4, 20)},
+        {1, "15/5/25", false, QDate(2025, 5, 15)},
+        {2, "1/3/25", true, QDate(2025, 3, 1)},
+        {2, "28/12/24", false, QDate(2024, 12, 28)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        Panel.SetState(true, QDate(2024, 7, 1), QDate(2025, 6, 30), Blue, Qt::white);
+        Picked.clear();
+        QDateEdit* picker = Panel.Picker(c.Which);
+        // The short date format of an Australian user.
+        picker->setDisplayFormat(QStringLiteral("d/M/yy"));
+        picker->setFocus();
+        picker->selectAll();
+        QTest::keyClicks(picker, QString::fromLatin1(c.Typed));
+        EXPECT_TRUE(Picked.empty());
+        if (c.Enter)
+            QTest::keyClick(picker, Qt::Key_Return);
+        else
+            Panel.Picker(3 - c.Which)->setFocus();
+        // Leaving after Enter picks nothing more.
+        Panel.DayButton()->setFocus();
+        EXPECT_EQ(Picked, (std::vector<std::pair<int, QDate>>{{c.Which, c.Picked}}));
+    }
+}
+
 TEST_F(DatePanelTest, ADayChosenInTheCalendarIsPickedWhenTheCalendarCloses) {
     Panel.SetState(true, QDate(2024, 3, 10), QDate(2024, 3, 20), Blue, Qt::white);
     QCalendarWidget* calendar = Panel.Picker(1)->calendarWidget();

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,43 @@ TEST_F(BookBarTest, ArrowsScrollTheAccountButtonsOnlyWhileTheyDoNotFit) {
     EXPECT_FALSE(Bar.ArrowsVisible());
     EXPECT_EQ(Bar.FirstVisible(), 0);
     EXPECT_FALSE(Bar.AccountButtonRect(0).isEmpty());
+}
+
+// Hovering a button says what a click and a Ctrl+click on it do; between the buttons the bar's
+// own hint shows.
+TEST_F(BookBarTest, EachButtonsHintSaysWhatItsClicksDo) {
+    const auto hintOver = [this](QPoint point) { return Bar.HintAt(point); };
+    const QString alone = QStringLiteral(": click to show this account alone; ");
+    struct Case {
+        std::vector<bool> Pressed;
+        int Button;
+        QString Hint;
+    };
+    const Case cases[] = {
+        {{true, false, false}, 0, QStringLiteral("Cheque") + alone + "Ctrl+click another account to show it as well"},
+        {{true, false, false}, 1, QStringLiteral("Savings") + alone + "Ctrl+click to add it to the accounts shown"},
+        {{true, false, true},
+         2,
+         QStringLiteral("Petty \u20AC Cash") + alone + "Ctrl+click to take it out of the accounts shown"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Button);
+        Bar.SetButtons({{"Cheque", RGBColour(0, 128, 0), c.Pressed[0]},
+                        {"Savings", RGBColour(128, 0, 128), c.Pressed[1]},
+                        {"Petty \x80 Cash", RGBColour(200, 80, 0), c.Pressed[2]}});
+        EXPECT_EQ(hintOver(Bar.AccountButtonRect(c.Button).center()), c.Hint);
+    }
+    EXPECT_EQ(hintOver(Bar.AllButtonRect().center()), QStringLiteral("Show every account"));
+    const QPoint between(Bar.AccountButtonRect(2).right() + 20, Bar.height() / 2);
+    EXPECT_EQ(hintOver(between), QStringLiteral("Hold down the <ctrl> key to select multiple Books"));
+
+    // The hint window shows the button's hint.
+    const QPoint over = Bar.AccountButtonRect(1).center();
+    QHelpEvent help(QEvent::ToolTip, over, Bar.mapToGlobal(over));
+    QApplication::sendEvent(&Bar, &help);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), hintOver(over));
+    QToolTip::hideText();
 }
 
 } // namespace qz::gui::test

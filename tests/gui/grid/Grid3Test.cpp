@@ -117,6 +117,25 @@ TEST_F(GridFixture, ShrinkingTheRowCountBelowTheTopRowMakesTheLastRowTheTop) {
     EXPECT_EQ(Info.ScrollBarPos, 19);
 }
 
+// A tab switch gives the grid the new column set first and its row count after: the rows of
+// the set shown before must not cut the new set's position, in either direction.
+TEST_F(GridFixture, AColumnSetComesBackAtItsOwnPositionWhateverTheRowsOfTheSetBefore) {
+    TGridInfo other = DefaultColumnSet(ViewCategories);
+    Grid.ScrollRows(120);
+    Grid.SetGridInfo(&other);
+    Grid.SetRowCount(10);
+    EXPECT_EQ(Info.ScrollBarPos, 120);
+    Grid.ScrollRows(6);
+    Grid.SetGridInfo(&Info);
+    EXPECT_EQ(Info.ScrollBarPos, 120);
+    Grid.SetRowCount(Owner.Rows);
+    EXPECT_EQ(Grid.TopRow(), 120);
+    Grid.SetGridInfo(&other);
+    Grid.SetRowCount(10);
+    EXPECT_EQ(Grid.TopRow(), 6);
+    EXPECT_EQ(other.ScrollBarPos, 6);
+}
+
 TEST_F(GridFixture, TheWheelNeverScrollsPastTheLastRow) {
     Grid.SetRowCount(5);
     Owner.Asked.clear();

@@ -3,17 +3,23 @@
 
 #include "MainFormFixture.h"
 
+#include "controls/DatePanel.h"
+#include "controls/KQBookBar.h"
 #include "controls/KQButton2.h"
+#include "controls/ToggleSwitches.h"
 #include "mainwindow/HelpViewer.h"
 #include "mainwindow/HiddenSettings.h"
 #include "platform/InstallFolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -48,6 +54,47 @@ TEST_F(MainFormTest, HelpShowsTheTopicsPageOrSaysThereIsNone) {
     Window->ToolButton(QStringLiteral("HelpBtn"))->click();
     EXPECT_TRUE(Window->HelpWindow()->isVisible());
     EXPECT_EQ(Window->HelpWindow()->Browser()->toPlainText().trimmed(), QStringLiteral("The worksheet"));
+}
+
+// F1 opens the help on the topic of the control with the focus, or of the window around it.
+TEST_F(MainFormTest, F1OpensTheHelpOnTheTopicOfTheFocusedControl) {
+    ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
+    QTest::mouseClick(Window->DatePanel()->DayButton(), Qt::LeftButton);
+    WriteText(QString::fromStdString(Path("install/Help/26170.htm")),
+              "<html><body><h2>The worksheet grid</h2></body></html>");
+    struct Case {
+        QWidget* Focused;
+        int Topic;
+    };
+    const Case cases[] = {
+        {Window->Grid(), 26170},
+        {Window->AccountBar(), 26180},
+        {Window->TabControl(), 26190},
+        {Window->ToolButton(QStringLiteral("ToolsBtn")), 26040},
+        {Window->ToolButton(QStringLiteral("OptionBtn")), 26070},
+        {Window->ToolButton(QStringLiteral("HelpBtn")), 40},
+        {Window->DatePanel()->DayButton(), 26080},
+        {Window->DatePanel()->Picker(1), 26100},
+        {Window->DatePanel()->Picker(2), 26110},
+        {Window->TogglePanel()->Switch(0), 26000}, // no topic of its own: the window's
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Topic);
+        if (Window->HelpWindow())
+            Window->HelpWindow()->hide();
+        Window->activateWindow();
+        c.Focused->setFocus();
+        ASSERT_TRUE(c.Focused->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        ASSERT_NE(Window->HelpWindow(), nullptr);
+        EXPECT_TRUE(Window->HelpWindow()->isVisible());
+        const QString shown = Window->HelpWindow()->Browser()->toPlainText();
+        if (c.Topic == 26170)
+            EXPECT_EQ(shown.trimmed(), QStringLiteral("The worksheet grid"));
+        else
+            EXPECT_TRUE(shown.contains(QStringLiteral("no help page for topic %1").arg(c.Topic)))
+                << shown.toStdString();
+    }
 }
 
 // "Hidden Settings" is how a document becomes an example: its description then shows on opening.

@@ -465,6 +465,24 @@ TEST_F(MainFormTest, ContextMenuReconcileIsWrittenToTheDocument) {
     }
 }
 
+// The "No." total of the Transactions counts the rows shown; the hint says so there only.
+TEST_F(MainFormTest, TheTransactionsRowCountTotalHasItsHint) {
+    ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
+    TGrid3& grid = *Window->Grid();
+    for (int tab = 0; tab < ViewCount; ++tab) {
+        SCOPED_TRACE(tab);
+        Window->SelectTab(tab);
+        std::vector<QString> hints;
+        for (const TColProperty& column : grid.GridInfo()->ColInfo.Items)
+            if (column.Visible && column.ShowTotal)
+                hints.push_back(grid.OnGetTotalHint(column.LinkIndex));
+        ASSERT_FALSE(hints.empty());
+        EXPECT_EQ(hints.front(), tab == 0 ? QStringLiteral("Rows shown") : QString());
+        for (std::size_t i = 1; i < hints.size(); ++i)
+            EXPECT_EQ(hints[i], QString());
+    }
+}
+
 TEST_F(MainFormTest, ImportSaysThereIsNoFilter) {
     ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
     Window->Action(QStringLiteral("ImportItem"))->trigger();
