@@ -28,7 +28,7 @@ public:
     void ShowViewPanels() override {}
     void RefreshGrid(std::int32_t rows) override { benchmark::DoNotOptimize(rows); }
     void RepaintGrid() override {}
-    void ScrollGridToTop() override {}
+    void ScrollGridToTop(bool) override {}
     void ShowTaxSummary(const TTaxSummary& summary) override { benchmark::DoNotOptimize(summary.Values[5].data()); }
     void FiltersChanged() override {}
     void ToolButtonsChanged() override { benchmark::DoNotOptimize(Sheet->ReportsEnabled()); }

@@ -18,7 +18,7 @@ public:
     void ShowViewPanels() override {}
     void RefreshGrid(std::int32_t) override {}
     void RepaintGrid() override {}
-    void ScrollGridToTop() override {}
+    void ScrollGridToTop(bool) override {}
     void ShowTaxSummary(const TTaxSummary&) override {}
     void FiltersChanged() override {}
     void ToolButtonsChanged() override {}

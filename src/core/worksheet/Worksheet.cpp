@@ -173,7 +173,7 @@ void TWorksheet::ResetViewPositions(bool sortReset) {
         }
     }
     Window.ShowColumnSet(GridInfo[Tab]);
-    Window.ScrollGridToTop();
+    Window.ScrollGridToTop(true);
 }
 
 void TWorksheet::ResetViewsForNewDocument() {
@@ -245,7 +245,7 @@ void TWorksheet::ColumnButtonClick(std::int32_t visibleIndex) {
 
 void TWorksheet::ScrollToTop() {
     ActiveGridInfo().ScrollBarPos = 0;
-    Window.ScrollGridToTop();
+    Window.ScrollGridToTop(false);
 }
 
 } // namespace qz

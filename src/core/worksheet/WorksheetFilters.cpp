@@ -2,6 +2,8 @@
 
 #include "engine/Engine.h"
 
+#include <algorithm>
+
 namespace qz {
 
 namespace {
@@ -159,9 +161,16 @@ void TWorksheetFilters::AccountButtonClick(std::int32_t index, bool ctrlHeld) {
     const std::vector<TBookRec*>& books = Sheet.Ledger.BookList.KeyList;
     if (index < 0 || static_cast<std::size_t>(index) >= books.size())
         return;
+    const auto clicked = static_cast<std::size_t>(index);
     std::vector<bool> pressed(books.size(), false);
     for (std::size_t i = 0; i < books.size(); ++i)
-        pressed[i] = (ctrlHeld && books[i]->Selected) || i == static_cast<std::size_t>(index);
+        pressed[i] = (ctrlHeld && books[i]->Selected) || i == clicked;
+    // With Ctrl a selected account leaves the selection, unless it is the last one.
+    if (ctrlHeld && books[clicked]->Selected) {
+        pressed[clicked] = false;
+        if (std::none_of(pressed.begin(), pressed.end(), [](bool on) { return on; }))
+            return;
+    }
     AccountBarClick(pressed);
     Sheet.Window.AccountBarChanged();
 }

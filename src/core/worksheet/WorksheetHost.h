@@ -38,7 +38,9 @@ public:
     virtual void RefreshGrid(std::int32_t rowCount) = 0;
     // Repaint the rows only (a change of sort direction).
     virtual void RepaintGrid() = 0;
-    virtual void ScrollGridToTop() = 0;
+    // The grid back at its top; `everyView`: every view's place was reset (their current rows
+    // go back to the top as well), else only the active view's.
+    virtual void ScrollGridToTop(bool everyView) = 0;
     // The tax summary panel's labels and values, on every refresh of the Quick Summary view.
     virtual void ShowTaxSummary(const TTaxSummary& summary) = 0;
     // The date panel and pickers, the selection buttons and "R&eset": read them from TWorksheetFilters.

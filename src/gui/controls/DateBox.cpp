@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace qz::gui {
 
@@ -27,6 +28,36 @@ TDateBox::TDateBox(QDate date, QWidget* parent) : QDateEdit(date, parent) {
     });
 }
 
+void TDateBox::ExpandShortYear() {
+    const QString format = displayFormat();
+    const int yearAt = format.indexOf(QStringLiteral("yyyy"));
+    if (yearAt < 0)
+        return;
+    // The year is the number at the place of the format's year among its numbers.
+    static const QRegularExpression fields(QStringLiteral("d+|M+|y+"));
+    static const QRegularExpression numbers(QStringLiteral("\\d+"));
+    int yearField = 0;
+    for (auto it = fields.globalMatch(format); it.hasNext(); ++yearField)
+        if (it.next().capturedStart() == yearAt)
+            break;
+    QString text = lineEdit()->text();
+    int n = 0;
+    for (auto it = numbers.globalMatch(text); it.hasNext(); ++n) {
+        const QRegularExpressionMatch number = it.next();
+        if (n != yearField)
+            continue;
+        if (number.capturedLength() > 2)
+            return;
+        const int thisYear = QDate::currentDate().year();
+        int year = thisYear / 100 * 100 + number.captured().toInt();
+        if (year > thisYear + 50)
+            year -= 100;
+        text.replace(number.capturedStart(), number.capturedLength(), QString::number(year));
+        lineEdit()->setText(text);
+        return;
+    }
+}
+
 void TDateBox::Picked() {
     Typed = false;
     if (OnDatePicked)
@@ -39,6 +70,8 @@ void TDateBox::stepBy(int steps) {
 }
 
 void TDateBox::keyPressEvent(QKeyEvent* event) {
+    if (Typed && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        ExpandShortYear();
     const QString text = event->text();
     const bool editing = (!text.isEmpty() && text.front().isPrint()) || event->key() == Qt::Key_Backspace ||
                          event->key() == Qt::Key_Delete;
@@ -59,6 +92,12 @@ void TDateBox::keyPressEvent(QKeyEvent* event) {
 void TDateBox::focusInEvent(QFocusEvent* event) {
     MovedOn = false;
     QDateEdit::focusInEvent(event);
+}
+
+void TDateBox::focusOutEvent(QFocusEvent* event) {
+    if (Typed)
+        ExpandShortYear();
+    QDateEdit::focusOutEvent(event);
 }
 
 } // namespace qz::gui

@@ -23,9 +23,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void Picked();
+    // A year typed with one or two digits into a four-digit year is the nearest year with
+    // those last digits, no more than 50 years ahead ("25" is 2025, "99" 1999), not the year
+    // 25, which the box would refuse, dropping the whole date the user typed.
+    void ExpandShortYear();
 
     // Typed since the last pick: the date is picked when the typing is done.
     bool Typed = false;

@@ -64,11 +64,12 @@ bool TMain::Busy() const {
 }
 
 void TMain::UpdateCaption() {
-    // The file's name without folder and extension.
-    setWindowTitle(Files.IsOpen
-                       ? QStringLiteral("%1 - %2").arg(QLatin1String(Caption),
-                                                       QFileInfo(QString::fromStdString(Files.Path)).completeBaseName())
-                       : QLatin1String(Caption));
+    // The file's name without folder and extension; a document whose changes stay in memory says so.
+    QString title = QLatin1String(Caption);
+    if (Files.IsOpen)
+        title += QStringLiteral(" - ") + QFileInfo(QString::fromStdString(Files.Path)).completeBaseName() +
+                 (Files.ReadOnlyMode ? QStringLiteral(" (read only)") : QString());
+    setWindowTitle(title);
 }
 
 void TMain::UpdateTaxCaptions() {

@@ -52,7 +52,8 @@ TColour ToggleBackground(const TGrid3& grid) {
 
 TMain::TMain(TMainServices services, QWidget* parent)
     : QMainWindow(parent), Services(std::move(services)), Ask(*Services.Ask), Formats(*Services.Regional),
-      Files(Books, *Services.Ask, *Services.Questions, *Services.Time),
+      Files(Books, *Services.Ask, *Services.Questions, *Services.Time,
+            Services.DriveInfo ? *Services.DriveInfo : Drives::System()),
       Convert(Files, Books, *Services.Ask, *Services.Questions, *Services.Time), Sheet(Books, Formats, *this),
       Filters(Sheet, *this), Menus(Sheet, Filters, *this), Mru(*Services.Values) {
     setObjectName(QStringLiteral("Quillmar Zudeduze"));
@@ -402,20 +403,7 @@ void TMain::ConnectGrid() {
 }
 
 void TMain::AccountButtonClick(int index, bool ctrlHeld) {
-    std::vector<bool> pressed;
-    for (const TAccountButton& button : Filters.AccountButtons())
-        pressed.push_back(button.Pressed);
-    if (!ctrlHeld || index < 0 || static_cast<std::size_t>(index) >= pressed.size() ||
-        !pressed[static_cast<std::size_t>(index)]) {
-        Filters.AccountButtonClick(index, ctrlHeld);
-        return;
-    }
-    // Ctrl+click on a selected account takes it out of the selection; the last one stays.
-    pressed[static_cast<std::size_t>(index)] = false;
-    if (std::none_of(pressed.begin(), pressed.end(), [](bool on) { return on; }))
-        return;
-    Filters.AccountBarClick(pressed);
-    AccountBarChanged();
+    Filters.AccountButtonClick(index, ctrlHeld);
 }
 
 void TMain::ReadStoredOptions() {

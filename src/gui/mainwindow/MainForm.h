@@ -67,6 +67,8 @@ struct TMainServices {
     std::function<void(const std::string& descFile)> ExampleDescription;
     // The screen's colour class; the program reads it from the screen depth.
     TColourClass Colours = TColourClass::TrueColour;
+    // What the file manager learns of the drives; the machine's own when not given.
+    Drives* DriveInfo = nullptr;
 };
 
 class TMain : public QMainWindow, public TWorksheetWindow, public TWorksheetDialogs {
@@ -148,7 +150,7 @@ public:
     void ShowViewPanels() override;
     void RefreshGrid(std::int32_t rowCount) override;
     void RepaintGrid() override;
-    void ScrollGridToTop() override;
+    void ScrollGridToTop(bool everyView) override;
     void ShowTaxSummary(const TTaxSummary& summary) override;
     void FiltersChanged() override;
     void ToolButtonsChanged() override;

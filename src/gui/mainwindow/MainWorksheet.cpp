@@ -61,12 +61,11 @@ void TMain::RepaintGrid() {
     GridB1->RefreshGrid(false);
 }
 
-void TMain::ScrollGridToTop() {
+void TMain::ScrollGridToTop(bool everyView) {
     if (TGridInfo* info = GridB1->GridInfo())
         info->ScrollBarPos = 0;
     // Every view back at its top: what the views show changed, so their current rows go to the top too.
-    if (std::all_of(Sheet.GridInfo.begin(), Sheet.GridInfo.end(),
-                    [](const TGridInfo& info) { return info.ScrollBarPos == 0; }))
+    if (everyView)
         GridB1->ForgetPlaces();
     else
         GridB1->SetCurrentRow(0);

@@ -138,6 +138,13 @@ TEST_F(WorksheetFiltersTest, TheAccountBar) {
     Filters.AccountButtonClick(0, true); // Ctrl adds
     EXPECT_EQ(Sheet.RowCount(), 3);
     EXPECT_FALSE(Filters.AllAccountsEnabled());
+    Filters.AccountButtonClick(1, true); // and takes a selected one out
+    EXPECT_EQ(Sheet.RowCount(), 2);
+    EXPECT_FALSE(Filters.AccountButtons()[1].Pressed);
+    Filters.AccountButtonClick(0, true); // but never the last
+    EXPECT_EQ(Sheet.RowCount(), 2);
+    EXPECT_TRUE(Filters.AccountButtons()[0].Pressed);
+    Filters.AccountButtonClick(1, true);
     Filters.AccountButtonClick(0, false);
     EXPECT_EQ(Sheet.RowCount(), 2);
     Filters.AllAccountsClick();

@@ -29,7 +29,7 @@ public:
     void ShowViewPanels() override { Calls.push_back("panels"); }
     void RefreshGrid(std::int32_t rows) override { Calls.push_back("refresh " + std::to_string(rows)); }
     void RepaintGrid() override { Calls.push_back("repaint"); }
-    void ScrollGridToTop() override { Calls.push_back("top"); }
+    void ScrollGridToTop(bool) override { Calls.push_back("top"); }
     void ShowTaxSummary(const TTaxSummary& summary) override {
         Tax = summary;
         Calls.push_back("tax");

@@ -116,20 +116,25 @@ TEST_F(DatePanelTest, ATypedDateIsPickedOnceWhenComplete) {
         const char* Typed;
         bool Enter; // else the box is left with Tab
         QDate Picked;
+        const char* Format = "d/M/yy"; // the short date format of an Australian user
     };
+    // A year typed with two digits is of this century or the last, whatever the format.
+    const int century = QDate::currentDate().year() / 100 * 100;
     const Case cases[] = {
         {1, "20/4/25", true, QDate(2025, 4, 20)},
         {1, "15/5/25", false, QDate(2025, 5, 15)},
         {2, "1/3/25", true, QDate(2025, 3, 1)},
         {2, "28/12/24", false, QDate(2024, 12, 28)},
+        {1, "20/04/25", true, QDate(century + 25, 4, 20), "dd/MM/yyyy"},
+        {2, "01/03/99", false, QDate(century - 1, 3, 1), "dd/MM/yyyy"},
+        {1, "01/03/1987", true, QDate(1987, 3, 1), "dd/MM/yyyy"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Typed);
         Panel.SetState(true, QDate(2024, 7, 1), QDate(2025, 6, 30), Blue, Qt::white);
         Picked.clear();
         QDateEdit* picker = Panel.Picker(c.Which);
-        // The short date format of an Australian user.
-        picker->setDisplayFormat(QStringLiteral("d/M/yy"));
+        picker->setDisplayFormat(QString::fromLatin1(c.Format));
         picker->setFocus();
         picker->selectAll();
         QTest::keyClicks(picker, QString::fromLatin1(c.Typed));

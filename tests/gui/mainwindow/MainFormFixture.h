@@ -6,6 +6,7 @@
 #include "grid/Grid3.h"
 #include "mainwindow/MainForm.h"
 #include "platform/Clock.h"
+#include "platform/Drives.h"
 #include "platform/ScriptedPrompts.h"
 #include "storage/DocumentQuestions.h"
 
@@ -45,6 +46,7 @@ protected:
             return !path.isEmpty() && closeCurrent() && createBlank(path.toStdString());
         };
         services.ExampleDescription = [this](const std::string& file) { ExampleShown = file; };
+        services.DriveInfo = &Drive;
         auto window = std::make_unique<TMain>(services);
         window->PopupsModal = false;
         window->Grid()->SetAnimationOn(false);
@@ -94,6 +96,7 @@ protected:
     QTemporaryDir Folder;
     ScriptedPrompts Prompts;
     PreparedQuestions Questions;
+    FixedDrives Drive; // a fixed drive the user may write, unless a test says otherwise
     MemoryRegistry Values;
     FixedClock Time{EncodeDate(2026, 12, 10)};
     RegionalSettings Regional;

@@ -19,7 +19,9 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace qz::gui::test {
 
@@ -259,6 +261,60 @@ TEST_F(MainFormTest, DamagedFileWarnsAndLeavesTheWindowWithoutADocument) {
     EXPECT_FALSE(Window->OpenFile(damaged));
     EXPECT_TRUE(Window->DocumentOpen());
     EXPECT_EQ(Window->FileManager().Path, good);
+}
+
+// A document the user may read but not write opens read-only and says so in its caption; one
+// that cannot be opened at all leaves the open document as it was, whatever is found wrong.
+TEST_F(MainFormTest, AReadOnlyDocumentOpensReadOnlyAndARefusedOneCostsNothing) {
+    const std::string good = WriteDocument("books.kqk");
+    ASSERT_TRUE(Window->OpenFile(good));
+    const int rows = Window->Grid()->RowCount();
+
+    // A copy whose record names a category the document does not have: refused before the
+    // open document is closed.
+    const std::string broken = Path("broken.kqk");
+    std::filesystem::copy_file(good, broken);
+    {
+        std::unique_ptr<cfb::TCompoundFile> file;
+        ASSERT_EQ(cfb::TCompoundFile::Open(broken, cfb::StgAccess::ReadWrite, file), cfb::S_OK);
+        cfb::TStream trans;
+        ASSERT_EQ(file->Root().OpenStream("Transactions", trans), cfb::S_OK);
+        std::string data;
+        ASSERT_EQ(trans.ReadAll(data), cfb::S_OK);
+        for (std::size_t at = 0; at + TransRecordSize <= data.size(); at += TransRecordSize) {
+            TTransRec t;
+            DecodeTrans(reinterpret_cast<const std::uint8_t*>(data.data() + at), t);
+            if (t.Kind == TransCredit) {
+                t.MainAct = 99999;
+                EncodeTrans(t, reinterpret_cast<std::uint8_t*>(data.data() + at));
+                break;
+            }
+        }
+        ASSERT_EQ(trans.WriteAt(0, data.data(), static_cast<std::uint32_t>(data.size())), cfb::S_OK);
+        ASSERT_EQ(file->Commit(), cfb::S_OK);
+    }
+    EXPECT_FALSE(Window->OpenFile(broken));
+    EXPECT_TRUE(Shown(NotADocumentText));
+    EXPECT_EQ(Window->FileManager().Path, good);
+    EXPECT_EQ(Window->Grid()->RowCount(), rows);
+    EXPECT_EQ(Window->windowTitle(), QStringLiteral("Quillmar Zudeduze - books"));
+
+    // An untouched copy in a place the user may not write.
+    const std::string copy = Path("copy.kqk");
+    std::filesystem::copy_file(good, copy);
+    auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string before = bytes(copy);
+    Drive.Writable = false;
+    ASSERT_TRUE(Window->OpenFile(copy));
+    EXPECT_TRUE(Shown("This file will be opened in read only mode because it cannot be written to.\rUse the Save As "
+                      "command to save any changes made to this file."));
+    EXPECT_EQ(Window->FileManager().ReadOnlyMode, 1);
+    EXPECT_EQ(Window->windowTitle(), QStringLiteral("Quillmar Zudeduze - copy (read only)"));
+    EXPECT_EQ(Window->Grid()->RowCount(), rows);
+    EXPECT_EQ(bytes(copy), before);
 }
 
 TEST_F(MainFormTest, OpeningTheOpenFileAgainChangesNothing) {
