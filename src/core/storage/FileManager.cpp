@@ -280,8 +280,8 @@ bool TFileManager::Open(const std::string& path, bool load) {
         if (!Saving)
             Ask.MessageBox(cdRom ? "This file can will be opened in read only mode because it is\rbeing opened from "
                                    "CDROM.  Use the Save As command to save any\rchanges made to this file."
-                                 : "This file will be opened in read only mode because it cannot be written "
-                                   "to.\rUse the Save As command to save any changes made to this file.",
+                                 : "This file will be opened in read only mode because it\rcannot be written to.  Use "
+                                   "the Save As command to save\rany changes made to this file.",
                            MsgKind::Information, MsgButtons::Ok);
     } else {
         ReadOnlyMode = 0;

@@ -74,9 +74,9 @@ TEST_F(ReadOnlyMediaTest, ADocumentThatCannotBeWrittenOpensReadOnly) {
         ASSERT_TRUE(convert.OpenDocument(path).Opened) << prompts.LastText();
         EXPECT_EQ(files.ReadOnlyMode, 1);
         ASSERT_FALSE(prompts.Messages.empty());
-        EXPECT_EQ(prompts.Messages.front().Text, "This file will be opened in read only mode because it cannot be "
-                                                 "written to.\rUse the Save As command to save any changes made to "
-                                                 "this file.");
+        EXPECT_EQ(prompts.Messages.front().Text,
+                  "This file will be opened in read only mode because it\rcannot be written to.  Use the Save As "
+                  "command to save\rany changes made to this file.");
         ledger.GroupList.AddNamed("Markets");
         prompts.QueueAnswer(MsgResult::No);
         EXPECT_EQ(files.ReadOnlyClosePrompt(), 0);

@@ -309,8 +309,8 @@ TEST_F(MainFormTest, AReadOnlyDocumentOpensReadOnlyAndARefusedOneCostsNothing) {
     const std::string before = bytes(copy);
     Drive.Writable = false;
     ASSERT_TRUE(Window->OpenFile(copy));
-    EXPECT_TRUE(Shown("This file will be opened in read only mode because it cannot be written to.\rUse the Save As "
-                      "command to save any changes made to this file."));
+    EXPECT_TRUE(Shown("This file will be opened in read only mode because it\rcannot be written to.  Use the Save As "
+                      "command to save\rany changes made to this file."));
     EXPECT_EQ(Window->FileManager().ReadOnlyMode, 1);
     EXPECT_EQ(Window->windowTitle(), QStringLiteral("Quillmar Zudeduze - copy (read only)"));
     EXPECT_EQ(Window->Grid()->RowCount(), rows);
