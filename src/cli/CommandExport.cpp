@@ -20,7 +20,7 @@ void WriteFormat(std::size_t format, const TLedger& ledger, const TFileSettings&
         return ExportQif(ledger, out);
     TJournalOptions options;
     options.TaxName = settings.TaxName.empty() ? "GST-VAT" : settings.TaxName;
-    options.TaxOpeningBalance = settings.GstOpeningBalance;
+    options.TaxOpeningBalance = UsableAmount(settings.GstOpeningBalance);
     options.Title = settings.BusinessName;
     ExportJournal(ledger, options, out);
 }

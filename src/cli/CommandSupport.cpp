@@ -61,6 +61,9 @@ void WarnSetAside(const std::string& path, TDocumentReader& reader, const std::v
     if (const cfb::TCompoundFile* file = reader.Container(); file && !file->StrayJournal().empty())
         std::cerr << "zudeduze-cli: warning: " << path << ": the journal beside it, \"" << file->StrayJournal()
                   << "\", belongs to another file and was not applied\n";
+    if (!WithinMaxAmount(reader.Settings().GstOpeningBalance))
+        std::cerr << "zudeduze-cli: warning: " << path
+                  << ": the tax opening balance is beyond the largest a document may hold; it is taken as 0\n";
     for (const TDamagedTrans& damaged : damagedTrans)
         std::cerr << "zudeduze-cli: warning: " << path << ": " << Cp1252ToUtf8(DamagedTransText(damaged))
                   << " is damaged and left out\n";

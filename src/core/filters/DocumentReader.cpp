@@ -126,7 +126,7 @@ bool TDocumentReader::Load(TLedger& ledger, std::string& error) {
         return false;
     }
     ledger.BookList.NumberRows();
-    ledger.GstOpeningBalance = FileSettings.GstOpeningBalance;
+    ledger.GstOpeningBalance = UsableAmount(FileSettings.GstOpeningBalance);
     ledger.GstPaymentCat = FileSettings.GstPaymentCat;
     ledger.GstRefundCat = FileSettings.GstRefundCat;
     return true;

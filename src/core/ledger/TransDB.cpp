@@ -44,7 +44,7 @@ std::string TransDamage(const TTransRec& t, TTaxField taxField) {
         return "the date is not a valid day";
     if (t.Kind < TransCredit || t.Kind > TransTo)
         return "kind " + std::to_string(t.Kind) + " is unknown";
-    if (t.Amount > MaxAmount || t.Amount < -MaxAmount)
+    if (!WithinMaxAmount(t.Amount))
         return "the amount is beyond the largest a document may hold (10,000,000.00)";
     if (taxField != TTaxField::Amount)
         return {};

@@ -207,6 +207,15 @@ struct TTransferRec {
 // document can overflow.
 inline constexpr Money MaxAmount = Money::FromUnits(10'000'000);
 
+inline bool WithinMaxAmount(Money amount) {
+    return amount <= MaxAmount && amount >= -MaxAmount;
+}
+// A document's amount for the figures: itself, or 0 when it is beyond what a document may hold
+// (a damaged settings block), so that no figure built on it can overflow.
+inline Money UsableAmount(Money amount) {
+    return WithinMaxAmount(amount) ? amount : Money();
+}
+
 // What a transaction's tax field holds in the generation being read.
 enum class TTaxField : std::uint8_t {
     Amount, // the tax amount (the current generation)

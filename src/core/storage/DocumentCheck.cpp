@@ -557,6 +557,8 @@ void TDocumentCheck::CheckTaxCategories(const Decoded& d) {
                     "; it does not exist");
     if (settings.TaxOn && settings.TaxName.empty())
         Problem("tax is tracked without a tax name");
+    if (!WithinMaxAmount(settings.GstOpeningBalance))
+        Problem("the settings: the tax opening balance is beyond the largest a document may hold (10,000,000.00)");
 }
 
 } // namespace qz

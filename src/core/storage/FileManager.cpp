@@ -297,6 +297,8 @@ bool TFileManager::Open(const std::string& path, bool load) {
         Ask.MessageBox(StrayJournalMessage(path, strayJournal), MsgKind::Warning, MsgButtons::Ok);
     if (ok && load && !Ledger.DamagedTrans.empty())
         Ask.MessageBox(DamagedTransMessage(Ledger.DamagedTrans), MsgKind::Warning, MsgButtons::Ok);
+    if (ok && load && !WithinMaxAmount(Settings.GstOpeningBalance))
+        Ask.MessageBox(TaxOpeningBalanceDamagedText, MsgKind::Warning, MsgButtons::Ok);
     Ledger.TransferList.Build(Ledger.TransList);
     IsOpen = ok ? 1 : 0;
     StreamWritten.fill(0);
@@ -329,7 +331,7 @@ bool TFileManager::LoadLists() {
     if (!ok)
         return false;
     Ledger.BookList.NumberRows();
-    Ledger.GstOpeningBalance = Settings.GstOpeningBalance;
+    Ledger.GstOpeningBalance = UsableAmount(Settings.GstOpeningBalance);
     Ledger.GstPaymentCat = Settings.GstPaymentCat;
     Ledger.GstRefundCat = Settings.GstRefundCat;
     return true;
@@ -573,7 +575,7 @@ void TFileManager::MarkAccountsChanged() {
 }
 
 bool TFileManager::WriteSettings() {
-    Ledger.GstOpeningBalance = Settings.GstOpeningBalance;
+    Ledger.GstOpeningBalance = UsableAmount(Settings.GstOpeningBalance);
     Ledger.GstPaymentCat = Settings.GstPaymentCat;
     Ledger.GstRefundCat = Settings.GstRefundCat;
     if (!File)

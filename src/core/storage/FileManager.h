@@ -169,6 +169,10 @@ private:
 // unless it was only left where it is, the name it was kept under).
 std::string StrayJournalMessage(const std::string& path, const std::string& journal);
 
+inline constexpr const char* TaxOpeningBalanceDamagedText =
+    "The GST/VAT opening balance of this file is beyond the largest amount a document may hold "
+    "(10,000,000.00): the file is damaged there. It is taken as 0 in every figure.";
+
 inline constexpr std::size_t CountsStreamIndex = 6;
 inline constexpr std::size_t SettingsStreamIndex = 7;
 inline constexpr std::size_t CommentsStreamIndex = 8;
