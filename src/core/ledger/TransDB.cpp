@@ -40,7 +40,10 @@ void TTransList::Clear() {
 }
 
 std::string TransDamage(const TTransRec& t, TTaxField taxField) {
-    if (!(t.Date >= EncodeDate(1, 1, 1) && t.Date < EncodeDate(9999, 12, 31) + 1))
+    // Every record of a document passes here on loading: the bounds are worked out once.
+    static const TDateTime firstDay = EncodeDate(1, 1, 1);
+    static const TDateTime afterLastDay = EncodeDate(9999, 12, 31) + 1;
+    if (!(t.Date >= firstDay && t.Date < afterLastDay))
         return "the date is not a valid day";
     if (t.Kind < TransCredit || t.Kind > TransTo)
         return "kind " + std::to_string(t.Kind) + " is unknown";

@@ -547,11 +547,10 @@ bool TFileConvert::CloseOpenDocument() {
 // Whatever can be found out about a document before the open one is closed: that it loads
 // whole and its records name what it has. A document that cannot be opened must not cost the
 // user the one that is open.
-bool TFileConvert::Loadable(const std::string& path) {
+bool TFileConvert::Loadable(const std::string& path, TGeneration& generation) {
     std::unique_ptr<cfb::TCompoundFile> file;
     if (cfb::Failed(cfb::TCompoundFile::Open(path, cfb::StgAccess::ReadOnly, file, Fs)))
         return false;
-    TGeneration generation = TGeneration::Current;
     TCounts counts{};
     TLedger scratch;
     int failed = 0;
@@ -568,21 +567,32 @@ bool TFileConvert::Loadable(const std::string& path) {
             cfb::Failed(name == SettingsStreamName ? FileOLE::ReadSettings(stream, settings)
                                                    : FileOLE::ReadComment(stream, comment)))
             return false;
-    if (cfb::Failed(FileOLE::ReadDocumentCounts(file->Root(), generation, counts)) ||
-        cfb::Failed(FileOLE::LoadDocumentLists(file->Root(), generation, counts, scratch, failed)))
+    if (cfb::Failed(FileOLE::ReadDocumentCounts(file->Root(), generation, counts)))
+        return false;
+    // The classification and the accounts loaded; the transactions, the bulk of a document,
+    // only read through, each checked for what it names, as the linking after loading would.
+    cfb::TStream trans;
+    if (cfb::Failed(file->Root().OpenStream(RecordStreamNames[StreamTrans], trans)) ||
+        cfb::Failed(FileOLE::LoadDocumentLists(file->Root(), generation, counts, scratch, failed, false)))
         return false;
     try {
         LinkRecords(scratch);
     } catch (const EListIndexError&) {
         return false;
     }
-    return true;
+    bool linked = true;
+    const HResult read = FileOLE::VisitTransactions(trans, counts[StreamTrans], [&](const TTransRec& t) {
+        TTransRec copy = t;
+        linked = linked && (!TransDamage(t).empty() || LinkTransaction(scratch, copy));
+    });
+    return cfb::Succeeded(read) && linked;
 }
 
 TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
     OpenResult result;
     int check = result.Check = Files.CheckFile(path);
-    if (check == 0 && !Loadable(path))
+    TGeneration generation = TGeneration::Current;
+    if (check == 0 && !Loadable(path, generation))
         check = result.Check = 2;
     if (check == 2)
         Ask.MessageBox(NotADocumentText, MsgKind::Warning, MsgButtons::Ok);
@@ -590,7 +600,8 @@ TFileConvert::OpenResult TFileConvert::OpenDocument(const std::string& path) {
         return result;
     if (!CloseOpenDocument())
         return result;
-    switch (ConvertDocument(path)) {
+    // A current document, found so just now, has nothing to convert.
+    switch (generation == TGeneration::Current ? 0 : ConvertDocument(path)) {
     case 0:
         break;
     case 2:

@@ -63,7 +63,7 @@ public:
                            bool announce = true);
 
 private:
-    bool Loadable(const std::string& path);
+    bool Loadable(const std::string& path, TGeneration& generation);
     bool LoadAndShow(const std::string& path);
     // Closes (and saves) the open document, if any, and tells DocumentClosed. False when the
     // close was abandoned.

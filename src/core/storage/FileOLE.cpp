@@ -80,20 +80,24 @@ void EncodeTrans(const TTransRec& t, std::uint8_t* out) {
     out[317] = static_cast<std::uint8_t>(t.Split);
 }
 
-void DecodeTrans(const std::uint8_t* in, TTransRec& t) {
+void DecodeTransFields(const std::uint8_t* in, TTransRec& t) {
     t.Number = GetInt(in);
     t.Date = GetDate(in + 4);
-    t.Reference = GetText(in + 12, 20);
     t.MainAct = GetInt(in + 36);
     t.SubAct = GetInt(in + 40);
     t.Group = Get16(in + 44);
     t.Book = static_cast<std::int16_t>(Get16(in + 46));
     t.Kind = in[48];
     t.Amount = GetMoney(in + 52);
-    t.Notes = GetText(in + 60, 247);
     t.Gst = GetMoney(in + 308);
     t.Reconciled = in[316];
     t.Split = static_cast<char>(in[317]);
+}
+
+void DecodeTrans(const std::uint8_t* in, TTransRec& t) {
+    DecodeTransFields(in, t);
+    t.Reference = GetText(in + 12, 20);
+    t.Notes = GetText(in + 60, 247);
 }
 
 void EncodeMainAct(const TMainActRec& c, std::uint8_t* out) {
@@ -402,6 +406,15 @@ HResult LoadTransactions(cfb::TStream& stream, std::int32_t count, TLedger& ledg
     return result;
 }
 
+HResult VisitTransactions(cfb::TStream& stream, std::int32_t count,
+                          const std::function<void(const TTransRec&)>& visit) {
+    TTransRec t;
+    return LoadRecords(stream, StreamTrans, count, [&](const std::uint8_t* image, std::int64_t) {
+        DecodeTransFields(image, t);
+        visit(t);
+    });
+}
+
 std::int32_t SetAsideDamaged(TLedger& ledger, TTaxField taxField) {
     TTransList& list = ledger.TransList;
     std::int32_t moved = 0;
@@ -576,8 +589,8 @@ HResult ReadDocumentCounts(cfb::TStorage root, TGeneration& generation, TCounts&
 }
 
 HResult LoadDocumentLists(cfb::TStorage root, TGeneration generation, const TCounts& counts, TLedger& ledger,
-                          int& failed) {
-    for (int i = 0; i < 6; ++i) {
+                          int& failed, bool withTransactions) {
+    for (int i = withTransactions ? 0 : 1; i < 6; ++i) {
         failed = i;
         if (i == StreamBooks && generation == TGeneration::Version1)
             continue; // the first generation has one account and no stream for it

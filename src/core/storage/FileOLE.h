@@ -102,6 +102,10 @@ namespace FileOLE {
 // TransDamage) into its DamagedTrans, which the rewrites keep in the stream.
 cfb::HResult LoadTransactions(cfb::TStream& stream, std::int32_t count, TLedger& ledger,
                               TTaxField taxField = TTaxField::Amount, const std::function<void(double)>& progress = {});
+// Reads the live transactions as LoadTransactions does, without their texts and without
+// keeping them: each is handed to `visit` (a check of a whole document, say).
+cfb::HResult VisitTransactions(cfb::TStream& stream, std::int32_t count,
+                               const std::function<void(const TTransRec&)>& visit);
 // Moves the transactions of the list that are too damaged to take into the books (after a
 // conversion has worked out their tax) to the ledger's DamagedTrans. Answers how many.
 std::int32_t SetAsideDamaged(TLedger& ledger, TTaxField taxField = TTaxField::Amount);
@@ -134,8 +138,9 @@ cfb::HResult ReadDocumentCounts(cfb::TStorage root, TGeneration& generation, TCo
 // Loads the six lists of a document of any generation, unlinked, with the tax amounts as the
 // conversion would make them (the file itself is not changed). `failed` names the stream
 // that failed.
+// `withTransactions` false leaves the transactions unread.
 cfb::HResult LoadDocumentLists(cfb::TStorage root, TGeneration generation, const TCounts& counts, TLedger& ledger,
-                               int& failed);
+                               int& failed, bool withTransactions = true);
 
 cfb::HResult WriteCounts(cfb::TStream& stream, const TCounts& counts);
 cfb::HResult ReadCounts(cfb::TStream& stream, TCounts& counts);
