@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFrame>
@@ -382,8 +383,13 @@ void TMain::SetHelpContexts() {
     for (const auto& [widget, topic] : topics)
         SetHelpContext(widget, topic);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this,
-            [this] { ShowHelp(HelpContextOf(QApplication::focusWidget(), MainHelpTopic)); });
+    connect(help, &QShortcut::activated, this, [this] {
+        // A control whose topic has no page yet gets the page of the part of the window around it.
+        const QString folder = HelpFolder();
+        ShowHelp(HelpContextOf(QApplication::focusWidget(), MainHelpTopic, [&folder](int topic) {
+            return QFileInfo::exists(THelpViewer::TopicPath(folder, topic));
+        }));
+    });
 }
 
 void TMain::ConnectGrid() {
@@ -441,9 +447,13 @@ void TMain::HelpCommand() {
         ShowHelp(MainHelpTopic);
 }
 
+QString TMain::HelpFolder() const {
+    return QString::fromStdString(Services.InstallDir) + QStringLiteral("/Help");
+}
+
 void TMain::ShowHelp(int topic) {
     if (!HelpViewer)
-        HelpViewer = new THelpViewer(this, QString::fromStdString(Services.InstallDir) + QStringLiteral("/Help"));
+        HelpViewer = new THelpViewer(this, HelpFolder());
     HelpViewer->ShowTopic(topic);
     HelpViewer->show();
     HelpViewer->raise();

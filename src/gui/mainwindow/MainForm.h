@@ -94,6 +94,7 @@ public:
     // The "&Help" button: the help, or with Ctrl and the keypad's plus held, "Hidden Settings".
     void HelpCommand();
     void ShowHelp(int topic);
+    QString HelpFolder() const;
     void ShowHiddenSettings();
     // A later start handed this file over (empty: it only wants the window to the front).
     // While a command or a dialog of this window is under way, the file waits for its end.
