@@ -435,7 +435,33 @@ void TFileManager::BeginChanges() {
     if (GroupDepth++ == 0) {
         GroupTouched.fill(0);
         GroupFailed = false;
+        GroupBefore.clear();
     }
+}
+
+// What stood in the file before a change of the open group: kept for the caller (undo).
+void TFileManager::NoteBefore(std::size_t stream, std::int64_t position) {
+    if (GroupDepth == 0 || ReadOnlyMode || !File)
+        return;
+    TBeforeImage before{stream, position, false, {}};
+    if (stream < 6) {
+        before.Bytes.resize(RecordSizes[stream]);
+        std::uint32_t read = 0;
+        if (cfb::Failed(Streams[stream].ReadAt(static_cast<std::uint64_t>(position), before.Bytes.data(),
+                                               RecordSizes[stream], &read)))
+            read = 0;
+        before.Bytes.resize(read);
+    } else if (stream == SettingsStreamIndex) {
+        Streams[stream].ReadAll(before.Bytes);
+    } else if (stream == CommentsStreamIndex) {
+        before.Bytes = CommentText;
+    }
+    GroupBefore.push_back(std::move(before));
+}
+
+void TFileManager::NoteAdded(std::size_t stream, std::int64_t position) {
+    if (GroupDepth > 0)
+        GroupBefore.push_back({stream, position, true, {}});
 }
 
 // In a group a write goes into the storage at once and waits there for the group's one commit.
@@ -485,6 +511,8 @@ bool TFileManager::EndChanges() {
         redo = cfb::Failed(result);
         return result;
     });
+    LastChangeBefore = std::move(GroupBefore);
+    GroupBefore.clear();
     if (!ok) {
         AutosaveOff();
         return false;
@@ -518,6 +546,7 @@ void TFileManager::TransAdded(std::int32_t index) {
             return result;
         Ledger.TransList.Items(index)->FilePos = position;
         TransEnd = position + TransRecordSize;
+        NoteAdded(StreamTrans, position);
         return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts());
     });
 }
@@ -547,11 +576,13 @@ void TFileManager::RecordAdded(TRecordStream stream, std::int32_t index) {
         if (cfb::Failed(result))
             return result;
         FileOLE::FilePosOf(Ledger, stream, index) = static_cast<std::int64_t>(*end);
+        NoteAdded(stream, static_cast<std::int64_t>(*end));
         return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts());
     });
 }
 
 void TFileManager::RecordChanged(TRecordStream stream, std::int32_t index) {
+    NoteBefore(stream, FileOLE::FilePosOf(Ledger, stream, index));
     WriteThrough(stream, [&] {
         return FileOLE::WriteRecord(Streams[stream], Ledger, stream, index, FileOLE::FilePosOf(Ledger, stream, index));
     });
@@ -560,6 +591,7 @@ void TFileManager::RecordChanged(TRecordStream stream, std::int32_t index) {
 void TFileManager::RecordDeleted(TRecordStream stream, std::int32_t index) {
     if (stream == StreamTrans)
         TransEnd = -1; // the highest record may be the one leaving
+    NoteBefore(stream, FileOLE::FilePosOf(Ledger, stream, index));
     WriteThrough(stream, [&] {
         HResult result =
             FileOLE::WriteTombstone(Streams[stream], Ledger, stream, index, FileOLE::FilePosOf(Ledger, stream, index));
@@ -578,19 +610,25 @@ bool TFileManager::WriteSettings() {
     Ledger.GstOpeningBalance = UsableAmount(Settings.GstOpeningBalance);
     Ledger.GstPaymentCat = Settings.GstPaymentCat;
     Ledger.GstRefundCat = Settings.GstRefundCat;
-    if (!File)
+    // Read-only (also after the autosave went off, with the file still held) keeps it in memory.
+    if (ReadOnlyMode || !File) {
+        if (ReadOnlyMode)
+            Dirty = 1;
         return ReadOnlyMode != 0;
+    }
     auto write = [&] { return FileOLE::WriteSettings(Streams[SettingsStreamIndex], Settings); };
-    if (GroupDepth > 0 && !ReadOnlyMode)
+    if (GroupDepth > 0) {
+        NoteBefore(SettingsStreamIndex, 0);
         return WriteInGroup(SettingsStreamIndex, write);
+    }
     return WriteAndCommit("file", write);
 }
 
 bool TFileManager::WriteCounts() {
-    if (!File)
+    if (!File || ReadOnlyMode)
         return false;
     auto write = [&] { return FileOLE::WriteCounts(Streams[CountsStreamIndex], Counts()); };
-    if (GroupDepth > 0 && !ReadOnlyMode)
+    if (GroupDepth > 0)
         return WriteInGroup(CountsStreamIndex, write);
     return WriteAndCommit("file", write);
 }
@@ -605,7 +643,10 @@ std::string TFileManager::Comment() {
 }
 
 void TFileManager::SetComment(const std::string& text) {
+    NoteBefore(CommentsStreamIndex, 0);
     CommentText = text;
+    if (ReadOnlyMode)
+        Dirty = 1;
     if (ReadOnlyMode || !File)
         return;
     auto write = [&] { return FileOLE::WriteComment(Streams[CommentsStreamIndex], text); };

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qz {
 
@@ -59,6 +60,18 @@ public:
     // changes are kept in memory only.
     void BeginChanges();
     bool EndChanges();
+
+    // What the last group of changes replaced, in the order of its changes: a record's old
+    // bytes at its place in its stream (Stream is the index of Streams: 0..5 record streams,
+    // 7 the settings, 8 the comment, whose old text Bytes then holds), or a record it added.
+    // The base of an undo of recent actions.
+    struct TBeforeImage {
+        std::size_t Stream = 0;
+        std::int64_t FilePos = 0;
+        bool Added = false;
+        std::string Bytes;
+    };
+    const std::vector<TBeforeImage>& LastChange() const { return LastChangeBefore; }
 
     // The write-through operations, one per list action.
     void TransAdded(std::int32_t index);
@@ -112,6 +125,8 @@ private:
     TCounts Counts(TRecordStream deleting = StreamTrans, bool isDeleting = false) const;
     bool WriteThrough(TRecordStream stream, const std::function<cfb::HResult()>& write);
     bool WriteInGroup(std::size_t stream, const std::function<cfb::HResult()>& write);
+    void NoteBefore(std::size_t stream, std::int64_t position);
+    void NoteAdded(std::size_t stream, std::int64_t position);
     cfb::HResult RewriteTouched();
     bool RewriteWrittenStreams();
     bool WriteAllStreams();
@@ -142,6 +157,8 @@ private:
     int GroupDepth = 0;
     std::array<std::uint8_t, 9> GroupTouched{};
     bool GroupFailed = false;
+    std::vector<TBeforeImage> GroupBefore;
+    std::vector<TBeforeImage> LastChangeBefore;
 };
 
 // Groups the changes of one user action for as long as it lives (see BeginChanges).

@@ -22,7 +22,19 @@ struct TTaxSummary;
 enum class TWorksheetOption : std::uint8_t { IncludeDisabledInCalc, GSTinTotals };
 
 // The protection areas a document's password may guard.
-enum class TAccessArea : std::uint8_t { FileOpening, Deleting, Adding, Editing, Worksheet, Reports, Printing };
+// What a protected command guards, by the numbers the program's commands use (a number may carry
+// the high bit 128, which means nothing). FileOpening is the prompt of a document protected
+// against opening.
+enum class TAccessArea : std::uint8_t {
+    Deleting = 0,
+    Adding = 1,
+    Editing = 2,
+    Worksheet = 3,
+    Reports = 4,
+    Printing = 5,
+    PasswordPage = 6, // the options window's "Password" page: guarded whenever there is a password
+    FileOpening = 7,
+};
 
 class TWorksheetWindow {
 public:

@@ -3,11 +3,13 @@
 // in later versions and answer Cancel until then.
 
 #include "MainForm.h"
+
 #include "TaxSummaryPanel.h"
 #include "controls/DatePanel.h"
 #include "controls/KQBookBar.h"
 #include "controls/KQButton2.h"
 #include "controls/ToggleSwitches.h"
+#include "edit/AccessCheck.h"
 #include "grid/Grid3.h"
 #include "grid/WinColour.h"
 #include "options/PasswordDlg.h"
@@ -138,9 +140,9 @@ void TMain::StoreOption(TWorksheetOption option, bool value) {
 // ---- The document's password areas -----------------------------------------------------------
 
 bool TMain::CheckAccess(TAccessArea area) {
-    return qz::gui::CheckAccess(Files.Settings, area, [this](const std::string& password) {
-        return Services.Questions->AskPassword(password);
-    });
+    return TAccessCheck(Files.Settings,
+                        [this](const std::string& password) { return Services.Questions->AskPassword(password); })
+        .Check(area);
 }
 
 // ---- Editors and selections of later versions: they answer Cancel, which changes nothing ------

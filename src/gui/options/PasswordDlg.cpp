@@ -1,5 +1,7 @@
 #include "PasswordDlg.h"
 
+#include "edit/AccessCheck.h"
+
 #include "platform/QtPrompts.h"
 #include "platform/TextCodec.h"
 
@@ -95,45 +97,12 @@ void TPasswordDlg::OKBtnClick() {
     PasswordEdit->setFocus();
 }
 
-bool IsProtected(const TFileSettings& settings, TAccessArea area) {
-    switch (area) {
-    case TAccessArea::FileOpening:
-        return settings.ProtectOpen != 0;
-    case TAccessArea::Deleting:
-        return settings.ProtectDelete != 0;
-    case TAccessArea::Adding:
-        return settings.ProtectAdd != 0;
-    case TAccessArea::Editing:
-        return settings.ProtectEdit != 0;
-    case TAccessArea::Worksheet:
-        return settings.ProtectWorksheet != 0;
-    case TAccessArea::Reports:
-        return settings.ProtectReports != 0;
-    case TAccessArea::Printing:
-        return settings.ProtectPrint != 0;
-    }
-    return false;
-}
-
-bool CheckAccess(const TFileSettings& settings, TAccessArea area, const TAskPassword& askPassword) {
-    return !IsProtected(settings, area) || askPassword(settings.Password);
-}
-
 bool CheckAccess(QWidget* parent, const TFileSettings& settings, TAccessArea area, std::optional<QPoint> topLeft) {
     QtPrompts prompts(parent);
-    return CheckAccess(settings, area, [&](const std::string& password) {
-        return TPasswordDlg::Ask(parent, password, prompts, topLeft);
-    });
-}
-
-bool CheckPasswordPageAccess(const TFileSettings& settings, const TAskPassword& askPassword) {
-    return settings.Password.empty() || askPassword(settings.Password);
-}
-
-bool CheckPasswordPageAccess(QWidget* parent, const TFileSettings& settings, std::optional<QPoint> topLeft) {
-    QtPrompts prompts(parent);
-    return CheckPasswordPageAccess(
-        settings, [&](const std::string& password) { return TPasswordDlg::Ask(parent, password, prompts, topLeft); });
+    return TAccessCheck(
+               settings,
+               [&](const std::string& password) { return TPasswordDlg::Ask(parent, password, prompts, topLeft); })
+        .Check(area);
 }
 
 } // namespace qz::gui

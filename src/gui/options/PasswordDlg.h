@@ -39,21 +39,8 @@ private:
     QLineEdit* PasswordEdit;
 };
 
-using TAskPassword = std::function<bool(const std::string& password)>;
-
-// Whether the document's mark guards `area`.
-bool IsProtected(const TFileSettings& settings, TAccessArea area);
-
-// True when `area` is not guarded, or when `askPassword` answers that the user typed the
-// document's password.
-bool CheckAccess(const TFileSettings& settings, TAccessArea area, const TAskPassword& askPassword);
-// The same with the password prompt, its top left corner at `topLeft` when given.
+// The access check with the password prompt, its top left corner at `topLeft` when given.
 bool CheckAccess(QWidget* parent, const TFileSettings& settings, TAccessArea area,
                  std::optional<QPoint> topLeft = std::nullopt);
-
-// The options window's "Password" page is guarded by the password itself, when there is one.
-bool CheckPasswordPageAccess(const TFileSettings& settings, const TAskPassword& askPassword);
-bool CheckPasswordPageAccess(QWidget* parent, const TFileSettings& settings,
-                             std::optional<QPoint> topLeft = std::nullopt);
 
 } // namespace qz::gui

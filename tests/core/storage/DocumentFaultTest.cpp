@@ -387,6 +387,29 @@ protected:
     }
 };
 
+// The group keeps what it replaced, in the order of its changes: the base of an undo.
+TEST_F(ChangeGroup, KeepsWhatItReplaced) {
+    Files.SyncWrites = false;
+    OpenShop();
+    Change();
+    ASSERT_TRUE(Files.EndChanges());
+    const auto& before = Files.LastChange();
+    ASSERT_EQ(before.size(), 5u);
+    EXPECT_TRUE(before[0].Added && before[0].Stream == StreamTrans);
+    EXPECT_TRUE(before[1].Added && before[1].Stream == StreamGroups);
+    TMainActRec rent;
+    DecodeMainAct(reinterpret_cast<const std::uint8_t*>(before[2].Bytes.data()), rent);
+    EXPECT_EQ(before[2].Stream, StreamMainActs);
+    EXPECT_EQ(rent.Name, "Rent");
+    TSubActRec office;
+    DecodeSubAct(reinterpret_cast<const std::uint8_t*>(before[3].Bytes.data()), office);
+    EXPECT_EQ(office.Name, "Office");
+    TFileSettings settings;
+    ASSERT_EQ(before[4].Stream, SettingsStreamIndex);
+    DecodeSettings(reinterpret_cast<const std::uint8_t*>(before[4].Bytes.data()), settings);
+    EXPECT_EQ(settings.BusinessName, "Corner Shop");
+}
+
 // A crash at any write of the group's commit leaves the file with all of the changes or none.
 TEST_F(ChangeGroup, ACrashAnywhereLeavesAllOrNone) {
     Files.SyncWrites = false;

@@ -1,4 +1,4 @@
-// The password prompt and the access check of protected commands.
+// The password prompt: only the exact password opens.
 
 #include "options/PasswordDlg.h"
 
@@ -61,62 +61,6 @@ TEST(PasswordDlg, WrongTryKeepsThePromptOpenUntilRightOrCancel) {
         window.findChild<QPushButton*>("CancelBtn")->click();
     });
     EXPECT_FALSE(TPasswordDlg::Ask(nullptr, "secret", prompts));
-}
-
-TFileSettings Protected(const std::string& password, std::uint8_t TFileSettings::*mark) {
-    TFileSettings settings;
-    settings.Password = password;
-    if (mark)
-        settings.*mark = 1;
-    return settings;
-}
-
-TEST(CheckAccess, AsksOnlyForTheAreaTheDocumentGuards) {
-    const struct {
-        std::uint8_t TFileSettings::*Mark;
-        TAccessArea Area;
-        bool Asks;
-    } cases[] = {
-        {nullptr, TAccessArea::Deleting, false},
-        {nullptr, TAccessArea::Printing, false},
-        {&TFileSettings::ProtectDelete, TAccessArea::Deleting, true},
-        {&TFileSettings::ProtectDelete, TAccessArea::Adding, false},
-        {&TFileSettings::ProtectDelete, TAccessArea::Editing, false},
-        {&TFileSettings::ProtectAdd, TAccessArea::Adding, true},
-        {&TFileSettings::ProtectEdit, TAccessArea::Editing, true},
-        {&TFileSettings::ProtectWorksheet, TAccessArea::Worksheet, true},
-        {&TFileSettings::ProtectWorksheet, TAccessArea::Reports, false},
-        {&TFileSettings::ProtectReports, TAccessArea::Reports, true},
-        {&TFileSettings::ProtectPrint, TAccessArea::Printing, true},
-        {&TFileSettings::ProtectPrint, TAccessArea::Worksheet, false},
-        {&TFileSettings::ProtectOpen, TAccessArea::FileOpening, true},
-    };
-    int row = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(row++);
-        const TFileSettings settings = Protected("pw", c.Mark);
-        for (const bool typed : {true, false}) {
-            std::vector<std::string> asked;
-            const bool passed = CheckAccess(settings, c.Area, [&](const std::string& password) {
-                asked.push_back(password);
-                return typed;
-            });
-            EXPECT_EQ(asked, c.Asks ? std::vector<std::string>{"pw"} : std::vector<std::string>{});
-            EXPECT_EQ(passed, !c.Asks || typed);
-        }
-    }
-}
-
-TEST(CheckAccess, PasswordPageIsGuardedByThePasswordItself) {
-    int asked = 0;
-    const auto refuse = [&](const std::string&) {
-        ++asked;
-        return false;
-    };
-    EXPECT_TRUE(CheckPasswordPageAccess(Protected("", nullptr), refuse));
-    EXPECT_EQ(asked, 0);
-    EXPECT_FALSE(CheckPasswordPageAccess(Protected("pw", nullptr), refuse));
-    EXPECT_EQ(asked, 1);
 }
 
 } // namespace
