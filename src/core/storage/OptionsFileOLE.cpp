@@ -13,11 +13,21 @@ struct OptionSpec {
 };
 
 const OptionSpec Options[OptionCount] = {
-    {"NewTransDateOption", false}, {"FontWarn", true},        {"ShowWelcome", true},
-    {"AutoBak", false},            {"Gradients", true},       {"OpenToLast", true},
-    {"IncludeDisabledInCalc", false}, {"NewTransDisabled", true}, {"BalanceEndDay", true},
-    {"ShowActNoinTrans", false},   {"GSTinTotals", true},     {"PrintFilename", true},
-    {"PrintDate", true},           {"PrintBisName", true},    {"PrintBisNumber", true},
+    {"NewTransDateOption", false},
+    {"FontWarn", true},
+    {"ShowWelcome", true},
+    {"AutoBak", false},
+    {"Gradients", true},
+    {"OpenToLast", true},
+    {"IncludeDisabledInCalc", false},
+    {"NewTransDisabled", true},
+    {"BalanceEndDay", true},
+    {"ShowActNoinTrans", false},
+    {"GSTinTotals", true},
+    {"PrintFilename", true},
+    {"PrintDate", true},
+    {"PrintBisName", true},
+    {"PrintBisNumber", true},
     {"AutoCalcGST", true},
 };
 
@@ -200,6 +210,8 @@ bool TOptionsManager::LoadSet(int set) {
     if (cfb::Succeeded(storage.OpenStream(StreamNames[5], properties)) && cfb::Succeeded(properties.ReadAll(data)) &&
         data.size() >= GridPropertiesSize)
         DecodeGridProperties(reinterpret_cast<const std::uint8_t*>(data.data()), Grid);
+    if (SetInUseValue == 0 && FitDefaults)
+        FitDefaults(Sets);
     return true;
 }
 

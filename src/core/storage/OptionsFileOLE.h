@@ -8,6 +8,7 @@
 #include "worksheet/GridInfo.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace qz {
@@ -78,6 +79,9 @@ public:
 
     TColourClass Colours = TColourClass::TrueColour;
     bool Faulty = false;
+    // Run on the five sets whenever the program's default set is loaded: the window widens
+    // the default columns to what its fonts need. A set the user stored is kept as stored.
+    std::function<void(std::array<TGridInfo, 5>& sets)> FitDefaults;
 
     static const char* const StreamNames[6];
 

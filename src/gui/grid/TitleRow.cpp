@@ -150,4 +150,15 @@ void DrawColumnTitle(QPainter& painter, const QRect& rect, const QString& title,
     painter.restore();
 }
 
+int ColumnWidthFor(const QFont& gridFont, const QString& text, bool title, bool sorted) {
+    if (!title)
+        return QFontMetrics(gridFont).horizontalAdvance(text) + 5; // the cell's margins and its right edge
+    const qsizetype star = text.indexOf(QLatin1Char('*'));
+    const QString caption = star < 0 ? text : text.left(star);
+    const QString note = star < 0 ? QString() : text.mid(star + 1);
+    return QFontMetrics(TitleFont(gridFont)).horizontalAdvance(caption) +
+           QFontMetrics(NoteFont(gridFont)).horizontalAdvance(note) + 7 + // 3 each side, and the button's edge
+           (sorted ? SortMarkRoom : 0);
+}
+
 } // namespace qz::gui

@@ -43,4 +43,9 @@ void PaintSortTriangle(QPainter& painter, const QRect& button, TSortDirection di
 void DrawColumnTitle(QPainter& painter, const QRect& rect, const QString& title, const QFont& font,
                      const QColor& colour);
 
+// The width a column needs to show `text` whole in the grid drawn with `gridFont`: as a title
+// (bold, with a note after a "*" in the smaller font; `sorted`: beside the sort mark) or as a
+// cell's text, margins included.
+int ColumnWidthFor(const QFont& gridFont, const QString& text, bool title, bool sorted = false);
+
 } // namespace qz::gui

@@ -13,14 +13,16 @@
 #include "controls/ToolGlyphs.h"
 #include "grid/ColumnTitleHint.h"
 #include "grid/Grid3.h"
+#include "grid/TitleRow.h"
 #include "grid/WinColour.h"
 #include "platform/TextCodec.h"
+#include "worksheet/ColumnFit.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -39,6 +41,17 @@
 #include <utility>
 
 namespace qz::gui {
+
+namespace {
+
+QFont GridFontOf(const TGridProperties& properties) {
+    QFont font(FromDocument(properties.FontName), std::max(6, properties.FontSize));
+    font.setBold(properties.FontStyle & 1);
+    font.setItalic(properties.FontStyle & 2);
+    return font;
+}
+
+} // namespace
 
 namespace {
 
@@ -74,6 +87,7 @@ TMain::TMain(TMainServices services, QWidget* parent)
     OptionsStore->Colours = Services.Colours;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         OptionsStore->SetScreenWidth(screen->geometry().width());
+    OptionsStore->FitDefaults = [this](std::array<TGridInfo, 5>& sets) { FitDefaultColumns(sets); };
     OptionsStore->LoadWorksheetSettings();
 
     TScreenColours screen;
@@ -206,10 +220,7 @@ void TMain::CreateControls() {
     GridB1->SetBalLinkIndex(11);
     GridB1->SetColourClass(Services.Colours);
     GridB1->SetBtnWidth(26);
-    QFont gridFont(FromDocument(GridProps.FontName), std::max(6, GridProps.FontSize));
-    gridFont.setBold(GridProps.FontStyle & 1);
-    gridFont.setItalic(GridProps.FontStyle & 2);
-    GridB1->setFont(gridFont);
+    GridB1->setFont(GridFontOf(GridProps));
     GridB1->SetGridColor(GridProps.GridColor);
     ConnectGrid();
 
@@ -218,7 +229,7 @@ void TMain::CreateControls() {
     BtnPanel->OnSwitchDown = [this](int which) { Filters.ToggleSwitchDown(which); };
     GstPanel = new TTaxSummaryPanel(TabPage);
     GstPanel->setObjectName(QStringLiteral("GstPanel"));
-    GstPanel->setFont(gridFont);
+    GstPanel->setFont(GridB1->font());
     GstPanel->SetBackground(ToQColor(GridB1->Colours().Button));
     KQBookBar = new TKQBookBar(TabPage);
     KQBookBar->setObjectName(QStringLiteral("KQBookBar"));
@@ -389,6 +400,14 @@ void TMain::SetHelpContexts() {
         ShowHelp(HelpContextOf(QApplication::focusWidget(), MainHelpTopic, [&folder](int topic) {
             return QFileInfo::exists(THelpViewer::TopicPath(folder, topic));
         }));
+    });
+}
+
+// The program's default columns widened to what the grid's own font needs.
+void TMain::FitDefaultColumns(std::array<TGridInfo, 5>& sets) {
+    const QFont font = GridFontOf(GridProps);
+    FitColumns(sets, Formats, [&font](const std::string& text, TFitText kind) {
+        return ColumnWidthFor(font, FromDocument(text), kind != TFitText::Cell, kind == TFitText::SortedTitle);
     });
 }
 

@@ -94,6 +94,7 @@ public:
     // The "&Help" button: the help, or with Ctrl and the keypad's plus held, "Hidden Settings".
     void HelpCommand();
     void ShowHelp(int topic);
+    void FitDefaultColumns(std::array<TGridInfo, 5>& sets);
     QString HelpFolder() const;
     void ShowHiddenSettings();
     // A later start handed this file over (empty: it only wants the window to the front).
