@@ -1,6 +1,8 @@
 // zudeduze: the program. One instance per user; a later start hands its file to the first.
 
+#include "grid/ColumnProperties.h"
 #include "mainwindow/MainForm.h"
+#include "options/Option.h"
 #include "options/QtDocumentQuestions.h"
 #include "platform/FileDialogs.h"
 #include "platform/InstallFolder.h"
@@ -127,7 +129,8 @@ int main(int argc, char** argv) {
     };
 
     // ZUDEDUZE_SCREENSHOTS=folder: open the document of the command line, save a picture of
-    // each tab there and end (scripts/screenshot).
+    // each tab, of each page of the options window and of the column properties window there and
+    // end (scripts/screenshot).
     const QString shots = qEnvironmentVariable("ZUDEDUZE_SCREENSHOTS");
     if (!shots.isEmpty()) {
         services.Welcome = nullptr;
@@ -164,6 +167,18 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
             main.grab().save(QStringLiteral("%1/tab%2.png").arg(shots).arg(tab));
         }
+        // The options window's pages and the column properties window, as they open on it.
+        main.SelectTab(0);
+        for (int page = 0; page < TOptions::PageCount; ++page) {
+            std::unique_ptr<TOptions> options = main.MakeOptionsWindow(page);
+            options->show();
+            QApplication::processEvents();
+            options->grab().save(QStringLiteral("%1/options%2.png").arg(shots).arg(page));
+        }
+        TColumnProperties columns(main.Worksheet().GridInfo, main.Worksheet().Customised, 0, services.Colours, &main);
+        columns.show();
+        QApplication::processEvents();
+        columns.grab().save(QStringLiteral("%1/columns.png").arg(shots));
         QApplication::quit();
     });
     return app.exec();

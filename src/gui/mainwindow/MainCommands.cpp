@@ -89,6 +89,8 @@ void TMain::UpdateToolBar() {
         button->setEnabled(open);
     for (QAction* action : {CloseItem, ImportItem, SaveAsItem})
         action->setEnabled(open);
+    for (QAction* action : OptionsPopup->actions())
+        action->setEnabled(open);
     TabControl1->setEnabled(open);
     KQBookBar->setEnabled(open);
     ToolButtonsChanged();

@@ -42,16 +42,14 @@
 
 namespace qz::gui {
 
-namespace {
-
 QFont GridFontOf(const TGridProperties& properties) {
     QFont font(FromDocument(properties.FontName), std::max(6, properties.FontSize));
     font.setBold(properties.FontStyle & 1);
     font.setItalic(properties.FontStyle & 2);
+    font.setUnderline(properties.FontStyle & 4);
+    font.setStrikeOut(properties.FontStyle & 8);
     return font;
 }
-
-} // namespace
 
 namespace {
 
@@ -220,8 +218,7 @@ void TMain::CreateControls() {
     GridB1->SetBalLinkIndex(11);
     GridB1->SetColourClass(Services.Colours);
     GridB1->SetBtnWidth(26);
-    GridB1->setFont(GridFontOf(GridProps));
-    GridB1->SetGridColor(GridProps.GridColor);
+    ApplyGridProperties();
     ConnectGrid();
 
     BtnPanel = new TToggleSwitchPanel(TabPage);
@@ -306,16 +303,21 @@ void TMain::CreateToolBar() {
     ChartsPopup->addSeparator();
     ReportsItem = addItem(ChartsPopup, "Cash Flow, GST && Asset Reports", "ReportsItem");
     OptionsPopup = new TOwnerDrawMenu(this);
-    addItem(OptionsPopup, "&Worksheet...", "WorksheetOptionsItem");
-    addItem(OptionsPopup, "&Password...", "PasswordOptionsItem");
-    addItem(OptionsPopup, "&File...", "FileOptionsItem");
-    addItem(OptionsPopup, "Ge&neral...", "GeneralOptionsItem");
-    addItem(OptionsPopup, "GST / &VAT...", "TaxOptionsItem");
-    // The editors, reports, charts and the options dialog open in later versions: their
-    // commands are shown and disabled.
-    for (QMenu* menu : {ToolsPopup, ChartsPopup, OptionsPopup})
+    // The editors, reports and charts open in later versions: their commands are shown and disabled.
+    for (QMenu* menu : {ToolsPopup, ChartsPopup})
         for (QAction* action : menu->actions())
             action->setEnabled(false);
+    // The items' tags are the options window's pages.
+    const char* const optionItems[][2] = {{"&Worksheet...", "WorksheetOptionsItem"},
+                                          {"&Password...", "PasswordOptionsItem"},
+                                          {"&File...", "FileOptionsItem"},
+                                          {"Ge&neral...", "GeneralOptionsItem"},
+                                          {"GST / &VAT...", "TaxOptionsItem"}};
+    for (int page = 0; page < 5; ++page) {
+        QAction* action = addItem(OptionsPopup, optionItems[page][0], optionItems[page][1]);
+        action->setData(page);
+        connect(action, &QAction::triggered, this, [this, page] { OptionsMenuClick(page); });
+    }
     ToolsBtn->SetDropDown(ToolsPopup);
     GraphBtn->SetDropDown(ChartsPopup);
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };

@@ -37,6 +37,8 @@ namespace qz::gui {
 
 class TDatePanel;
 class TGrid3;
+class TOptions;
+struct TOptionsContext;
 class THelpViewer;
 class THiddenSettings;
 class TKQBookBar;
@@ -70,6 +72,9 @@ struct TMainServices {
     // What the file manager learns of the drives; the machine's own when not given.
     Drives* DriveInfo = nullptr;
 };
+
+// The grid's font as the user's grid properties describe it.
+QFont GridFontOf(const TGridProperties& properties);
 
 class TMain : public QMainWindow, public TWorksheetWindow, public TWorksheetDialogs {
     Q_OBJECT
@@ -109,6 +114,11 @@ public:
     void RunWelcomeChoice(int choice);
     // Shows the window where the user left it (position, size, maximised or not).
     void ShowWithPlacement();
+    // The options window on `page` (0 Worksheet .. 4 GST / VAT), after the access check its page
+    // asks for, and what its OK changed: 0 when refused or cancelled, else its result (1, 2, 3).
+    int OpenOptions(int page, bool* taxChanged = nullptr);
+    // The options window as OpenOptions opens it, not yet shown (for the screenshots).
+    std::unique_ptr<TOptions> MakeOptionsWindow(int page);
 
     // The close step the New File dialog and the commands use: the read-only prompt is the
     // caller's. True when the document is closed (or none was open).
@@ -126,6 +136,7 @@ public:
     TWorksheetFilters& WorksheetFilters() { return Filters; }
     TWorksheetMenus& WorksheetMenus() { return Menus; }
     TOptionsManager& Options() { return *OptionsStore; }
+    TGridProperties& GridProperties() { return GridProps; }
     TMRUFileList& RecentFiles() { return Mru; }
     TGrid3* Grid() const { return GridB1; }
     QTabBar* TabControl() const { return TabControl1; }
@@ -198,6 +209,13 @@ private:
     void RebuildReopenMenu();
     void ShowGridPopup(int x, int y, int recIndex);
     void ShowSelectionMenu(TSelectionKind kind);
+
+    // MainOptions.cpp: the options window and what its changes call for.
+    TOptionsContext OptionsContext();
+    void OptionsMenuClick(int page);
+    // The grid takes the outline colour and font of GridProps.
+    void ApplyGridProperties();
+    void AfterOptions(int result, bool taxChanged, bool worksheetChanged);
 
     // MainLayout.cpp: layout.
     void LayoutToolBar();

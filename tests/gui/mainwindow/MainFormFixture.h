@@ -11,6 +11,7 @@
 #include "storage/DocumentQuestions.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,8 @@ class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Folder.isValid());
+        // The program's folder, where the worksheet options file lives.
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path("install"))));
         Regional = RegionalSettings::Fixed();
         Window = MakeWindow();
     }
