@@ -25,7 +25,7 @@ public:
     using ChangeHook = std::function<void(std::uint8_t action, std::int32_t index)>;
 
     ChangeHook OnChange;
-    std::uint8_t Notify = 1; // 0 while the file manager loads the list
+    std::uint8_t Notify = 1;   // 0 while the file manager loads the list
     std::vector<Rec*> RowList; // view order (the worksheet's)
     std::vector<Rec*> KeyList; // key order; Items(i) reads it
     std::uint8_t Sorted = 0;
@@ -74,6 +74,14 @@ public:
     template <class Less> void Sort(Less less) {
         std::stable_sort(KeyList.begin(), KeyList.end(), less);
         Sorted = 1;
+    }
+
+    // Puts back orders kept earlier (the records stay owned by the list): an edit whose changes
+    // the document did not take returns the list to what the document holds.
+    void ReplaceOrders(std::vector<Rec*> keys, std::vector<Rec*> rows) {
+        KeyList = std::move(keys);
+        RowList = std::move(rows);
+        RecordsChanged();
     }
 
     std::int32_t IndexOf(const Rec* record) const {
