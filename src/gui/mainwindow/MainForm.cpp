@@ -67,7 +67,10 @@ TMain::TMain(TMainServices services, QWidget* parent)
       Files(Books, *Services.Ask, *Services.Questions, *Services.Time,
             Services.DriveInfo ? *Services.DriveInfo : Drives::System()),
       Convert(Files, Books, *Services.Ask, *Services.Questions, *Services.Time), Sheet(Books, Formats, *this),
-      Filters(Sheet, *this), Menus(Sheet, Filters, *this), Mru(*Services.Values) {
+      Filters(Sheet, *this), Menus(Sheet, Filters, *this), Mru(*Services.Values),
+      Access(Files.Settings, [this](const std::string& password) { return Services.Questions->AskPassword(password); }),
+      QtEditDialogs(this), Edit{Files, Books, Access, Ask,
+                                Services.EditDialogs ? *Services.EditDialogs : QtEditDialogs} {
     setObjectName(QStringLiteral("Quillmar Zudeduze"));
     setWindowTitle(QStringLiteral("Quillmar Zudeduze"));
     Files.ConnectLists();

@@ -7,6 +7,8 @@
 // window shows them and passes the user's clicks on.
 
 #include "MRUFileList.h"
+#include "edit/EditContext.h"
+#include "editors/DeleteDialog.h"
 #include "ledger/DisplayFormats.h"
 #include "ledger/Ledger.h"
 #include "platform/Clock.h"
@@ -71,6 +73,8 @@ struct TMainServices {
     TColourClass Colours = TColourClass::TrueColour;
     // What the file manager learns of the drives; the machine's own when not given.
     Drives* DriveInfo = nullptr;
+    // The deletion confirmation the editors ask through; the window's own when null.
+    TEditDialogs* EditDialogs = nullptr;
 };
 
 // The grid's font as the user's grid properties describe it.
@@ -136,6 +140,8 @@ public:
     TWorksheetFilters& WorksheetFilters() { return Filters; }
     TWorksheetMenus& WorksheetMenus() { return Menus; }
     TOptionsManager& Options() { return *OptionsStore; }
+    // The document, its access check and the questions, as the editing operations take them.
+    TEditContext& EditContext() { return Edit; }
     TGridProperties& GridProperties() { return GridProps; }
     TMRUFileList& RecentFiles() { return Mru; }
     TGrid3* Grid() const { return GridB1; }
@@ -254,6 +260,10 @@ private:
     TGridProperties GridProps;
     std::unique_ptr<TOptionsManager> OptionsStore;
     TMRUFileList Mru;
+    // What the editors' operations work with: the document, its password check, the questions.
+    TAccessCheck Access;
+    TQtEditDialogs QtEditDialogs;
+    TEditContext Edit;
 
     bool Closing = false;
     bool Wide = true;

@@ -140,9 +140,7 @@ void TMain::StoreOption(TWorksheetOption option, bool value) {
 // ---- The document's password areas -----------------------------------------------------------
 
 bool TMain::CheckAccess(TAccessArea area) {
-    return TAccessCheck(Files.Settings,
-                        [this](const std::string& password) { return Services.Questions->AskPassword(password); })
-        .Check(area);
+    return Access.Check(area);
 }
 
 // ---- Editors and selections of later versions: they answer Cancel, which changes nothing ------
