@@ -78,7 +78,7 @@ TMainActForm::TMainActForm(TEditContext& edit, const TDisplayFormats& formats, T
     layout->addLayout(top, 1);
     layout->addWidget(MakeDetailPanel());
     layout->addWidget(MakeWindowButtons());
-    resize(620, 560);
+    resize(620, 520);
 }
 
 TMainActForm::~TMainActForm() {

@@ -31,7 +31,8 @@ namespace {
 constexpr int NumberColumn = 0;
 constexpr int NameColumn = 1;
 constexpr int PercentColumn = 2;
-constexpr int PercentColumnWidth = 50;
+// Wide enough for "100.00%" in the window's font.
+constexpr int PercentColumnWidth = 64;
 // A row's sub category number; the new row has none.
 constexpr int SubNumberRole = Qt::UserRole;
 
