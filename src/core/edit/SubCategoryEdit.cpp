@@ -62,6 +62,13 @@ bool SubPercentLocked(const TLedger& ledger, const TMainActRec& category) {
     return IsTaxCategory(ledger, category.Number);
 }
 
+Money SteppedSubPercent(Money percent, bool up) {
+    const Money tenth = Money::FromRaw(Money::Scale / 10);
+    if (up)
+        return percent < Money::FromUnits(100) - tenth ? WithinPercentRange(percent + tenth) : percent;
+    return percent > Money() ? WithinPercentRange(percent - tenth) : percent;
+}
+
 Money NewSubPercent(const TLedger& ledger, const TFileSettings& settings, const TMainActRec& category) {
     const TCatRec* type = ledger.CatList.Find(category.CatType);
     if ((type && TCatList::NoGstByDefault(*type)) || SubPercentLocked(ledger, category) || !settings.TaxOn)

@@ -31,6 +31,9 @@ bool CheckSubName(const TSubActList& subs, std::string& name, std::int32_t categ
 Money NewSubPercent(const TLedger& ledger, const TFileSettings& settings, const TMainActRec& category);
 // The percentage box is read-only: the category is a tax category.
 bool SubPercentLocked(const TLedger& ledger, const TMainActRec& category);
+// One click of the percentage box's arrows: a tenth up while below 99.9, a tenth down while
+// above 0, never leaving 0 to 100.
+Money SteppedSubPercent(Money percent, bool up);
 
 // A new sub category of the category at key index `categoryIndex`, numbered NextSubNumber.
 // Index: its key index (the list is in key order afterwards).

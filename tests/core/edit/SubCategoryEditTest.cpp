@@ -86,6 +86,21 @@ TEST_F(SubCategoryEdit, TaxPercentages) {
     ExpectStoredAsInMemory();
 }
 
+// The percentage box's arrows: a tenth per click, stopping at 0 and short of 100.
+TEST(SubPercentArrows, StepATenthWithinTheRange) {
+    struct Case {
+        double From;
+        bool Up;
+        double To;
+    } cases[] = {
+        {10, true, 10.1},   {10, false, 9.9},   {0, false, 0},        {0.05, false, 0},   {0, true, 0.1},
+        {99.8, true, 99.9}, {99.9, true, 99.9}, {99.85, true, 99.95}, {100, false, 99.9},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SteppedSubPercent(Money::FromDouble(c.From), c.Up), Money::FromDouble(c.To))
+            << c.From << (c.Up ? " up" : " down");
+}
+
 TEST_F(SubCategoryEdit, ChangesAndRefusals) {
     const std::int32_t sales = Ledger.MainActList.IndexOfNumber(100);
     ASSERT_TRUE(AddSubCategory(Edit, sales, {"rent", Money(), ""}).Done());
