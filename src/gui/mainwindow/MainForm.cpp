@@ -326,6 +326,7 @@ void TMain::CreateToolBar() {
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);
     connect(HelpBtn, &QAbstractButton::clicked, this, [this] { HelpCommand(); });
+    connect(ActBtn, &QAbstractButton::clicked, this, [this] { CategoriesCommand(); });
 }
 
 void TMain::CreateMenus() {

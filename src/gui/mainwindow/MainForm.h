@@ -216,6 +216,10 @@ private:
     void ShowGridPopup(int x, int y, int recIndex);
     void ShowSelectionMenu(TSelectionKind kind);
 
+    // MainEditors.cpp: the editors of the books' structure.
+    void AfterEdit(std::uint16_t refresh);
+    void CategoriesCommand();
+
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
     void OptionsMenuClick(int page);

@@ -143,33 +143,12 @@ bool TMain::CheckAccess(TAccessArea area) {
     return Access.Check(area);
 }
 
-// ---- Editors and selections of later versions: they answer Cancel, which changes nothing ------
+// ---- Editors of later versions: they answer Cancel, which changes nothing --------------------
 
-bool TMain::EditAccounts(TBookRec*) {
-    return false;
-}
 bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) {
     return false;
 }
 bool TMain::EditTransfer(TTransRec&) {
-    return false;
-}
-bool TMain::EditCategory(TMainActRec*, TSubActRec*) {
-    return false;
-}
-bool TMain::EditGroups(TGroupRec*) {
-    return false;
-}
-bool TMain::EditCategoryTypes(TCatRec*) {
-    return false;
-}
-bool TMain::FindCategory(bool, TCategoryFound&) {
-    return false;
-}
-bool TMain::SelectCategories(bool) {
-    return false;
-}
-bool TMain::SelectGroups(bool) {
     return false;
 }
 bool TMain::OpenSearch(bool) {
