@@ -91,6 +91,7 @@ TNewEditBookForm::TNewEditBookForm(bool isNew, const TAccountFields& fields, QWi
     DateBox->setObjectName(QStringLiteral("DateBox"));
     DateBox->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     DateBox->setCalendarPopup(true);
+    DateBox->setMinimumWidth(120);
     dateBox->layout()->addWidget(DateBox);
     static_cast<QHBoxLayout*>(dateBox->layout())->addStretch();
 

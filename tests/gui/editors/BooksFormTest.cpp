@@ -258,9 +258,17 @@ TEST_F(BooksFormTest, ListsTheAccountsInTheirOrderWithTheirOpeningBalances) {
     }));
     EXPECT_EQ(Refresh, RefreshNone);
 
-    // Opened on an account (an opening-balance row of the worksheet), that one is chosen.
+    // Opened on an account (an opening-balance row of the worksheet), that one is chosen. From
+    // ten accounts on the balance column makes room for the scroll bar.
+    for (const char* name : {"A", "B", "C", "D"}) {
+        TAccountFields fields = NewAccountFields(Ledger, Today);
+        fields.Name = name;
+        ASSERT_TRUE(AddAccount(Edit, fields).Done());
+    }
     Run(4, [](TBooksForm& form) {
         EXPECT_EQ(ChosenName(form), QStringLiteral("Till"));
+        EXPECT_EQ(List(form)->header()->sectionSize(1),
+                  TBooksForm::OpeningColumnWidth - form.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
         Click(form, "CancelBtn");
     });
 }
