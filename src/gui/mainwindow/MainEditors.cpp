@@ -4,6 +4,12 @@
 #include "MainForm.h"
 
 #include "edit/EditContext.h"
+#include "editors/ActSearchForm.h"
+#include "editors/ActSelect.h"
+#include "editors/BooksForm.h"
+#include "editors/CatForm.h"
+#include "editors/GroupForm.h"
+#include "editors/GrpSelect.h"
 #include "editors/MainActForm.h"
 
 namespace qz::gui {
@@ -58,23 +64,76 @@ void TMain::CategoriesCommand() {
         Sheet.Refresh();
 }
 
-bool TMain::EditAccounts(TBookRec*) {
-    return false;
+bool TMain::EditAccounts(TBookRec* account) {
+    if (!Files.IsOpen)
+        return false;
+    TBooksContext context;
+    context.Edit = &Edit;
+    context.Formats = &Formats;
+    context.Today = Services.Time->Today();
+    context.ShowHelp = [this](int topic) { ShowHelp(topic); };
+    std::uint16_t refresh = RefreshNone;
+    const bool changed =
+        TBooksForm::OpenAccounts(this, context, account ? Books.BookList.IndexOf(account) : -1, refresh);
+    // The worksheet's own steps after the accounts editor recalculate and refill the bar.
+    AfterEdit(refresh & ~RefreshTotals);
+    return changed || refresh != RefreshNone;
 }
-bool TMain::EditGroups(TGroupRec*) {
-    return false;
+
+bool TMain::EditGroups(TGroupRec* group) {
+    if (!Files.IsOpen)
+        return false;
+    std::uint16_t refresh = RefreshNone;
+    std::int32_t deletedAbove = 0;
+    const bool changed = TGroup::OpenGroups(this, Edit, group ? Books.GroupList.IndexOf(group) : -1, 0, refresh,
+                                            deletedAbove, [this](int topic) { ShowHelp(topic); });
+    AfterEdit(refresh);
+    return changed;
 }
-bool TMain::EditCategoryTypes(TCatRec*) {
-    return false;
+
+bool TMain::EditCategoryTypes(TCatRec* type) {
+    if (!Files.IsOpen)
+        return false;
+    std::uint16_t refresh = RefreshNone;
+    std::int32_t deletedAbove = 0;
+    const bool changed = TCatForm::OpenCategoryTypes(this, Edit, type ? Books.CatList.IndexOf(type) : -1, 0, refresh,
+                                                     deletedAbove, [this](int topic) { ShowHelp(topic); });
+    AfterEdit(refresh);
+    return changed;
 }
-bool TMain::FindCategory(bool, TCategoryFound&) {
-    return false;
+
+bool TMain::FindCategory(bool subCategories, TCategoryFound& found) {
+    const std::optional<TCategoryHit> hit =
+        TActSearchForm::FindCategory(this, Books, subCategories, [this](int topic) { ShowHelp(topic); });
+    if (!hit || hit->Index < 0)
+        return false;
+    found = {};
+    if (hit->IsCategory)
+        found.Category = Books.MainActList.Items(hit->Index);
+    else
+        found.Sub = Books.SubActList.Items(hit->Index);
+    return true;
 }
-bool TMain::SelectCategories(bool) {
-    return false;
+
+bool TMain::SelectCategories(bool newSelection) {
+    return TActSelect::SelectCategories(this, Books, newSelection, OptionsStore->ReadOption(OptShowActNoinTrans),
+                                        [this](int topic) { ShowHelp(topic); });
 }
-bool TMain::SelectGroups(bool) {
-    return false;
+
+bool TMain::SelectGroups(bool newSelection) {
+    return TGrpSelect::SelectGroups(this, Books, newSelection, OptionsStore->ReadOption(OptShowActNoinTrans),
+                                    [this](int topic) { ShowHelp(topic); });
+}
+
+// "&Groups": the groups editor for a new group, after the password for adding.
+void TMain::GroupsCommand() {
+    if (!Files.IsOpen)
+        return;
+    const TAccessScope granted(Edit, TAccessArea::Adding);
+    if (!granted)
+        return;
+    if (EditGroups(nullptr))
+        Sheet.Refresh();
 }
 
 } // namespace qz::gui

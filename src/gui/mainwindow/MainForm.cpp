@@ -327,6 +327,7 @@ void TMain::CreateToolBar() {
     OptionBtn->SetDropDown(OptionsPopup);
     connect(HelpBtn, &QAbstractButton::clicked, this, [this] { HelpCommand(); });
     connect(ActBtn, &QAbstractButton::clicked, this, [this] { CategoriesCommand(); });
+    connect(GrpBtn, &QAbstractButton::clicked, this, [this] { GroupsCommand(); });
 }
 
 void TMain::CreateMenus() {

@@ -219,6 +219,7 @@ private:
     // MainEditors.cpp: the editors of the books' structure.
     void AfterEdit(std::uint16_t refresh);
     void CategoriesCommand();
+    void GroupsCommand();
 
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
