@@ -67,7 +67,8 @@ TActSelect::TActSelect(TLedger& ledger, bool newSelection, bool showNumbers, Sho
     SubSelectBox =
         new TActSelectBox(QStringLiteral("Sub Categories"), QStringLiteral("Sub Category Name"), showNumbers, this);
     SubSelectBox->setObjectName(QStringLiteral("SubSelectBox"));
-    SubSelectBox->setVisible(false);
+    // Shown empty and disabled until a category is highlighted, so the window keeps its shape.
+    SubSelectBox->setEnabled(false);
     CreditArrow = Arrow(this);
     DebitArrow = Arrow(this);
     for (QWidget* box :
@@ -202,7 +203,7 @@ void TActSelect::ShowSubs() {
     DebitArrow->setVisible(HighlightedCategory && HighlightedCategory->Side != SideCredit);
     if (!HighlightedCategory) {
         SubSelectBox->SetRows({});
-        SubSelectBox->setVisible(false);
+        SubSelectBox->setEnabled(false);
         return;
     }
     std::vector<TActSelectBox::TRow> rows;
@@ -213,7 +214,7 @@ void TActSelect::ShowSubs() {
     SubSelectBox->SetColours(credit ? Lime : Red, credit ? Qt::black : Qt::white);
     SubSelectBox->SetTicksEnabled(HighlightedCategory->Picked != 0);
     SubSelectBox->SetRows(rows);
-    SubSelectBox->setVisible(true);
+    SubSelectBox->setEnabled(true);
 }
 
 void TActSelect::TickCategory(std::uint8_t side, int row, bool on) {

@@ -236,8 +236,6 @@ void TMain::CreateControls() {
     KQBookBar->OnAccountClick = [this](int index, bool ctrl) { AccountButtonClick(index, ctrl); };
     KQBookBar->OnAllClick = [this] { Filters.AllAccountsClick(); };
     KQBookBar->OnAccountsClick = [this] { Filters.AccountsBtnClick(); };
-    // The accounts editor opens in a later version.
-    KQBookBar->SetAccountsEnabled(false);
 
     NoDocPanel = new TNoDocumentPanel(TabPage);
     NoDocPanel->setObjectName(QStringLiteral("NoDocumentPanel"));

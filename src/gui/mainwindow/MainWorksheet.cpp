@@ -98,8 +98,9 @@ void TMain::FiltersChanged() {
         const TSelectionButton state = Filters.SelectionButton(kind);
         button->setText(FromDocument(state.Caption));
         button->setToolTip(FromDocument(state.Hint));
-        // The selection dialogs come later: a button works only to clear an active selection.
-        button->setEnabled(Files.IsOpen && state.Enabled && state.Active);
+        // The transaction search comes later: its button works only to clear an active search.
+        const bool opens = kind != TSelectionKind::Transactions || state.Active;
+        button->setEnabled(Files.IsOpen && state.Enabled && opens);
         // The disabled look stays the style's own.
         QPalette palette = button->palette();
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
