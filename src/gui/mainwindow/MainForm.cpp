@@ -560,10 +560,7 @@ bool CommandAvailable(TMenuCommand command) {
     switch (command) {
     case TMenuCommand::EditRecord:
     case TMenuCommand::NewTransaction:
-    case TMenuCommand::FindTransactions:
     case TMenuCommand::FindCategory:
-    case TMenuCommand::NewSelection:
-    case TMenuCommand::EditSelection:
         return false;
     default:
         return true;
