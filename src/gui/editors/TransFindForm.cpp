@@ -1,6 +1,7 @@
 #include "TransFindForm.h"
 
 #include "controls/HelpContext.h"
+#include "controls/Keyboard.h"
 #include "controls/NumberPad.h"
 #include "ledger/MoneyFormat.h"
 #include "platform/LocaleSettings.h"
@@ -179,14 +180,17 @@ QWidget* TTransFindForm::CreateQuickPage() {
     NumberBox = NumberEdit("NumberBox", page);
     ReferenceBox = ReferenceEdit("ReferenceBox", page);
     AmountBox = AmountEdit("AmountBox", page);
-    // The on-screen keyboard comes with the transaction editor's entry aids; until then the
-    // button is there, and does nothing.
+    // The on-screen keyboard types into the reference box while its toggle is down.
     KeyboardBtn = new QToolButton(page);
     KeyboardBtn->setObjectName(QStringLiteral("KeyboardBtn"));
     KeyboardBtn->setText(QStringLiteral("abc"));
     KeyboardBtn->setToolTip(QStringLiteral("Keyboard"));
     KeyboardBtn->setFocusPolicy(Qt::NoFocus);
     KeyboardBtn->setEnabled(false);
+    connect(KeyboardBtn, &QToolButton::clicked, this, [this] {
+        ReferenceBox->setFocus();
+        TKeyboard::PopUp(ReferenceBox);
+    });
     PadBtn = PadButton("PadBtn", AmountBox, page);
 
     const std::pair<QCheckBox*, QLineEdit*> pairs[] = {
@@ -194,6 +198,7 @@ QWidget* TTransFindForm::CreateQuickPage() {
     for (const auto& [button, box] : pairs)
         connect(button, &QCheckBox::toggled, this, [this, button, box](bool down) { QuickToggled(button, box, down); });
     connect(AmountBtn, &QCheckBox::toggled, PadBtn, &QToolButton::setEnabled);
+    connect(ReferenceBtn, &QCheckBox::toggled, KeyboardBtn, &QToolButton::setEnabled);
     // "Unreconciled Only" and "Transfers Only" exclude each other.
     const std::pair<QCheckBox*, QCheckBox*> onlies[] = {{UnreconciledBtn, TransfersBtn},
                                                         {TransfersBtn, UnreconciledBtn}};

@@ -4,6 +4,7 @@
 
 #include "editors/TransFindForm.h"
 
+#include "controls/Keyboard.h"
 #include "controls/NumberPad.h"
 #include "forms/ModalDriver.h"
 #include "platform/ScriptedPrompts.h"
@@ -287,7 +288,18 @@ TEST_F(TransFindFormTest, BoxesTakeWhatTheirFieldsHold) {
         auto* reference = Child<QLineEdit>(form, "ReferenceBox");
         reference->paste();
         EXPECT_EQ(reference->text(), QStringLiteral("12345678901234567890"));
-        EXPECT_FALSE(Child<QToolButton>(form, "KeyboardBtn")->isEnabled());
+        // The on-screen keyboard types into the reference box, within its length.
+        auto* keys = Child<QToolButton>(form, "KeyboardBtn");
+        ASSERT_TRUE(keys->isEnabled());
+        reference->setText(QStringLiteral("INV-10"));
+        keys->click();
+        auto* keyboard = qobject_cast<TKeyboard*>(QApplication::activePopupWidget());
+        ASSERT_NE(keyboard, nullptr);
+        keyboard->Press(QStringLiteral("7"));
+        keyboard->Press(QStringLiteral("OK"));
+        EXPECT_EQ(reference->text(), QStringLiteral("INV-107"));
+        QTest::keyClick(Child<QCheckBox>(form, "ReferenceBtn"), Qt::Key_Space);
+        EXPECT_FALSE(keys->isEnabled());
 
         auto* amount = Child<QLineEdit>(form, "AmountBox");
         QTest::keyClicks(amount, QStringLiteral("$1x2.5"));
