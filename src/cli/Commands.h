@@ -18,6 +18,8 @@ int RunWorksheet(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunGenerate(const Arguments& args);
+int RunAdd(const Arguments& args);
+int RunDelete(const Arguments& args);
 
 // Shared by the commands.
 
