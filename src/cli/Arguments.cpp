@@ -49,6 +49,7 @@ bool ParseArguments(const std::vector<OptionSpec>& options, int minPositional, i
             return false;
         }
         parsed.Values[name] = value;
+        parsed.Ordered.emplace_back(name, value);
     }
     if (parsed.Help)
         return true;

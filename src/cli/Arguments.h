@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qz::cli {
@@ -15,7 +16,8 @@ struct OptionSpec {
 
 struct Arguments {
     std::vector<std::string> Positional;
-    std::map<std::string, std::string> Values; // a flag holds ""
+    std::map<std::string, std::string> Values;                // a flag holds ""; a repeated option its last value
+    std::vector<std::pair<std::string, std::string>> Ordered; // every option as given, in order
     bool Help = false;
 
     bool Has(const std::string& name) const { return Values.count(name) != 0; }

@@ -20,6 +20,8 @@ int RunExport(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunGenerate(const Arguments& args);
 int RunFind(const Arguments& args);
+int RunAdd(const Arguments& args);
+int RunDelete(const Arguments& args);
 
 // Shared by the commands.
 

@@ -232,6 +232,54 @@ const std::vector<Command>& Commands() {
          1,
          1,
          RunGenerate},
+        {"add",
+         "enter a credit or debit transaction",
+         "usage: zudeduze-cli add FILE --kind credit|debit --date YYYY-MM-DD --amount AMOUNT --category C-S\n"
+         "         --account N [--group G] [--reference R] [--memo M] [--gst-percent P | --gst AMOUNT]\n"
+         "         [--unreconciled] [--split --amount AMOUNT --category C-S ...] [--password PW]\n"
+         "\n"
+         "Enters a transaction as the transaction editor does, with the editor's checks and messages,\n"
+         "and prints its number. A refused field prints the editor's message and exits with status 1.\n"
+         "  --kind             credit (money in) or debit (money out)\n"
+         "  --category C-S     the category and sub category numbers, such as 100-2\n"
+         "  --account N        the account's number\n"
+         "  --group G          the group's number (default 0, the default group)\n"
+         "  --reference, --memo   the reference (20 characters) and the notes (243 characters)\n"
+         "  --gst-percent P    the tax is P percent of the amount before tax\n"
+         "  --gst AMOUNT       the tax in the amount; without either, the sub category's percentage\n"
+         "  --unreconciled     the transaction is entered unreconciled\n"
+         "  --split            starts the next split's options: --amount, --category and, when they\n"
+         "                     differ from the first split's, --account, --group, --date, --reference,\n"
+         "                     --memo, --gst-percent or --gst; at most 10 splits\n"
+         "  --password PW      the document's password, when opening or adding is protected by it\n"
+         "The transaction reaches the disk in one step: whole, or not at all.\n",
+         {{"kind", true},
+          {"date", true},
+          {"amount", true},
+          {"category", true},
+          {"account", true},
+          {"group", true},
+          {"reference", true},
+          {"memo", true},
+          {"gst-percent", true},
+          {"gst", true},
+          {"unreconciled", false},
+          {"split", false},
+          {"password", true}},
+         1,
+         1,
+         RunAdd},
+        {"delete",
+         "delete a credit or debit transaction with all its splits",
+         "usage: zudeduze-cli delete FILE NUMBER [--password PW]\n"
+         "\n"
+         "Deletes every split of the credit or debit transaction NUMBER, in one step, as the\n"
+         "transaction editor's Delete does. Opening balances and transfers are not deleted here.\n"
+         "  --password PW      the document's password, when opening or deleting is protected by it\n",
+         {{"password", true}},
+         2,
+         2,
+         RunDelete},
     };
     return commands;
 }
