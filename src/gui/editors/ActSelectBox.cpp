@@ -1,7 +1,9 @@
 #include "ActSelectBox.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
@@ -36,6 +38,7 @@ TActSelectBox::TActSelectBox(const QString& title, const QString& nameColumn, bo
     List->setColumnWidth(NumberColumn, 50);
     List->setColumnHidden(NumberColumn, !numbers);
     List->setContextMenuPolicy(Qt::CustomContextMenu);
+    List->installEventFilter(this);
     Title->setBuddy(List);
     SetColours(QColor(0x00, 0xFF, 0x00), Qt::black);
 
@@ -138,6 +141,18 @@ void TActSelectBox::SetTicksEnabled(bool on) {
     Filling = false;
     AllBtn->setEnabled(on);
     NoneBtn->setEnabled(on);
+}
+
+// Space ticks or unticks the highlighted row, whichever of its cells the user clicked on.
+bool TActSelectBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        QTreeWidgetItem* item = List->currentItem();
+        if (TicksOn && item)
+            item->setCheckState(TickColumn, item->checkState(TickColumn) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TActSelectBox::ShowMenu(const QPoint& at) {
