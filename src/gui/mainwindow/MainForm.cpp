@@ -558,12 +558,8 @@ namespace {
 // Menu commands whose windows open in later versions.
 bool CommandAvailable(TMenuCommand command) {
     switch (command) {
-    case TMenuCommand::EditRecord:
     case TMenuCommand::NewTransaction:
     case TMenuCommand::FindTransactions:
-    case TMenuCommand::FindCategory:
-    case TMenuCommand::NewSelection:
-    case TMenuCommand::EditSelection:
         return false;
     default:
         return true;

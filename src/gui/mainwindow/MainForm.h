@@ -217,7 +217,10 @@ private:
     void ShowSelectionMenu(TSelectionKind kind);
 
     // MainEditors.cpp: the editors of the books' structure.
+    struct TDeletedRows;
+    TDeletedRows RowsBeforeEdit() const;
     void AfterEdit(std::uint16_t refresh);
+    void KeepFirstVisibleRows(const TDeletedRows& deleted);
     void CategoriesCommand();
     void GroupsCommand();
 
