@@ -130,21 +130,23 @@ bool TMain::EditGroups(TGroupRec* group) {
     if (!Files.IsOpen)
         return false;
     TDeletedRows deleted = RowsBeforeEdit();
-    const TListEditorOutcome outcome = TGroup::OpenGroups(this, Edit, group ? Books.GroupList.IndexOf(group) : -1,
-                                                          [this](int topic) { ShowHelp(topic); });
-    deleted.Add(ViewGroups, outcome.DeletedRows);
-    AfterEdit(outcome.Refresh);
-    KeepFirstVisibleRows(deleted);
-    return outcome.Changed;
+    return AfterListEditor(ViewGroups, deleted,
+                           TGroup::OpenGroups(this, Edit, group ? Books.GroupList.IndexOf(group) : -1,
+                                              [this](int topic) { ShowHelp(topic); }));
 }
 
 bool TMain::EditCategoryTypes(TCatRec* type) {
     if (!Files.IsOpen)
         return false;
     TDeletedRows deleted = RowsBeforeEdit();
-    const TListEditorOutcome outcome = TCatForm::OpenCategoryTypes(this, Edit, type ? Books.CatList.IndexOf(type) : -1,
-                                                                   [this](int topic) { ShowHelp(topic); });
-    deleted.Add(ViewSummary, outcome.DeletedRows);
+    return AfterListEditor(ViewSummary, deleted,
+                           TCatForm::OpenCategoryTypes(this, Edit, type ? Books.CatList.IndexOf(type) : -1,
+                                                       [this](int topic) { ShowHelp(topic); }));
+}
+
+// The groups or the category types editor closed: the rows it deleted were rows of `view`.
+bool TMain::AfterListEditor(int view, TDeletedRows& deleted, const TListEditorOutcome& outcome) {
+    deleted.Add(view, outcome.DeletedRows);
     AfterEdit(outcome.Refresh);
     KeepFirstVisibleRows(deleted);
     return outcome.Changed;

@@ -44,6 +44,7 @@ struct TOptionsContext;
 class THelpViewer;
 class THiddenSettings;
 class TKQBookBar;
+struct TListEditorOutcome;
 class TKQButton2;
 class TNoDocumentPanel;
 class TTaxSummaryPanel;
@@ -221,6 +222,7 @@ private:
     TDeletedRows RowsBeforeEdit() const;
     void AfterEdit(std::uint16_t refresh);
     void KeepFirstVisibleRows(const TDeletedRows& deleted);
+    bool AfterListEditor(int view, TDeletedRows& deleted, const TListEditorOutcome& outcome);
     void CategoriesCommand();
     void GroupsCommand();
 

@@ -164,6 +164,17 @@ protected:
         QTest::mouseClick(&Grid(), Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseDClick(&Grid(), Qt::LeftButton, Qt::NoModifier, at);
     }
+    // The selection button opens its dialog; a click on `row` of `box` and Space tick it; OK.
+    template <class Dialog> void TickAndSelect(const char* button, const char* box, int row) {
+        WhenModalClosing<Dialog>([box, row](Dialog& dialog) {
+            QTreeWidget* rows = dialog.template findChild<TActSelectBox*>(QLatin1String(box))->Rows();
+            QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              rows->visualItemRect(rows->topLevelItem(row)).center());
+            QTest::keyClick(rows, Qt::Key_Space);
+            Click(dialog, "OKBtn");
+        });
+        Window->findChild<QPushButton*>(QLatin1String(button))->click();
+    }
     void PickMenuItem(const QString& text) {
         Grid().OnShowPopup(10, 10, Grid().TopRow());
         for (QAction* action : Window->ContextMenu()->actions())
@@ -334,14 +345,7 @@ TEST_F(MainEditorsTest, TheCategorySelectionRestrictsTheWorksheetAndItsTotals) {
     ASSERT_NE(chosen, nullptr);
     ASSERT_GT(Grid().RowCount(), 1);
     const std::string creditBefore = TotalOf(2);
-    WhenModalClosing<TActSelect>([](TActSelect& dialog) {
-        QTreeWidget* rows = dialog.findChild<TActSelectBox*>(QStringLiteral("InSelectBox"))->Rows();
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          rows->visualItemRect(rows->topLevelItem(0)).center());
-        QTest::keyClick(rows, Qt::Key_Space);
-        Click(dialog, "OKBtn");
-    });
-    Window->findChild<QPushButton*>(QStringLiteral("ActSelBtn"))->click();
+    TickAndSelect<TActSelect>("ActSelBtn", "InSelectBox", 0);
 
     ASSERT_EQ(Grid().RowCount(), 1);
     EXPECT_EQ(Sheet().CategoryAt(0), chosen);
@@ -359,14 +363,7 @@ TEST_F(MainEditorsTest, TheGroupSelectionRestrictsTheWorksheetAndItsTotals) {
     Open();
     Window->SelectTab(ViewGroups);
     ASSERT_GT(Grid().RowCount(), 1);
-    WhenModalClosing<TGrpSelect>([](TGrpSelect& dialog) {
-        QTreeWidget* rows = dialog.findChild<TActSelectBox*>(QStringLiteral("GroupBox"))->Rows();
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          rows->visualItemRect(rows->topLevelItem(2)).center());
-        QTest::keyClick(rows, Qt::Key_Space);
-        Click(dialog, "OKBtn");
-    });
-    Window->findChild<QPushButton*>(QStringLiteral("GrpSelBtn"))->click();
+    TickAndSelect<TGrpSelect>("GrpSelBtn", "GroupBox", 2);
 
     ASSERT_EQ(Grid().RowCount(), 1);
     EXPECT_EQ(Sheet().GroupAt(0)->Number, 2);
