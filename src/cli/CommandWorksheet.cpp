@@ -67,7 +67,9 @@ bool ReadDate(const Arguments& args, const char* option, std::optional<TDateTime
     return true;
 }
 
-bool ReadRequest(const Arguments& args, TWorksheetRequest& request, std::string& error) {
+} // namespace
+
+bool ReadWorksheetRequest(const Arguments& args, TWorksheetRequest& request, std::string& error) {
     long long number = 0;
     if (args.Has("tab")) {
         if (!ParseInteger("tab", args.Value("tab"), 0, 4, number, error))
@@ -104,14 +106,12 @@ bool ReadRequest(const Arguments& args, TWorksheetRequest& request, std::string&
     return true;
 }
 
-} // namespace
-
 int RunWorksheet(const Arguments& args) {
     const std::string& path = args.Positional[0];
     std::string error;
     TWorksheetRequest request;
     std::size_t format = 0, regional = 1;
-    if (!ReadRequest(args, request, error) ||
+    if (!ReadWorksheetRequest(args, request, error) ||
         (args.Has("format") && !ParseChoice("format", args.Value("format"), {"text", "csv", "json"}, format, error)) ||
         (args.Has("regional") &&
          !ParseChoice("regional", args.Value("regional"), {"system", "fixed"}, regional, error)))

@@ -5,6 +5,7 @@
 #include "Arguments.h"
 
 #include "filters/DocumentReader.h"
+#include "filters/WorksheetTable.h"
 #include "storage/DocumentQuestions.h"
 
 #include <string>
@@ -18,6 +19,7 @@ int RunWorksheet(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunGenerate(const Arguments& args);
+int RunFind(const Arguments& args);
 
 // Shared by the commands.
 
@@ -27,6 +29,10 @@ int Fail(const std::string& message);
 // Opens a document read-only; a document whose opening is guarded by a password opens only
 // with that password in --password.
 bool OpenForReading(const std::string& path, const Arguments& args, TDocumentReader& reader, std::string& error);
+
+// The worksheet's filters and view options (--tab, --from, --to, --accounts, --categories,
+// --groups, --sort...) into a request; the options a command does not take are never present.
+bool ReadWorksheetRequest(const Arguments& args, TWorksheetRequest& request, std::string& error);
 
 // --tax gst|vat|none and --percent P.
 bool ReadTaxChoice(const Arguments& args, TTaxChoice& choice, std::string& error);

@@ -105,6 +105,76 @@ const std::vector<Command>& Commands() {
          1,
          1,
          RunWorksheet},
+        {"find",
+         "search the transactions as \"Transaction Selection\" does",
+         "usage: zudeduze-cli find FILE SEARCH-FIELDS [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...]\n"
+         "         [--categories C or C-S,...] [--groups N,...] [--include-unreconciled]\n"
+         "         [--opening-balances-in-selections] [--balance-every-row] [--sort KEY] [--descending]\n"
+         "         [--format text|csv|json] [--regional system|fixed] [--password PW]\n"
+         "\n"
+         "Runs the transaction search of the window's \"Transaction Selection\" after the other filters and\n"
+         "prints the Transactions tab's rows it leaves, with the totals row, as \"worksheet\" prints them.\n"
+         "\n"
+         "Quick fields (exact values; opening balances are left out unless\n"
+         "--opening-balances-in-selections is given and neither \"only\" field is):\n"
+         "  --number N              the transaction number (every part of a split carries it)\n"
+         "  --reference TEXT        the reference, exactly, letter case counting\n"
+         "  --amount X              the amount, such as 12.50\n"
+         "  --unreconciled-only     unreconciled transactions only; they count in the totals\n"
+         "  --transfers-only        transfers only\n"
+         "\n"
+         "Detailed fields (comparisons; each of number, reference and amount takes one of its forms):\n"
+         "  --kind all|credit|debit           credit includes money transferred in, debit money\n"
+         "                                    transferred out\n"
+         "  --state all|reconciled|unreconciled   unreconciled ones count in the totals\n"
+         "  --transfers include|exclude|only\n"
+         "  --number-equal N, --number-above N, --number-below N, --number-from N --number-to M\n"
+         "  --reference-equal R, --reference-after R, --reference-before R,\n"
+         "  --reference-from R --reference-to S      (byte order: every capital before any lower case)\n"
+         "  --amount-equal X, --amount-above X, --amount-below X, --amount-from X --amount-to Y\n"
+         "The from/to forms include both ends. Quick and detailed fields cannot be mixed.\n"
+         "A number or amount of 0 and an empty reference are refused as the window refuses them\n"
+         "(\"Number not valid\", \"Reference not valid\", \"Amount not valid\"), with exit status 1.\n"
+         "The other options filter and show the rows as \"worksheet\" does.\n",
+         {{"number", true},
+          {"reference", true},
+          {"amount", true},
+          {"unreconciled-only", false},
+          {"transfers-only", false},
+          {"kind", true},
+          {"state", true},
+          {"transfers", true},
+          {"number-equal", true},
+          {"number-above", true},
+          {"number-below", true},
+          {"number-from", true},
+          {"number-to", true},
+          {"reference-equal", true},
+          {"reference-after", true},
+          {"reference-before", true},
+          {"reference-from", true},
+          {"reference-to", true},
+          {"amount-equal", true},
+          {"amount-above", true},
+          {"amount-below", true},
+          {"amount-from", true},
+          {"amount-to", true},
+          {"from", true},
+          {"to", true},
+          {"accounts", true},
+          {"categories", true},
+          {"groups", true},
+          {"include-unreconciled", false},
+          {"opening-balances-in-selections", false},
+          {"balance-every-row", false},
+          {"sort", true},
+          {"descending", false},
+          {"format", true},
+          {"regional", true},
+          {"password", true}},
+         1,
+         1,
+         RunFind},
         {"export",
          "export every transaction as CSV, QIF or a journal",
          "usage: zudeduze-cli export FILE --format csv|qif|ledger -o OUT [--password PW]\n"

@@ -41,7 +41,8 @@ public:
     bool EditGroups(TGroupRec*) override { return false; }
     bool EditCategoryTypes(TCatRec*) override { return false; }
     bool FindCategory(bool, TCategoryFound&) override { return false; }
-    bool OpenSearch(bool) override { return false; }
+    // The search's "&OK" with the request's criteria.
+    bool OpenSearch(bool) override { return Request.Search && !Search.Run(Ledger, *Request.Search); }
     void ReapplySearch() override {}
     bool PickMonths(TMonth&, TMonth&) override { return false; }
     void NewTransaction() override {}
@@ -83,6 +84,7 @@ public:
 private:
     const TWorksheetRequest& Request;
     TLedger& Ledger;
+    TTransactionSearch Search;
 };
 
 bool CheckRequest(const TLedger& ledger, const TWorksheetRequest& request, std::string& error) {
@@ -105,6 +107,11 @@ bool CheckRequest(const TLedger& ledger, const TWorksheetRequest& request, std::
     for (std::int32_t number : request.Groups)
         if (!ledger.GroupList.Find(number)) {
             error = "the document has no group " + std::to_string(number);
+            return false;
+        }
+    if (request.Search)
+        if (const std::optional<TSearchRefusal> refusal = ValidateSearch(*request.Search)) {
+            error = refusal->Message;
             return false;
         }
     return true;
@@ -152,6 +159,8 @@ void ApplyRequest(TWorksheet& sheet, TWorksheetFilters& filters, const TWorkshee
         filters.NewSelection(TSelectionKind::Categories);
     if (!request.Groups.empty())
         filters.NewSelection(TSelectionKind::Groups);
+    if (request.Search)
+        filters.NewSelection(TSelectionKind::Transactions);
     sheet.SwitchView(request.Tab);
     if (request.ZeroRows)
         ShowZeroRows(ledger, request.Tab);

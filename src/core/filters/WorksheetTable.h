@@ -5,6 +5,7 @@
 // the column set, in display order. Then written as aligned text, CSV or JSON.
 
 #include "DocumentReader.h"
+#include "edit/TransactionSearch.h"
 #include "ledger/DisplayFormats.h"
 #include "worksheet/GridInfo.h"
 
@@ -25,8 +26,9 @@ struct TWorksheetRequest {
         std::int32_t Category = 0;
         std::optional<std::int32_t> Sub; // none: the whole category
     };
-    std::vector<CategoryPick> Categories; // empty: no category selection
-    std::vector<std::int32_t> Groups;     // empty: no group selection
+    std::vector<CategoryPick> Categories;  // empty: no category selection
+    std::vector<std::int32_t> Groups;      // empty: no group selection
+    std::optional<TSearchCriteria> Search; // a transaction search made after the other filters
     bool IncludeUnreconciled = false;
     bool Net = false;      // classification totals without their tax
     bool ZeroRows = false; // the tab's list shows its zero totals
@@ -51,7 +53,8 @@ std::vector<std::int32_t> SortKeysOf(int tab);
 
 // Loads the document as the window opens it and builds the tab under the request. False with
 // one line in `error` for a request the document cannot answer (an account, category, sub
-// category or group it does not have, a sort key the tab does not offer).
+// category or group it does not have, a sort key the tab does not offer) or a search refused
+// by its checks ("Number not valid"...).
 bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& request, const TDisplayFormats& formats,
                          TWorksheetTable& table, std::string& error);
 

@@ -559,7 +559,6 @@ namespace {
 bool CommandAvailable(TMenuCommand command) {
     switch (command) {
     case TMenuCommand::NewTransaction:
-    case TMenuCommand::FindTransactions:
         return false;
     default:
         return true;

@@ -49,6 +49,7 @@ class TKQButton2;
 class TNoDocumentPanel;
 class TTaxSummaryPanel;
 class TToggleSwitchPanel;
+class TTransFindForm;
 
 // The window's outside world. The program passes the real dialogs and stores; the tests
 // pass scripted ones.
@@ -157,6 +158,8 @@ public:
     QMenu* ContextMenu() const { return GridPopup; }
     THelpViewer* HelpWindow() const { return HelpViewer; }
     THiddenSettings* HiddenSettingsWindow() const { return HiddenSettingsDlg; }
+    // The transaction search's window, once a search was opened.
+    TTransFindForm* SearchForm() const { return TransFind; }
     QAction* Action(const QString& objectName) const;
     TKQButton2* ToolButton(const QString& objectName) const;
     QPushButton* ResetButton() const { return ResetSelBtn; }
@@ -226,6 +229,9 @@ private:
     void CategoriesCommand();
     void GroupsCommand();
 
+    // MainWorksheet.cpp: the transaction search's window, made on first use.
+    TTransFindForm& SearchWindow();
+
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
     void OptionsMenuClick(int page);
@@ -287,6 +293,7 @@ private:
     bool KeypadPlusDown = false;
     THelpViewer* HelpViewer = nullptr;
     THiddenSettings* HiddenSettingsDlg = nullptr;
+    TTransFindForm* TransFind = nullptr;
 
     // Controls.
     QWidget* Client = nullptr;

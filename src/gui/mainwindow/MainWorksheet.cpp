@@ -1,6 +1,6 @@
 // The main window as the worksheet's host: the grid, the panels, the indicators and the
-// progress bar show what the worksheet computed; the editors and selections it asks for open
-// in later versions and answer Cancel until then.
+// progress bar show what the worksheet computed; the transaction search it asks for opens
+// here, and the editors of later versions answer Cancel until then.
 
 #include "MainForm.h"
 
@@ -10,6 +10,7 @@
 #include "controls/KQButton2.h"
 #include "controls/ToggleSwitches.h"
 #include "edit/AccessCheck.h"
+#include "editors/TransFindForm.h"
 #include "grid/Grid3.h"
 #include "grid/WinColour.h"
 #include "options/PasswordDlg.h"
@@ -98,9 +99,7 @@ void TMain::FiltersChanged() {
         const TSelectionButton state = Filters.SelectionButton(kind);
         button->setText(FromDocument(state.Caption));
         button->setToolTip(FromDocument(state.Hint));
-        // The transaction search comes later: its button works only to clear an active search.
-        const bool opens = kind != TSelectionKind::Transactions || state.Active;
-        button->setEnabled(Files.IsOpen && state.Enabled && opens);
+        button->setEnabled(Files.IsOpen && state.Enabled);
         // The disabled look stays the style's own.
         QPalette palette = button->palette();
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
@@ -144,6 +143,25 @@ bool TMain::CheckAccess(TAccessArea area) {
     return Access.Check(area);
 }
 
+// ---- The transaction search -------------------------------------------------------------------
+
+// Created on first use and then only hidden, so that it keeps the criteria last accepted.
+TTransFindForm& TMain::SearchWindow() {
+    if (!TransFind)
+        TransFind = new TTransFindForm(
+            Books, Ask, [this](int position) { ShowProgress(position); }, [this](int topic) { ShowHelp(topic); }, this);
+    return *TransFind;
+}
+
+bool TMain::OpenSearch(bool newSearch) {
+    return Files.IsOpen && SearchWindow().OpenSearch(newSearch);
+}
+
+void TMain::ReapplySearch() {
+    if (Files.IsOpen && TransFind)
+        TransFind->ReapplySearch();
+}
+
 // ---- Editors of later versions: they answer Cancel, which changes nothing --------------------
 
 bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) {
@@ -152,10 +170,6 @@ bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) {
 bool TMain::EditTransfer(TTransRec&) {
     return false;
 }
-bool TMain::OpenSearch(bool) {
-    return false;
-}
-void TMain::ReapplySearch() {}
 bool TMain::PickMonths(TMonth&, TMonth&) {
     return false;
 }
