@@ -88,7 +88,8 @@ TActSearchForm::TActSearchForm(const TLedger& ledger, bool subCategories, ShowHe
     FoundList->setColumnWidth(0, 70);
     FoundList->setMinimumHeight(200);
     foundLabel->setBuddy(FoundList);
-    connect(FoundList, &QTreeWidget::currentItemChanged, this, [this] { ChosenChanged(); });
+    // A mouse click makes the row current before it selects it: the button follows the selection.
+    connect(FoundList, &QTreeWidget::itemSelectionChanged, this, [this] { ChosenChanged(); });
     connect(FoundList, &QTreeWidget::itemDoubleClicked, this, &TActSearchForm::DisplayBtnClick);
     FoundList->installEventFilter(this);
 

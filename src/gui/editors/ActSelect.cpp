@@ -1,15 +1,10 @@
 #include "ActSelect.h"
 
-#include "ActSelectBox.h"
 #include "CatSelection.h"
-#include "controls/HelpContext.h"
 #include "ledger/NumberTexts.h"
-#include "platform/TextCodec.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -23,6 +18,7 @@ namespace qz::gui {
 
 namespace {
 
+constexpr std::uint8_t Sides[] = {SideCredit, SideDebit};
 const QColor Lime(0x00, 0xFF, 0x00);
 const QColor Red(0xFF, 0x00, 0x00);
 
@@ -52,11 +48,8 @@ constexpr int HeightStep = 36;
 } // namespace
 
 TActSelect::TActSelect(TLedger& ledger, bool newSelection, bool showNumbers, ShowHelpFn showHelp, QWidget* parent)
-    : QDialog(parent), Ledger(ledger), Selection(ledger, newSelection), Help(std::move(showHelp)) {
-    setWindowTitle(QStringLiteral("Category Selection"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    SetHelpContext(this, HelpTopic);
-
+    : TSelectionDialog(QStringLiteral("Category Selection"), HelpTopic, std::move(showHelp), parent), Ledger(ledger),
+      Selection(ledger, newSelection) {
     InSelectBox =
         new TActSelectBox(QStringLiteral("Credit Categories"), QStringLiteral("Category Name"), showNumbers, this);
     InSelectBox->setObjectName(QStringLiteral("InSelectBox"));
@@ -75,7 +68,7 @@ TActSelect::TActSelect(TLedger& ledger, bool newSelection, bool showNumbers, Sho
          {static_cast<QWidget*>(InSelectBox), static_cast<QWidget*>(ExSelectBox), static_cast<QWidget*>(SubSelectBox)})
         box->setMinimumWidth(230);
 
-    for (std::uint8_t side : {std::uint8_t(SideCredit), std::uint8_t(SideDebit)}) {
+    for (const std::uint8_t side : Sides) {
         TActSelectBox* box = BoxOf(side);
         connect(box, &TActSelectBox::HighlightChanged, this, [this, side](int row) { Highlight(side, row); });
         connect(box, &TActSelectBox::TickChanged, this,
@@ -99,25 +92,7 @@ TActSelect::TActSelect(TLedger& ledger, bool newSelection, bool showNumbers, Sho
 
     auto* typeBtn = new QPushButton(QStringLiteral("Category Type &Selection"), this);
     typeBtn->setObjectName(QStringLiteral("CatTypeBtn"));
-    auto* resetBtn = new QPushButton(QStringLiteral("&Reset"), this);
-    resetBtn->setObjectName(QStringLiteral("ResetBtn"));
-    auto* buttons = new QDialogButtonBox(this);
-    OKBtn = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("HelpBtn"));
-    for (QPushButton* button : {typeBtn, resetBtn, cancel, help})
-        button->setAutoDefault(false);
     connect(typeBtn, &QPushButton::clicked, this, &TActSelect::CatTypeBtnClick);
-    connect(resetBtn, &QPushButton::clicked, this, &TActSelect::ResetBtnClick);
-    connect(OKBtn, &QPushButton::clicked, this, &TActSelect::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] {
-        if (Help)
-            Help(HelpTopic);
-    });
 
     // Credit above debit on the left, the sub categories as high as both, then the tree.
     auto* grid = new QGridLayout;
@@ -136,14 +111,7 @@ TActSelect::TActSelect(TLedger& ledger, bool newSelection, bool showNumbers, Sho
     grid->setColumnStretch(3, 2);
     grid->setRowStretch(0, 1);
     grid->setRowStretch(1, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(typeBtn);
-    bottom->addWidget(resetBtn);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addLayout(bottom);
+    LayOut(grid, typeBtn);
 
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     resize(900, screen && screen->size().height() < 600 ? 458 : 530);
@@ -161,13 +129,9 @@ TActSelectBox* TActSelect::BoxOf(std::uint8_t side) const {
 }
 
 void TActSelect::FillCategories() {
-    for (std::uint8_t side : {std::uint8_t(SideCredit), std::uint8_t(SideDebit)}) {
-        std::vector<TActSelectBox::TRow> rows;
-        for (const TMainActRec* category : Selection.CategoriesOfSide(side))
-            rows.push_back(
-                {QString::number(category->Number), FromDocument(category->Name.View()), category->Picked != 0});
-        BoxOf(side)->SetRows(rows);
-    }
+    for (const std::uint8_t side : Sides)
+        BoxOf(side)->SetRows(SelectRows(Selection.CategoriesOfSide(side),
+                                        [](const TMainActRec& category) { return QString::number(category.Number); }));
     ShowTicks();
 }
 
@@ -206,10 +170,9 @@ void TActSelect::ShowSubs() {
         SubSelectBox->setEnabled(false);
         return;
     }
-    std::vector<TActSelectBox::TRow> rows;
-    for (const TSubActRec* sub : Selection.SubsOf(*HighlightedCategory))
-        rows.push_back({FromDocument(SubActNumberText(sub->MainAct, sub->Number)), FromDocument(sub->Name.View()),
-                        sub->Picked != 0});
+    const auto rows = SelectRows(Selection.SubsOf(*HighlightedCategory), [](const TSubActRec& sub) {
+        return FromDocument(SubActNumberText(sub.MainAct, sub.Number));
+    });
     const bool credit = HighlightedCategory->Side == SideCredit;
     SubSelectBox->SetColours(credit ? Lime : Red, credit ? Qt::black : Qt::white);
     SubSelectBox->SetTicksEnabled(HighlightedCategory->Picked != 0);
@@ -246,21 +209,14 @@ void TActSelect::TickAllSubs(bool on) {
 }
 
 void TActSelect::ShowTicks() {
-    for (std::uint8_t side : {std::uint8_t(SideCredit), std::uint8_t(SideDebit)}) {
-        std::vector<bool> ticks;
-        for (const TMainActRec* category : Selection.CategoriesOfSide(side))
-            ticks.push_back(category->Picked != 0);
-        BoxOf(side)->SetTicks(ticks);
-    }
+    for (const std::uint8_t side : Sides)
+        BoxOf(side)->SetTicks(PickedTicks(Selection.CategoriesOfSide(side)));
     if (HighlightedCategory) {
-        std::vector<bool> ticks;
-        for (const TSubActRec* sub : Selection.SubsOf(*HighlightedCategory))
-            ticks.push_back(sub->Picked != 0);
         SubSelectBox->SetTicksEnabled(HighlightedCategory->Picked != 0);
-        SubSelectBox->SetTicks(ticks);
+        SubSelectBox->SetTicks(PickedTicks(Selection.SubsOf(*HighlightedCategory)));
     }
     FillTree();
-    OKBtn->setEnabled(Selection.CanApply());
+    OfferOK(Selection.CanApply());
 }
 
 // A root, each ticked category by name with its ticked sub categories by name; always open.

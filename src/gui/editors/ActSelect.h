@@ -3,25 +3,18 @@
 // sub categories of the highlighted category, and the tree of what is ticked. OK makes the
 // ticks the worksheet's category selection; Cancel leaves the selection as it was.
 
+#include "SelectionDialog.h"
 #include "edit/Selections.h"
 
-#include <QDialog>
-
-#include <functional>
-
 class QLabel;
-class QPushButton;
 class QTreeWidget;
 
 namespace qz::gui {
 
-class TActSelectBox;
-
-class TActSelect : public QDialog {
+class TActSelect : public TSelectionDialog {
     Q_OBJECT
 public:
     static constexpr int HelpTopic = 24000;
-    using ShowHelpFn = std::function<void(int topic)>;
 
     // `newSelection`: true for the selection button and "New Selection", false for "Edit
     // Selection". `showNumbers`: the option that shows category numbers.
@@ -35,8 +28,8 @@ public:
 
 public slots:
     void CatTypeBtnClick();
-    void ResetBtnClick();
-    void OKBtnClick();
+    void ResetBtnClick() override;
+    void OKBtnClick() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -57,7 +50,6 @@ private:
 
     TLedger& Ledger;
     TCategorySelection Selection;
-    ShowHelpFn Help;
     TMainActRec* HighlightedCategory = nullptr;
 
     TActSelectBox* InSelectBox;
@@ -66,7 +58,6 @@ private:
     QLabel* CreditArrow;
     QLabel* DebitArrow;
     QTreeWidget* TreeView;
-    QPushButton* OKBtn;
 };
 
 } // namespace qz::gui

@@ -1,9 +1,14 @@
 #include "ActSelectBox.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -13,6 +18,43 @@ namespace qz::gui {
 namespace {
 
 enum Column { TickColumn = 0, NumberColumn = 1, NameColumn = 2 };
+
+// Rows 18 pixels high at the least; the tick box keeps the plain style's colours on the
+// highlighted row, whose white text would otherwise hide a tick on the debit side's red.
+class TTickDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static constexpr int RowHeight = 18;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return {size.width(), std::max(size.height(), RowHeight)};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (index.column() != TickColumn) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        const QRect box = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &cell, view);
+        const bool ticked = cell.checkState == Qt::Checked;
+        cell.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+
+        QStyleOptionViewItem tick;
+        tick.rect = box;
+        tick.state = (option.state & QStyle::State_Enabled) | (ticked ? QStyle::State_On : QStyle::State_Off);
+        tick.palette = view ? QApplication::palette(view) : QApplication::palette();
+        if (!(option.state & QStyle::State_Enabled))
+            tick.palette.setCurrentColorGroup(QPalette::Disabled);
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &tick, painter, view);
+    }
+};
 
 } // namespace
 
@@ -35,7 +77,9 @@ TActSelectBox::TActSelectBox(const QString& title, const QString& nameColumn, bo
     List->setColumnWidth(TickColumn, 26);
     List->setColumnWidth(NumberColumn, 50);
     List->setColumnHidden(NumberColumn, !numbers);
+    List->setItemDelegate(new TTickDelegate(List));
     List->setContextMenuPolicy(Qt::CustomContextMenu);
+    List->installEventFilter(this);
     Title->setBuddy(List);
     SetColours(QColor(0x00, 0xFF, 0x00), Qt::black);
 
@@ -138,6 +182,18 @@ void TActSelectBox::SetTicksEnabled(bool on) {
     Filling = false;
     AllBtn->setEnabled(on);
     NoneBtn->setEnabled(on);
+}
+
+// Space ticks or unticks the highlighted row, whichever of its cells the user clicked on.
+bool TActSelectBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        QTreeWidgetItem* item = List->currentItem();
+        if (TicksOn && item)
+            item->setCheckState(TickColumn, item->checkState(TickColumn) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TActSelectBox::ShowMenu(const QPoint& at) {

@@ -49,6 +49,9 @@ signals:
     // The select-all (true) or unselect-all (false) command.
     void AllTicked(bool on);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ShowMenu(const QPoint& at);
 

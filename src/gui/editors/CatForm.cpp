@@ -1,7 +1,6 @@
 #include "CatForm.h"
 
 #include "NewEditCat.h"
-#include "controls/HelpContext.h"
 #include "edit/CategoryTypeEdit.h"
 #include "platform/TextCodec.h"
 
@@ -76,33 +75,24 @@ private:
     const std::uint8_t& Side;
 };
 
-QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
+QPushButton* Toggle(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
+    button->setCheckable(true);
+    button->setMinimumWidth(110);
     return button;
 }
 
 } // namespace
 
-TCatForm::TCatForm(TEditContext& edit, std::int32_t typeIndex, std::int32_t firstVisibleRow, ShowHelpFn showHelp,
-                   QWidget* parent)
-    : QDialog(parent), Edit(edit), Help(std::move(showHelp)) {
-    setWindowTitle(QStringLiteral("Category Types"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    SetHelpContext(this, HelpTopic);
-    for (const TCatRec* type : Edit.Ledger.CatList.KeyList)
-        if (type->Row >= 0 && type->Row < firstVisibleRow)
-            AboveFirstRow.insert(type->Number);
-
-    CreditBtn = Button(QStringLiteral("C&redit"), "CreditBtn", this);
-    DebitBtn = Button(QStringLiteral("&Debit"), "DebitBtn", this);
+TCatForm::TCatForm(TEditContext& edit, std::int32_t typeIndex, ShowHelpFn showHelp, QWidget* parent)
+    : TListEditor(edit, QStringLiteral("Category Types"), HelpTopic, std::move(showHelp), parent) {
+    CreditBtn = Toggle(QStringLiteral("C&redit"), "CreditBtn", this);
+    DebitBtn = Toggle(QStringLiteral("&Debit"), "DebitBtn", this);
     auto* sides = new QButtonGroup(this);
-    for (QPushButton* toggle : {CreditBtn, DebitBtn}) {
-        toggle->setCheckable(true);
-        toggle->setMinimumWidth(110);
-        sides->addButton(toggle);
-    }
+    sides->addButton(CreditBtn);
+    sides->addButton(DebitBtn);
     CreditBtn->setStyleSheet(QStringLiteral("QPushButton:checked { background: #00FF00; color: black; }"));
     DebitBtn->setStyleSheet(QStringLiteral("QPushButton:checked { background: #FF0000; color: white; }"));
     connect(CreditBtn, &QPushButton::clicked, this, [this] { ShowSide(SideCredit); });
@@ -114,28 +104,11 @@ TCatForm::TCatForm(TEditContext& edit, std::int32_t typeIndex, std::int32_t firs
     TypeList->setMinimumSize(260, 240);
     TypeList->installEventFilter(this);
     connect(TypeList, &QListWidget::currentRowChanged, this, [this] { ChosenChanged(); });
-    connect(TypeList, &QListWidget::itemDoubleClicked, this, [this] {
-        if (EditBtn->isEnabled())
-            EditBtnClick();
-    });
+    connect(TypeList, &QListWidget::itemDoubleClicked, this, [this] { EditIfOffered(); });
 
     DefaultPicture = new QLabel(this);
     DefaultPicture->setPixmap(DefaultMark(fontMetrics().height() - 2));
     auto* defaultText = new QLabel(QStringLiteral("= Default Category"), this);
-
-    NewBtn = Button(QStringLiteral("&New"), "NewBtn", this);
-    EditBtn = Button(QStringLiteral("&Edit"), "EditBtn", this);
-    DeleteBtn = Button(QStringLiteral("&Delete"), "DeleteBtn", this);
-    QPushButton* closeBtn = Button(QStringLiteral("&Close"), "CloseBtn", this);
-    QPushButton* helpBtn = Button(QStringLiteral("&Help"), "HelpBtn", this);
-    connect(NewBtn, &QPushButton::clicked, this, &TCatForm::NewBtnClick);
-    connect(EditBtn, &QPushButton::clicked, this, &TCatForm::EditBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TCatForm::DeleteBtnClick);
-    connect(closeBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(helpBtn, &QPushButton::clicked, this, [this] {
-        if (Help)
-            Help(HelpTopic);
-    });
 
     auto* toggles = new QHBoxLayout;
     toggles->addWidget(CreditBtn);
@@ -149,15 +122,7 @@ TCatForm::TCatForm(TEditContext& edit, std::int32_t typeIndex, std::int32_t firs
     left->addLayout(toggles);
     left->addWidget(TypeList, 1);
     left->addLayout(legend);
-    auto* right = new QVBoxLayout;
-    for (QPushButton* button : {NewBtn, EditBtn, DeleteBtn})
-        right->addWidget(button);
-    right->addStretch();
-    right->addWidget(closeBtn);
-    right->addWidget(helpBtn);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(right);
+    LayOut(left);
 
     const TCatRec* chosen =
         typeIndex >= 0 && typeIndex < Edit.Ledger.CatList.Count() ? Edit.Ledger.CatList.Items(typeIndex) : nullptr;
@@ -165,14 +130,10 @@ TCatForm::TCatForm(TEditContext& edit, std::int32_t typeIndex, std::int32_t firs
     TypeList->setFocus();
 }
 
-bool TCatForm::OpenCategoryTypes(QWidget* parent, TEditContext& edit, std::int32_t typeIndex,
-                                 std::int32_t firstVisibleRow, std::uint16_t& refresh, std::int32_t& deletedAbove,
-                                 const ShowHelpFn& showHelp) {
-    TCatForm form(edit, typeIndex, firstVisibleRow, showHelp, parent);
-    form.exec();
-    refresh |= form.Refresh();
-    deletedAbove = form.DeletedAbove();
-    return form.Changed();
+TListEditorOutcome TCatForm::OpenCategoryTypes(QWidget* parent, TEditContext& edit, std::int32_t typeIndex,
+                                               const ShowHelpFn& showHelp) {
+    TCatForm form(edit, typeIndex, showHelp, parent);
+    return form.Run();
 }
 
 // Fills the list with the side's types by name and chooses `chooseNumber`, or the first.
@@ -208,16 +169,12 @@ std::int32_t TCatForm::ChosenIndex() const {
 // Default types keep their name and section, and stay.
 void TCatForm::ChosenChanged() {
     const std::int32_t index = ChosenIndex();
-    const bool editable = index >= 0 && !TypeIsFixed(*Edit.Ledger.CatList.Items(index));
-    EditBtn->setEnabled(editable);
-    DeleteBtn->setEnabled(editable);
+    OfferEditing(index >= 0 && !TypeIsFixed(*Edit.Ledger.CatList.Items(index)));
     TypeList->viewport()->update();
 }
 
-void TCatForm::Take(const TEditOutcome& outcome, std::int16_t chooseNumber) {
-    RefreshFlags |= outcome.Refresh;
-    if (outcome.Done())
-        AnyChange = true;
+void TCatForm::Take(const TEditOutcome& outcome, std::int16_t chooseNumber, std::int32_t deletedRow) {
+    Note(outcome, deletedRow);
     // After a commit given up the lists hold what the document holds: show that.
     ShowSide(ShownSide, chooseNumber);
 }
@@ -254,11 +211,11 @@ void TCatForm::DeleteBtnClick() {
     const std::int32_t index = ChosenIndex();
     if (index < 0)
         return;
-    const std::int16_t number = Edit.Ledger.CatList.Items(index)->Number;
+    const TCatRec* type = Edit.Ledger.CatList.Items(index);
+    const std::int16_t number = type->Number;
+    const std::int32_t row = type->Row;
     const TEditOutcome outcome = DeleteCategoryType(Edit, index);
-    if (outcome.Done() && AboveFirstRow.erase(number) > 0)
-        ++DeletedAboveCount;
-    Take(outcome, outcome.Done() ? std::int16_t(-1) : number);
+    Take(outcome, outcome.Done() ? std::int16_t(-1) : number, row);
 }
 
 // Enter and Space on the list act as "&Edit", when it is offered.
@@ -266,8 +223,7 @@ bool TCatForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TypeList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            if (EditBtn->isEnabled())
-                EditBtnClick();
+            EditIfOffered();
             return true;
         }
     }

@@ -2,23 +2,15 @@
 // TGrpSelect, the group selection: every group with a tick. OK makes the ticks the worksheet's
 // group selection; Cancel leaves the selection as it was.
 
+#include "SelectionDialog.h"
 #include "edit/Selections.h"
-
-#include <QDialog>
-
-#include <functional>
-
-class QPushButton;
 
 namespace qz::gui {
 
-class TActSelectBox;
-
-class TGrpSelect : public QDialog {
+class TGrpSelect : public TSelectionDialog {
     Q_OBJECT
 public:
     static constexpr int HelpTopic = 25000;
-    using ShowHelpFn = std::function<void(int topic)>;
 
     TGrpSelect(TLedger& ledger, bool newSelection, bool showNumbers, ShowHelpFn showHelp = {},
                QWidget* parent = nullptr);
@@ -29,8 +21,8 @@ public:
                              const ShowHelpFn& showHelp = {});
 
 public slots:
-    void ResetBtnClick();
-    void OKBtnClick();
+    void ResetBtnClick() override;
+    void OKBtnClick() override;
 
 private:
     void Fill();
@@ -38,9 +30,7 @@ private:
 
     TLedger& Ledger;
     TGroupSelection Selection;
-    ShowHelpFn Help;
     TActSelectBox* GroupBox;
-    QPushButton* OKBtn;
 };
 
 } // namespace qz::gui

@@ -558,9 +558,7 @@ namespace {
 // Menu commands whose windows open in later versions.
 bool CommandAvailable(TMenuCommand command) {
     switch (command) {
-    case TMenuCommand::EditRecord:
     case TMenuCommand::NewTransaction:
-    case TMenuCommand::FindCategory:
         return false;
     default:
         return true;

@@ -44,6 +44,7 @@ struct TOptionsContext;
 class THelpViewer;
 class THiddenSettings;
 class TKQBookBar;
+struct TListEditorOutcome;
 class TKQButton2;
 class TNoDocumentPanel;
 class TTaxSummaryPanel;
@@ -220,7 +221,11 @@ private:
     void ShowSelectionMenu(TSelectionKind kind);
 
     // MainEditors.cpp: the editors of the books' structure.
+    struct TDeletedRows;
+    TDeletedRows RowsBeforeEdit() const;
     void AfterEdit(std::uint16_t refresh);
+    void KeepFirstVisibleRows(const TDeletedRows& deleted);
+    bool AfterListEditor(int view, TDeletedRows& deleted, const TListEditorOutcome& outcome);
     void CategoriesCommand();
     void GroupsCommand();
 

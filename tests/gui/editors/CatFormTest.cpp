@@ -22,10 +22,12 @@ namespace {
 class CatFormTest : public ClassificationWindowTest {
 protected:
     // Runs the editor on the type at `index` and acts on it while it is modal.
-    bool RunTypes(std::int32_t index, std::function<void(TCatForm&)> act, std::int32_t firstVisibleRow = 0) {
+    bool RunTypes(std::int32_t index, std::function<void(TCatForm&)> act) {
         WhenModalClosing<TCatForm>(std::move(act));
-        Refresh = RefreshNone;
-        return TCatForm::OpenCategoryTypes(Window.get(), Edit(), index, firstVisibleRow, Refresh, DeletedAbove);
+        const TListEditorOutcome outcome = TCatForm::OpenCategoryTypes(Window.get(), Edit(), index);
+        Refresh = outcome.Refresh;
+        DeletedRows = outcome.DeletedRows;
+        return outcome.Changed;
     }
     std::int32_t IndexOf(const std::string& name) { return Books().CatList.IndexOf(TypeNamed(name)); }
 
@@ -66,7 +68,7 @@ protected:
     }
 
     std::uint16_t Refresh = RefreshNone;
-    std::int32_t DeletedAbove = -1;
+    std::vector<std::int32_t> DeletedRows;
 };
 
 TEST_F(CatFormTest, MakesRenamesAndDeletesATypeInTheDocument) {
@@ -105,7 +107,7 @@ TEST_F(CatFormTest, MakesRenamesAndDeletesATypeInTheDocument) {
         Child<QPushButton>(form, "CloseBtn")->click();
     }));
     EXPECT_TRUE(Refresh & RefreshTypes);
-    EXPECT_EQ(DeletedAbove, 0);
+    EXPECT_TRUE(DeletedRows.empty());
 
     Reopen();
     const TCatRec* made = TypeNamed("Shop Premises");
@@ -228,31 +230,28 @@ TEST_F(CatFormTest, ProtectedDocumentAsksThePasswordOfEachArea) {
     EXPECT_EQ(TypeNamed("Spare Parts"), nullptr);
 }
 
-TEST_F(CatFormTest, CountsDeletedTypesAboveTheFirstVisibleRow) {
+TEST_F(CatFormTest, ReportsTheWorksheetRowsOfTheDeletedTypes) {
     OpenBooks();
-    // "Spare" shows above the worksheet's first visible row (3), "Rent" below it; a type made
-    // in the editor shows nowhere yet.
+    // "Spare" shows on row 1 of the worksheet, "Rent" on row 5; a type made in the editor shows
+    // nowhere yet.
     for (TCatRec* type : Books().CatList.KeyList)
         type->Row = type->Name == "Spare" ? 1 : 5;
     Books()
         .MainActList.Items(Books().MainActList.IndexOfNumber(Books().MainActList.NumberOfName(RentUser, SideDebit)))
         ->CatType = TypeNamed("General Income")->Number; // frees "Rent" for deletion, in memory only
-    EXPECT_TRUE(RunTypes(
-        IndexOf("Spare"),
-        [](TCatForm& form) {
-            Child<QPushButton>(form, "DeleteBtn")->click();
-            AnswerDialog(QStringLiteral("Fresh"), KindSales);
-            Child<QPushButton>(form, "NewBtn")->click();
-            Child<QPushButton>(form, "DeleteBtn")->click();
-            Child<QPushButton>(form, "DebitBtn")->click();
-            auto* list = Child<QListWidget>(form, "TypeList");
-            list->setCurrentItem(list->findItems(QStringLiteral("Rent"), Qt::MatchExactly).value(0));
-            Child<QPushButton>(form, "DeleteBtn")->click();
-            EXPECT_FALSE(Names(form).contains(QStringLiteral("Rent")));
-            form.reject();
-        },
-        3));
-    EXPECT_EQ(DeletedAbove, 1);
+    EXPECT_TRUE(RunTypes(IndexOf("Spare"), [](TCatForm& form) {
+        Child<QPushButton>(form, "DeleteBtn")->click();
+        AnswerDialog(QStringLiteral("Fresh"), KindSales);
+        Child<QPushButton>(form, "NewBtn")->click();
+        Child<QPushButton>(form, "DeleteBtn")->click();
+        Child<QPushButton>(form, "DebitBtn")->click();
+        auto* list = Child<QListWidget>(form, "TypeList");
+        list->setCurrentItem(list->findItems(QStringLiteral("Rent"), Qt::MatchExactly).value(0));
+        Child<QPushButton>(form, "DeleteBtn")->click();
+        EXPECT_FALSE(Names(form).contains(QStringLiteral("Rent")));
+        form.reject();
+    }));
+    EXPECT_EQ(DeletedRows, (std::vector<std::int32_t>{1, 5}));
 }
 
 } // namespace

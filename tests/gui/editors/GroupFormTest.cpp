@@ -20,10 +20,12 @@ namespace {
 
 class GroupFormTest : public ClassificationWindowTest {
 protected:
-    bool RunGroups(std::int32_t index, std::function<void(TGroup&)> act, std::int32_t firstVisibleRow = 0) {
+    bool RunGroups(std::int32_t index, std::function<void(TGroup&)> act) {
         WhenModalClosing<TGroup>(std::move(act));
-        Refresh = RefreshNone;
-        return TGroup::OpenGroups(Window.get(), Edit(), index, firstVisibleRow, Refresh, DeletedAbove);
+        const TListEditorOutcome outcome = TGroup::OpenGroups(Window.get(), Edit(), index);
+        Refresh = outcome.Refresh;
+        DeletedRows = outcome.DeletedRows;
+        return outcome.Changed;
     }
     std::int32_t IndexOf(const std::string& name) { return Books().GroupList.IndexOf(GroupNamed(name)); }
 
@@ -61,7 +63,7 @@ protected:
     }
 
     std::uint16_t Refresh = RefreshNone;
-    std::int32_t DeletedAbove = -1;
+    std::vector<std::int32_t> DeletedRows;
 };
 
 TEST_F(GroupFormTest, MakesRenamesAndDeletesAGroupInTheDocument) {
@@ -184,9 +186,9 @@ TEST_F(GroupFormTest, ProtectedDocumentAsksThePasswordOfEachArea) {
     EXPECT_NE(GroupNamed("Projects"), nullptr);
 }
 
-TEST_F(GroupFormTest, CountsDeletedGroupsAboveTheFirstVisibleRow) {
+TEST_F(GroupFormTest, ReportsTheWorksheetRowsOfTheDeletedGroups) {
     OpenBooks();
-    // Groups nobody uses: one above the first visible row (2), one below it.
+    // Groups nobody uses, on rows 0 and 4 of the worksheet.
     ScriptedPrompts quiet;
     for (const char* name : {"Above", "Below"}) {
         std::string text = name;
@@ -195,17 +197,14 @@ TEST_F(GroupFormTest, CountsDeletedGroupsAboveTheFirstVisibleRow) {
     }
     for (TGroupRec* group : Books().GroupList.KeyList)
         group->Row = group->Name == "Above" ? 0 : 4;
-    EXPECT_TRUE(RunGroups(
-        IndexOf("Above"),
-        [](TGroup& form) {
-            Child<QPushButton>(form, "DeleteBtn")->click();
-            Choose(form, QStringLiteral("Below"));
-            Child<QPushButton>(form, "DeleteBtn")->click();
-            EXPECT_EQ(List(form)->topLevelItemCount(), 4);
-            form.reject();
-        },
-        2));
-    EXPECT_EQ(DeletedAbove, 1);
+    EXPECT_TRUE(RunGroups(IndexOf("Above"), [](TGroup& form) {
+        Child<QPushButton>(form, "DeleteBtn")->click();
+        Choose(form, QStringLiteral("Below"));
+        Child<QPushButton>(form, "DeleteBtn")->click();
+        EXPECT_EQ(List(form)->topLevelItemCount(), 4);
+        form.reject();
+    }));
+    EXPECT_EQ(DeletedRows, (std::vector<std::int32_t>{0, 4}));
 }
 
 } // namespace
