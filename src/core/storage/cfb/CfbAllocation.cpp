@@ -45,8 +45,9 @@ bool TCompoundFile::KeepsReads() const {
 }
 
 // The committed contents of a page of the committed file: kept from an earlier read, or read
-// now with the neighbours of its aligned group that are neither changed nor kept yet. A
-// changed page is never read: after a failed commit the file may hold its new contents.
+// now with the other pages of its aligned group, of which those neither changed nor kept yet
+// are kept. A changed page is never taken from the file: after a failed commit the file may
+// hold its new contents.
 HResult TCompoundFile::CommittedPage(std::uint32_t page, const std::uint8_t*& data) {
     if ((data = Clean.Find(page)))
         return S_OK;
@@ -56,11 +57,6 @@ HResult TCompoundFile::CommittedPage(std::uint32_t page, const std::uint8_t*& da
         const std::uint32_t group = std::max<std::uint32_t>(1, ReadAheadBytes / PageSize());
         first = page - page % group;
         last = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t(first) + group, committedPages));
-        while (first < page && (Dirty.Contains(first) || Clean.Contains(first)))
-            ++first;
-        for (std::uint32_t p = page + 1; p < last; ++p)
-            if (Dirty.Contains(p) || Clean.Contains(p))
-                last = p;
     }
     ReadAhead.resize(std::size_t(last - first) * PageSize());
     const std::uint64_t offset = std::uint64_t(first) * PageSize();

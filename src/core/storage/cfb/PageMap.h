@@ -1,8 +1,8 @@
 #pragma once
 // Page buffers of a compound file held in memory between commits, found by page number. A
-// commit may touch tens of thousands of pages: their buffers come from large blocks and are
-// found through one open-addressing table, so that holding a page costs no allocation of its
-// own and dropping them all costs a few.
+// commit may touch tens of thousands of pages: their buffers come from large blocks, shared
+// through a pool by every map, and are found through one open-addressing table, so that
+// holding a page costs no allocation of its own and dropping them all costs a few.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@ namespace qz::cfb {
 class TPageMap {
 public:
     explicit TPageMap(std::uint32_t pageSize = 512) : PageBytes(pageSize) {}
+    ~TPageMap();
     TPageMap(const TPageMap&) = delete;
     TPageMap& operator=(const TPageMap&) = delete;
 
