@@ -9,12 +9,21 @@
 
 namespace qz::cfb {
 
+namespace {
+// A page read from the file for a change or a small read brings its neighbours along, so
+// that the records around it cost no read of their own: a change group touches runs of
+// neighbouring records. Kept until the next commit, within a bound.
+constexpr std::uint32_t ReadAheadBytes = 4096;
+constexpr std::size_t CleanPagesBytes = 32u << 20;
+} // namespace
+
 HResult TCompoundFile::ReadPage(std::uint32_t page, std::uint8_t* buffer) {
-    if (!Dirty.empty()) {
-        if (auto it = Dirty.find(page); it != Dirty.end()) {
-            std::memcpy(buffer, it->second.data(), PageSize());
-            return S_OK;
-        }
+    const std::uint8_t* held = Dirty.Find(page);
+    if (!held)
+        held = Clean.Find(page);
+    if (held) {
+        std::memcpy(buffer, held, PageSize());
+        return S_OK;
     }
     std::size_t got = 0;
     const std::uint64_t offset = std::uint64_t(page) * PageSize();
@@ -27,35 +36,80 @@ HResult TCompoundFile::ReadPage(std::uint32_t page, std::uint8_t* buffer) {
     return S_OK;
 }
 
-HResult TCompoundFile::ReadSector(std::uint32_t sector, std::uint8_t* buffer) { return ReadPage(sector + 1, buffer); }
+HResult TCompoundFile::ReadSector(std::uint32_t sector, std::uint8_t* buffer) {
+    return ReadPage(sector + 1, buffer);
+}
 
-// The page's buffer among the changes; with `keepContents` it starts from what the page holds.
-std::vector<std::uint8_t>& TCompoundFile::PageForWrite(std::uint32_t page, bool keepContents, HResult& result) {
-    if (auto it = Dirty.find(page); it != Dirty.end())
-        return it->second;
-    std::vector<std::uint8_t> contents(PageSize(), 0);
-    if (keepContents && std::uint64_t(page) * PageSize() < CommittedBytes) {
-        result = ReadPage(page, contents.data()); // not among the changes yet: read from the file
-        if (Failed(result)) {
-            static std::vector<std::uint8_t> scratch;
-            scratch.assign(PageSize(), 0);
-            return scratch;
-        }
-        if (page < CommittedPages() && !Original.count(page))
-            Original.emplace(page, contents);
+bool TCompoundFile::KeepsReads() const {
+    return Access == StgAccess::ReadWrite && Clean.Size() * PageSize() < CleanPagesBytes;
+}
+
+// The committed contents of a page of the committed file: kept from an earlier read, or read
+// now with the other pages of its aligned group, of which those neither changed nor kept yet
+// are kept. A changed page is never taken from the file: after a failed commit the file may
+// hold its new contents.
+HResult TCompoundFile::CommittedPage(std::uint32_t page, const std::uint8_t*& data) {
+    if ((data = Clean.Find(page)))
+        return S_OK;
+    const std::uint64_t committedPages = CommittedPages();
+    std::uint32_t first = page, last = page + 1;
+    if (KeepsReads()) {
+        const std::uint32_t group = std::max<std::uint32_t>(1, ReadAheadBytes / PageSize());
+        first = page - page % group;
+        last = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t(first) + group, committedPages));
     }
-    return Dirty.emplace(page, std::move(contents)).first->second;
+    ReadAhead.resize(std::size_t(last - first) * PageSize());
+    const std::uint64_t offset = std::uint64_t(first) * PageSize();
+    std::size_t got = 0;
+    if (offset < CommittedBytes) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(ReadAhead.size(), CommittedBytes - offset));
+        if (int error = Handle->PRead(ReadAhead.data(), want, offset, got); error != 0)
+            return ResultFromErrno(error, true);
+    }
+    std::fill(ReadAhead.begin() + static_cast<std::ptrdiff_t>(got), ReadAhead.end(), 0);
+    for (std::uint32_t p = first; p < last; ++p) {
+        if (Dirty.Contains(p))
+            continue;
+        bool added = false;
+        std::uint8_t* kept = Clean.Insert(p, added);
+        if (added)
+            std::memcpy(kept, ReadAhead.data() + std::size_t(p - first) * PageSize(), PageSize());
+        if (p == page)
+            data = kept;
+    }
+    return S_OK;
+}
+
+// The page's buffer among the changes, or nullptr with `result` failed; with `keepContents` it
+// starts from what the page holds, else from zeros. The committed contents of a page that
+// existed stay among the clean pages for the journal.
+std::uint8_t* TCompoundFile::PageForWrite(std::uint32_t page, bool keepContents, HResult& result) {
+    if (std::uint8_t* data = Dirty.Find(page))
+        return data;
+    const std::uint8_t* committed = nullptr;
+    if (keepContents && page < CommittedPages()) {
+        result = CommittedPage(page, committed); // not among the changes yet: read from the file
+        if (Failed(result))
+            return nullptr;
+    }
+    bool added = false;
+    std::uint8_t* data = Dirty.Insert(page, added);
+    if (committed)
+        std::memcpy(data, committed, PageSize());
+    else
+        std::memset(data, 0, PageSize());
+    return data;
 }
 
 HResult TCompoundFile::SectorForWrite(std::uint32_t sector, std::uint8_t*& data) {
     HResult result = S_OK;
-    data = PageForWrite(sector + 1, true, result).data();
+    data = PageForWrite(sector + 1, true, result);
     return result;
 }
 
 HResult TCompoundFile::FreshSector(std::uint32_t sector, std::uint8_t*& data) {
     HResult result = S_OK;
-    data = PageForWrite(sector + 1, false, result).data();
+    data = PageForWrite(sector + 1, false, result);
     return result;
 }
 
@@ -93,7 +147,8 @@ HResult TCompoundFile::GrowFat() {
     bool grown = false;
     for (;;) {
         const bool needFat = Fat.size() < SectorCount;
-        const std::size_t beyondHeader = FatSectors.size() > HeaderDifatEntries ? FatSectors.size() - HeaderDifatEntries : 0;
+        const std::size_t beyondHeader =
+            FatSectors.size() > HeaderDifatEntries ? FatSectors.size() - HeaderDifatEntries : 0;
         const bool needDifat = DifatSectors.size() < (beyondHeader + per - 2) / (per - 1);
         if (!needFat && !needDifat)
             break;
@@ -192,7 +247,8 @@ HResult TCompoundFile::EnsureMiniStreamCovers(std::uint32_t sectors) {
 }
 
 HResult TCompoundFile::AllocateMiniSector(std::uint32_t& sector) {
-    const std::uint32_t inStream = static_cast<std::uint32_t>(std::min<std::uint64_t>(MiniFat.size(), Dir[0].Size / MiniSectorSize));
+    const std::uint32_t inStream =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(MiniFat.size(), Dir[0].Size / MiniSectorSize));
     std::uint32_t found = FREESECT;
     for (std::uint32_t i = MiniFreeHint; i < inStream; ++i) {
         if (MiniFat[i] == FREESECT) {

@@ -19,8 +19,8 @@ HResult TCompoundFile::Load() {
         std::size_t got = 0;
         if (int error = Handle->PRead(first.data(), HeaderSize, 0, got); error != 0)
             return ResultFromErrno(error, true);
-        if (auto overlay = Dirty.find(0); overlay != Dirty.end())
-            std::copy(overlay->second.begin(), overlay->second.begin() + HeaderSize, first.begin());
+        if (const std::uint8_t* overlay = Dirty.Find(0))
+            std::copy(overlay, overlay + std::min<std::uint32_t>(HeaderSize, Dirty.PageSize()), first.begin());
         std::copy(first.begin(), first.end(), h);
     }
     if (!std::equal(Signature, Signature + 8, h) || Get16(h + 0x1C) != 0xFFFE)
@@ -33,9 +33,10 @@ HResult TCompoundFile::Load() {
         return STG_E_INVALIDHEADER;
     SectorSize = 1u << shift;
     // Pages a journal lays over the file (read-only recovery) must be of the file's size.
-    for (const auto& [page, data] : Dirty)
-        if (data.size() != PageSize())
-            return STG_E_DOCFILECORRUPT;
+    if (!Dirty.Empty() && Dirty.PageSize() != PageSize())
+        return STG_E_DOCFILECORRUPT;
+    Dirty.SetPageSize(PageSize());
+    Clean.SetPageSize(PageSize());
     std::copy(h + 8, h + 24, Clsid);
     TransactionSignature = Get32(h + 0x34);
     if (CommittedBytes < PageSize())
@@ -46,8 +47,8 @@ HResult TCompoundFile::Load() {
     SectorCount = static_cast<std::uint32_t>(sectors);
     HeaderImage.assign(PageSize(), 0);
     std::copy(h, h + HeaderSize, HeaderImage.begin());
-    if (auto overlay = Dirty.find(0); overlay != Dirty.end())
-        HeaderImage = overlay->second;
+    if (const std::uint8_t* overlay = Dirty.Find(0))
+        HeaderImage.assign(overlay, overlay + PageSize());
     else if (PageSize() > HeaderSize) {
         std::size_t got = 0;
         Handle->PRead(HeaderImage.data() + HeaderSize, PageSize() - HeaderSize, HeaderSize, got);

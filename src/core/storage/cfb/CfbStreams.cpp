@@ -10,7 +10,9 @@
 namespace qz::cfb {
 
 namespace {
-bool IsMini(std::uint32_t entry, std::uint64_t size) { return entry != 0 && size < MiniStreamCutoff; }
+bool IsMini(std::uint32_t entry, std::uint64_t size) {
+    return entry != 0 && size < MiniStreamCutoff;
+}
 } // namespace
 
 // The entry's sectors, worked out once and then kept up to date by every resize.
@@ -32,7 +34,7 @@ HResult TCompoundFile::EntryChain(std::uint32_t entry, std::vector<std::uint32_t
             const auto shortSector = static_cast<std::uint32_t>(CommittedBytes / SectorSize - 1);
             const auto at = std::find(e.ChainCache.begin(), e.ChainCache.end(), shortSector);
             const std::uint64_t before = std::uint64_t(at - e.ChainCache.begin()) * SectorSize;
-            if (at != e.ChainCache.end() && before < e.Size && !Dirty.count(shortSector + 1) &&
+            if (at != e.ChainCache.end() && before < e.Size && !Dirty.Contains(shortSector + 1) &&
                 SectorOffset(shortSector) + std::min<std::uint64_t>(SectorSize, e.Size - before) > CommittedBytes)
                 return STG_E_DOCFILECORRUPT;
         }
@@ -53,22 +55,35 @@ HResult TCompoundFile::ReadEntry(std::uint32_t entry, std::uint64_t offset, void
     if (HResult r = EntryChain(entry, chain); Failed(r))
         return r;
     auto* out = static_cast<std::uint8_t*>(buffer);
-    std::vector<std::uint8_t> page(PageSize());
+    // A read of a record or two goes through the pages kept between commits (the write that
+    // usually follows it then reads nothing); a long one straight from the file.
+    const bool small = count <= 2 * SectorSize && KeepsReads();
     if (IsMini(entry, e.Size)) {
+        std::vector<std::uint8_t> page;
+        const std::uint8_t* held = nullptr;
         std::uint32_t cached = FREESECT;
         for (std::uint32_t done = 0; done < count;) {
             const std::uint64_t at = offset + done;
             const std::uint32_t inSector = static_cast<std::uint32_t>(at % MiniSectorSize);
             const std::uint32_t piece = std::min(count - done, MiniSectorSize - inSector);
             std::uint32_t sector = 0, within = 0;
-            if (HResult r = MiniStreamPiece((*chain)[static_cast<std::size_t>(at / MiniSectorSize)], sector, within); Failed(r))
+            if (HResult r = MiniStreamPiece((*chain)[static_cast<std::size_t>(at / MiniSectorSize)], sector, within);
+                Failed(r))
                 return r;
             if (sector != cached) {
-                if (HResult r = ReadSector(sector, page.data()); Failed(r))
-                    return r;
+                held = Dirty.Find(sector + 1);
+                if (!held && small && SectorOffset(sector) < CommittedBytes) {
+                    if (HResult r = CommittedPage(sector + 1, held); Failed(r))
+                        return r;
+                } else if (!held) {
+                    page.resize(PageSize());
+                    if (HResult r = ReadSector(sector, page.data()); Failed(r))
+                        return r;
+                    held = page.data();
+                }
                 cached = sector;
             }
-            std::memcpy(out + done, page.data() + within + inSector, piece);
+            std::memcpy(out + done, held + within + inSector, piece);
             done += piece;
         }
         read = count;
@@ -80,15 +95,19 @@ HResult TCompoundFile::ReadEntry(std::uint32_t entry, std::uint64_t offset, void
         std::size_t index = static_cast<std::size_t>(at / SectorSize);
         const std::uint32_t inSector = static_cast<std::uint32_t>(at % SectorSize);
         const std::uint32_t first = (*chain)[index];
-        if (!Dirty.empty() && Dirty.count(first + 1)) {
+        const std::uint8_t* held = Dirty.Find(first + 1);
+        if (!held && small && SectorOffset(first) < CommittedBytes)
+            if (HResult r = CommittedPage(first + 1, held); Failed(r))
+                return r;
+        if (held) {
             const std::uint32_t piece = std::min(count - done, SectorSize - inSector);
-            std::memcpy(out + done, Dirty[first + 1].data() + inSector, piece);
+            std::memcpy(out + done, held + inSector, piece);
             done += piece;
             continue;
         }
         std::uint64_t span = SectorSize - inSector;
         while (span < count - done && index + 1 < chain->size() && (*chain)[index + 1] == (*chain)[index] + 1 &&
-               (Dirty.empty() || !Dirty.count((*chain)[index + 1] + 1))) {
+               !Dirty.Contains((*chain)[index + 1] + 1)) {
             ++index;
             span += SectorSize;
         }
@@ -96,7 +115,8 @@ HResult TCompoundFile::ReadEntry(std::uint32_t entry, std::uint64_t offset, void
         const std::uint64_t fileOffset = SectorOffset(first) + inSector;
         std::size_t got = 0;
         if (fileOffset < CommittedBytes) {
-            const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(piece, CommittedBytes - fileOffset));
+            const std::size_t want =
+                static_cast<std::size_t>(std::min<std::uint64_t>(piece, CommittedBytes - fileOffset));
             if (int error = Handle->PRead(out + done, want, fileOffset, got); error != 0)
                 return ResultFromErrno(error, true);
         }
@@ -168,7 +188,8 @@ HResult TCompoundFile::ResizeChain(std::uint32_t entry, std::uint64_t size, bool
         // Units a foreign writer left beyond the old end may hold anything.
         const std::uint64_t ownedEnd = std::min<std::uint64_t>(chain->size() * unit, size);
         if (ownedEnd > oldSize)
-            if (HResult r = WriteEntry(entry, oldSize, nullptr, static_cast<std::uint32_t>(ownedEnd - oldSize)); Failed(r))
+            if (HResult r = WriteEntry(entry, oldSize, nullptr, static_cast<std::uint32_t>(ownedEnd - oldSize));
+                Failed(r))
                 return r;
         while (chain->size() < need) {
             std::uint32_t added = 0;

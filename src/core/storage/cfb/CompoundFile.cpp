@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace qz::cfb {
 
@@ -91,7 +92,9 @@ HResult TCompoundFile::Open(const std::string& path, StgAccess access, std::uniq
     return S_OK;
 }
 
-TStorage TCompoundFile::Root() { return TStorage(this, 0, Dir.empty() ? 0 : Dir[0].Generation); }
+TStorage TCompoundFile::Root() {
+    return TStorage(this, 0, Dir.empty() ? 0 : Dir[0].Generation);
+}
 
 HResult TCompoundFile::InitEmpty(std::uint16_t version) {
     Major = version;
@@ -99,6 +102,8 @@ HResult TCompoundFile::InitEmpty(std::uint16_t version) {
     CommittedBytes = 0;
     SectorCount = 0;
     HeaderImage.assign(PageSize(), 0);
+    Dirty.SetPageSize(PageSize());
+    Clean.SetPageSize(PageSize());
     std::uint32_t dirSector = 0;
     if (HResult r = AllocateSector(dirSector); Failed(r))
         return r;
@@ -187,7 +192,7 @@ std::vector<std::uint32_t> TCompoundFile::JournalSamples() const {
     const std::uint64_t pages = CommittedPages();
     for (std::uint64_t k = 0; k < MaxJournalSamples && pages > 0; ++k) {
         const auto page = static_cast<std::uint32_t>(k * (pages - 1) / (MaxJournalSamples - 1));
-        if (!Dirty.count(page) && (samples.empty() || samples.back() != page))
+        if (!Dirty.Contains(page) && (samples.empty() || samples.back() != page))
             samples.push_back(page);
     }
     return samples;
@@ -270,8 +275,7 @@ HResult TCompoundFile::Recover() {
     std::uint8_t shift[2] = {};
     std::size_t shiftRead = 0;
     const bool samePages = Handle->PRead(shift, 2, 0x1E, shiftRead) == 0 && shiftRead == 2 &&
-                           (shift[0] == 9 || shift[0] == 12) && shift[1] == 0 &&
-                           journal.PageSize == (1u << shift[0]);
+                           (shift[0] == 9 || shift[0] == 12) && shift[1] == 0 && journal.PageSize == (1u << shift[0]);
     std::uint64_t hash = 0;
     if (!journal.Marked || !samePages || journal.OldBytes > CommittedBytes ||
         !HashSamples(journal.Samples, journal.PageSize, journal.Pages, hash) || hash != journal.SampleHash)
@@ -279,7 +283,14 @@ HResult TCompoundFile::Recover() {
     const std::uint32_t pageSize = journal.PageSize;
     const std::uint64_t oldBytes = journal.OldBytes;
     if (Access == StgAccess::ReadOnly) {
-        Dirty = std::move(journal.Pages);
+        // Laid over the file as playing back would: the pages within its old length.
+        Dirty.SetPageSize(pageSize);
+        for (const auto& [page, data] : journal.Pages) {
+            if (std::uint64_t(page) * pageSize >= oldBytes)
+                continue;
+            bool added = false;
+            std::memcpy(Dirty.Insert(page, added), data.data(), pageSize);
+        }
         CommittedBytes = oldBytes;
         return S_OK;
     }
@@ -330,13 +341,13 @@ HResult TCompoundFile::SerializeMeta() {
     for (std::size_t i = 0; i < DirSectors.size(); ++i) {
         if (!DirSectorDirty[i])
             continue;
-        std::vector<std::uint8_t>& page = PageForWrite(DirSectors[i] + 1, false, result);
+        std::uint8_t* page = PageForWrite(DirSectors[i] + 1, false, result);
         if (Failed(result))
             return result;
-        std::fill(page.begin(), page.end(), 0);
+        std::fill(page, page + PageSize(), 0);
         for (std::uint32_t k = 0; k < perDirSector; ++k) {
             const DirEntry& e = Dir[i * perDirSector + k];
-            std::uint8_t* p = page.data() + k * DirEntrySize;
+            std::uint8_t* p = page + k * DirEntrySize;
             if (e.Type == EntryType::Empty) {
                 Put32(p + 68, NOSTREAM);
                 Put32(p + 72, NOSTREAM);
@@ -368,12 +379,12 @@ HResult TCompoundFile::SerializeMeta() {
             if (!dirty[i])
                 continue;
             HResult r = S_OK;
-            std::vector<std::uint8_t>& page = PageForWrite(sectors[i] + 1, false, r);
+            std::uint8_t* page = PageForWrite(sectors[i] + 1, false, r);
             if (Failed(r))
                 return r;
             for (std::uint32_t k = 0; k < per; ++k) {
                 const std::size_t index = i * per + k;
-                Put32(page.data() + 4 * k, index < table.size() ? table[index] : FREESECT);
+                Put32(page + 4 * k, index < table.size() ? table[index] : FREESECT);
             }
             dirty[i] = false;
         }
@@ -385,32 +396,62 @@ HResult TCompoundFile::SerializeMeta() {
         return result;
     if (DifatDirty) {
         for (std::size_t d = 0; d < DifatSectors.size(); ++d) {
-            std::vector<std::uint8_t>& page = PageForWrite(DifatSectors[d] + 1, false, result);
+            std::uint8_t* page = PageForWrite(DifatSectors[d] + 1, false, result);
             if (Failed(result))
                 return result;
             for (std::uint32_t k = 0; k + 1 < per; ++k) {
                 const std::size_t index = HeaderDifatEntries + d * (per - 1) + k;
-                Put32(page.data() + 4 * k, index < FatSectors.size() ? FatSectors[index] : FREESECT);
+                Put32(page + 4 * k, index < FatSectors.size() ? FatSectors[index] : FREESECT);
             }
-            Put32(page.data() + 4 * (per - 1), d + 1 < DifatSectors.size() ? DifatSectors[d + 1] : ENDOFCHAIN);
+            Put32(page + 4 * (per - 1), d + 1 < DifatSectors.size() ? DifatSectors[d + 1] : ENDOFCHAIN);
         }
         DifatDirty = false;
     }
     std::vector<std::uint8_t> header;
     HeaderBytes(header);
     if (header != HeaderImage) {
-        std::vector<std::uint8_t>& page = PageForWrite(0, false, result);
+        std::uint8_t* page = PageForWrite(0, false, result);
         if (Failed(result))
             return result;
-        page = header;
+        std::copy(header.begin(), header.end(), page);
     }
     MetaDirty = false;
     return S_OK;
 }
 
-// Writes the committed contents of `pages` to the journal and syncs it. While an earlier
-// attempt's journal still guards the file, the pages it lacks are appended as a new segment,
-// so the journal on disk is never less than what the file needs.
+// Reads the committed contents of the changed pages the journal still lacks and no read has
+// brought yet (pages overwritten whole), runs of neighbours in one call. Those pages have not
+// been written since the last commit: only journaled pages are.
+HResult TCompoundFile::ReadOriginals(const std::vector<std::uint32_t>& pages) {
+    std::vector<std::uint32_t> wanted;
+    for (std::uint32_t page : pages)
+        if (!Clean.Contains(page) &&
+            !(JournalHot && std::binary_search(JournaledPages.begin(), JournaledPages.end(), page)))
+            wanted.push_back(page);
+    constexpr std::size_t MaxRun = 256;
+    for (std::size_t i = 0; i < wanted.size();) {
+        std::size_t j = i + 1;
+        while (j < wanted.size() && wanted[j] == wanted[j - 1] + 1 && j - i < MaxRun)
+            ++j;
+        ReadAhead.resize((j - i) * PageSize());
+        const std::uint64_t offset = std::uint64_t(wanted[i]) * PageSize();
+        std::size_t got = 0;
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(ReadAhead.size(), CommittedBytes - offset));
+        if (int error = Handle->PRead(ReadAhead.data(), want, offset, got); error != 0)
+            return ResultFromErrno(error, true);
+        std::fill(ReadAhead.begin() + static_cast<std::ptrdiff_t>(got), ReadAhead.end(), 0);
+        for (std::size_t k = i; k < j; ++k) {
+            bool added = false;
+            std::memcpy(Clean.Insert(wanted[k], added), ReadAhead.data() + (k - i) * PageSize(), PageSize());
+        }
+        i = j;
+    }
+    return S_OK;
+}
+
+// Writes the committed contents of `pages` (ascending) to the journal and syncs it. While an
+// earlier attempt's journal still guards the file, the pages it lacks are appended as a new
+// segment, so the journal on disk is never less than what the file needs.
 HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
     int error = 0;
     if (!Journal && (error = Fs.Open(JournalPath(FilePath), OpenKind::CreateReadWrite, Journal)) != 0)
@@ -435,22 +476,24 @@ HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
         JournalEnd = JournalHead.size();
     }
     for (std::uint32_t page : pages)
-        if (!JournaledPages.count(page))
+        if (!std::binary_search(JournaledPages.begin(), JournaledPages.end(), page))
             missing.push_back(page);
     if (missing.empty())
         return S_OK;
     const std::size_t entrySize = 4 + PageSize();
     std::vector<std::uint8_t> buffer;
-    if (!JournalHot)
-        buffer = JournalHead;
-    const std::size_t segment = buffer.size();
+    const std::size_t segment = JournalHot ? 0 : JournalHead.size();
     buffer.resize(segment + 4 + missing.size() * entrySize + 8);
+    if (!JournalHot)
+        std::copy(JournalHead.begin(), JournalHead.end(), buffer.begin());
     Put32(&buffer[segment], static_cast<std::uint32_t>(missing.size()));
     for (std::size_t i = 0; i < missing.size(); ++i) {
+        const std::uint8_t* original = Clean.Find(missing[i]);
+        if (!original)
+            return STG_E_READFAULT; // never journal a page whose old contents are not known
         std::uint8_t* entry = &buffer[segment + 4 + i * entrySize];
         Put32(entry, missing[i]);
-        const std::vector<std::uint8_t>& original = Original.at(missing[i]);
-        std::copy(original.begin(), original.end(), entry + 4);
+        std::memcpy(entry + 4, original, PageSize());
     }
     const std::size_t length = 4 + missing.size() * entrySize;
     Put64(&buffer[segment + length], Fnv1a(&buffer[segment], length, Fnv1a(JournalHead.data(), JournalHead.size())));
@@ -467,24 +510,28 @@ HResult TCompoundFile::WriteJournal(const std::vector<std::uint32_t>& pages) {
         }
     }
     JournalEnd = at + buffer.size();
-    JournaledPages.insert(missing.begin(), missing.end());
+    if (JournaledPages.empty()) {
+        JournaledPages = std::move(missing);
+    } else {
+        const auto middle = static_cast<std::ptrdiff_t>(JournaledPages.size());
+        JournaledPages.insert(JournaledPages.end(), missing.begin(), missing.end());
+        std::inplace_merge(JournaledPages.begin(), JournaledPages.begin() + middle, JournaledPages.end());
+    }
     JournalHot = true;
     return S_OK;
 }
 
-// Writes the pages, runs of neighbours in one call.
+// Writes the pages (ascending), each run of neighbours in one gathered write.
 HResult TCompoundFile::WritePages(const std::vector<std::uint32_t>& pages) {
-    std::vector<std::uint8_t> run;
+    std::vector<TWritePiece> run;
     for (std::size_t i = 0; i < pages.size();) {
         std::size_t j = i + 1;
-        while (j < pages.size() && pages[j] == pages[j - 1] + 1 && j - i < 256)
+        while (j < pages.size() && pages[j] == pages[j - 1] + 1)
             ++j;
         run.clear();
-        for (std::size_t k = i; k < j; ++k) {
-            const std::vector<std::uint8_t>& data = Dirty.at(pages[k]);
-            run.insert(run.end(), data.begin(), data.end());
-        }
-        if (int error = Handle->PWrite(run.data(), run.size(), std::uint64_t(pages[i]) * PageSize()); error != 0)
+        for (std::size_t k = i; k < j; ++k)
+            run.push_back({Dirty.Find(pages[k]), PageSize()});
+        if (int error = Handle->PWriteV(run.data(), run.size(), std::uint64_t(pages[i]) * PageSize()); error != 0)
             return ResultFromErrno(error);
         i = j;
     }
@@ -497,27 +544,15 @@ HResult TCompoundFile::Commit() {
     HResult result = SerializeMeta();
     if (Failed(result))
         return result;
-    if (Dirty.empty())
+    if (Dirty.Empty())
         return S_OK;
-    std::vector<std::uint32_t> pages;
-    std::vector<std::uint32_t> existing;
-    pages.reserve(Dirty.size());
+    const std::vector<std::uint32_t> pages = Dirty.SortedPages();
     const std::uint64_t committedPages = CommittedPages();
-    std::uint64_t end = CommittedBytes;
-    for (const auto& [page, data] : Dirty) {
-        pages.push_back(page);
-        end = std::max(end, (std::uint64_t(page) + 1) * PageSize());
-        if (page >= committedPages)
-            continue;
-        existing.push_back(page);
-        if (!Original.count(page)) {
-            std::vector<std::uint8_t> old(PageSize(), 0);
-            std::size_t got = 0;
-            if (int error = Handle->PRead(old.data(), old.size(), std::uint64_t(page) * PageSize(), got); error != 0)
-                return ResultFromErrno(error, true);
-            Original.emplace(page, std::move(old));
-        }
-    }
+    const std::uint64_t end = std::max(CommittedBytes, (std::uint64_t(pages.back()) + 1) * PageSize());
+    const std::vector<std::uint32_t> existing(pages.begin(),
+                                              std::lower_bound(pages.begin(), pages.end(), committedPages));
+    if (Failed(result = ReadOriginals(existing)))
+        return result;
     if (end > SizeLimit)
         return STG_E_DOCFILETOOLARGE;
     // The journal holds the old contents before the first byte of the file changes; pages
@@ -540,11 +575,11 @@ HResult TCompoundFile::Commit() {
             if (int error = Journal->Sync(); error != 0)
                 return ResultFromErrno(error);
     }
-    if (const auto header = Dirty.find(0); header != Dirty.end())
-        HeaderImage = header->second;
+    if (const std::uint8_t* header = Dirty.Find(0))
+        HeaderImage.assign(header, header + PageSize());
     CommittedBytes = end;
-    Dirty.clear();
-    Original.clear();
+    Dirty.Clear();
+    Clean.Clear();
     return S_OK;
 }
 

@@ -6,14 +6,13 @@
 // Writes version 3 (512-byte sectors); reads and updates versions 3 and 4.
 
 #include "FileLayer.h"
+#include "PageMap.h"
 #include "StgError.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace qz::cfb {
@@ -127,7 +126,7 @@ public:
     TStorage Root();
     HResult Commit();
     bool ReadOnly() const { return Access == StgAccess::ReadOnly; }
-    bool HasChanges() const { return !Dirty.empty() || MetaDirty; }
+    bool HasChanges() const { return !Dirty.Empty() || MetaDirty; }
     // What loading found odd but harmless to reading and writing, in words (a stream entry
     // with a child link): for a check of the file.
     const std::vector<std::string>& Oddities() const { return OddityList; }
@@ -179,6 +178,8 @@ private:
     // Sectors and pages. Page p of the file is the header for p = 0 and sector p - 1 after it.
     std::uint64_t SectorOffset(std::uint32_t sector) const { return (std::uint64_t(sector) + 1) * SectorSize; }
     HResult ReadSector(std::uint32_t sector, std::uint8_t* buffer);
+    bool KeepsReads() const;
+    HResult CommittedPage(std::uint32_t page, const std::uint8_t*& data);
     HResult SectorForWrite(std::uint32_t sector, std::uint8_t*& data);
     HResult FreshSector(std::uint32_t sector, std::uint8_t*& data);
 
@@ -220,9 +221,10 @@ private:
     std::uint64_t CommittedPages() const { return (CommittedBytes + PageSize() - 1) / PageSize(); }
     HResult GrowFat();
     HResult ReadPage(std::uint32_t page, std::uint8_t* buffer);
-    std::vector<std::uint8_t>& PageForWrite(std::uint32_t page, bool keepContents, HResult& result);
+    std::uint8_t* PageForWrite(std::uint32_t page, bool keepContents, HResult& result);
     void HeaderBytes(std::vector<std::uint8_t>& image) const;
     HResult SerializeMeta();
+    HResult ReadOriginals(const std::vector<std::uint32_t>& pages);
     HResult WriteJournal(const std::vector<std::uint32_t>& pages);
     HResult WritePages(const std::vector<std::uint32_t>& pages);
     void MarkDirEntry(std::uint32_t entry);
@@ -265,11 +267,13 @@ private:
     std::vector<std::uint8_t> JournalHead; // the hot journal's head, whose hash seeds each segment's checksum
     std::string StrayJournalPath;
     std::vector<std::string> OddityList;
-    std::set<std::uint32_t> JournaledPages; // the pages the hot journal holds
+    std::vector<std::uint32_t> JournaledPages; // the pages the hot journal holds, ascending
     std::uint64_t JournalEnd = 0;
-    // Pages changed since the last commit, and the committed contents of those that existed.
-    std::map<std::uint32_t, std::vector<std::uint8_t>> Dirty;
-    std::unordered_map<std::uint32_t, std::vector<std::uint8_t>> Original;
+    // Pages changed since the last commit; and the committed contents of pages read from the
+    // file since then: of those changed (the journal's old pages) and of their neighbours.
+    TPageMap Dirty;
+    TPageMap Clean;
+    std::vector<std::uint8_t> ReadAhead;
     bool MetaDirty = false;
     std::vector<bool> TreeDirty;          // by entry: the storage's tree must be rebuilt
     std::vector<bool> DirSectorDirty;     // by index into DirSectors

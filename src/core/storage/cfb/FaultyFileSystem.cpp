@@ -1,5 +1,7 @@
 #include "FaultyFileSystem.h"
 
+#include <algorithm>
+
 namespace qz::cfb {
 
 namespace {
@@ -12,8 +14,32 @@ public:
         return Inner->PRead(buffer, size, offset, got);
     }
     int PWrite(const void* buffer, std::size_t size, std::uint64_t offset) override {
-        const int verdict = Fs.Decide(FaultOp::Write);
-        return verdict == 0 ? Inner->PWrite(buffer, size, offset) : verdict < 0 ? 0 : verdict;
+        const TWritePiece piece{buffer, size};
+        return PWriteV(&piece, 1, offset);
+    }
+    // The whole gathered write counts as one, as it is one call of the system's.
+    int PWriteV(const TWritePiece* pieces, std::size_t count, std::uint64_t offset) override {
+        std::size_t size = 0;
+        for (std::size_t i = 0; i < count; ++i)
+            size += pieces[i].Size;
+        TFaultyFileSystem::TKept kept;
+        const int verdict = Fs.Decide(FaultOp::Write, size, &kept);
+        if (verdict != 0)
+            return verdict < 0 ? 0 : verdict;
+        if (kept.Begin == 0 && kept.End == size)
+            return Inner->PWriteV(pieces, count, offset);
+        // Torn: only the bytes of [Begin, End) reach the file.
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < count; at += pieces[i].Size, ++i) {
+            const std::size_t begin = std::max(at, kept.Begin);
+            const std::size_t end = std::min(at + pieces[i].Size, kept.End);
+            if (begin < end)
+                if (int error = Inner->PWrite(static_cast<const char*>(pieces[i].Data) + (begin - at), end - begin,
+                                              offset + begin);
+                    error != 0)
+                    return error;
+        }
+        return 0;
     }
     int Sync() override {
         const int verdict = Fs.Decide(FaultOp::Sync);
@@ -44,21 +70,34 @@ void TFaultyFileSystem::FailAt(FaultOp op, int n, int error, bool persistent) {
 void TFaultyFileSystem::CrashAfterWrite(int n) {
     CrashAt = Counts[static_cast<int>(FaultOp::Write)] + n;
     CrashNow = n <= 0;
+    TornShare = 1.0;
+}
+
+void TFaultyFileSystem::CrashInWrite(int n, double share, bool front) {
+    CrashAfterWrite(n);
+    TornShare = std::clamp(share, 0.0, 1.0);
+    TornFront = front;
 }
 
 void TFaultyFileSystem::Clear() {
     FailOp = -1;
     CrashAt = -1;
     CrashNow = false;
+    TornShare = 1.0;
 }
 
-int TFaultyFileSystem::Decide(FaultOp op) {
+int TFaultyFileSystem::Decide(FaultOp op, std::size_t size, TKept* range) {
     const int index = static_cast<int>(op);
     const int n = ++Counts[index];
+    if (range)
+        *range = {0, size};
     if (CrashNow)
         return -1;
     if (op == FaultOp::Write && CrashAt >= 0 && n >= CrashAt) {
-        CrashNow = true; // this write is the last to reach the file
+        CrashNow = true; // this write is the last to reach the file, maybe only in part
+        const auto kept = static_cast<std::size_t>(static_cast<double>(size) * TornShare);
+        if (range)
+            *range = TornFront ? TKept{0, kept} : TKept{size - kept, size};
         return 0;
     }
     if (index == FailOp && (n == FailN || (FailPersistent && n > FailN)))
@@ -81,8 +120,12 @@ int TFaultyFileSystem::Rename(const std::string& from, const std::string& to) {
     return verdict == 0 ? Inner.Rename(from, to) : verdict < 0 ? 0 : verdict;
 }
 
-int TFaultyFileSystem::Remove(const std::string& path) { return CrashNow ? 0 : Inner.Remove(path); }
+int TFaultyFileSystem::Remove(const std::string& path) {
+    return CrashNow ? 0 : Inner.Remove(path);
+}
 
-int TFaultyFileSystem::SyncFolderOf(const std::string& path) { return CrashNow ? 0 : Inner.SyncFolderOf(path); }
+int TFaultyFileSystem::SyncFolderOf(const std::string& path) {
+    return CrashNow ? 0 : Inner.SyncFolderOf(path);
+}
 
 } // namespace qz::cfb

@@ -10,6 +10,12 @@
 
 namespace qz::cfb {
 
+// One piece of a gathered write.
+struct TWritePiece {
+    const void* Data = nullptr;
+    std::size_t Size = 0;
+};
+
 class TFile {
 public:
     virtual ~TFile() = default;
@@ -17,6 +23,9 @@ public:
     virtual int PRead(void* buffer, std::size_t size, std::uint64_t offset, std::size_t& got) = 0;
     // Writes all `size` bytes at `offset`.
     virtual int PWrite(const void* buffer, std::size_t size, std::uint64_t offset) = 0;
+    // Writes the pieces one after another from `offset`, all of them: a run of pages whose
+    // buffers lie apart goes out as one write.
+    virtual int PWriteV(const TWritePiece* pieces, std::size_t count, std::uint64_t offset);
     virtual int Sync() = 0;
     virtual int Truncate(std::uint64_t size) = 0;
     virtual int Size(std::uint64_t& size) = 0;

@@ -2,10 +2,12 @@
 
 #include "FileLayer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace qz::cfb {
@@ -47,6 +49,44 @@ public:
             if (n == 0)
                 return ENOSPC;
             done += static_cast<std::size_t>(n);
+        }
+        return 0;
+    }
+
+    int PWriteV(const TWritePiece* pieces, std::size_t count, std::uint64_t offset) override {
+        constexpr std::size_t Batch = 256; // pieces a call; below IOV_MAX
+        iovec vector[Batch];
+        while (count > 0) {
+            const std::size_t batch = std::min(count, Batch);
+            for (std::size_t i = 0; i < batch; ++i)
+                vector[i] = {const_cast<void*>(pieces[i].Data), pieces[i].Size};
+            // A short write goes on from where it stopped.
+            for (std::size_t first = 0; first < batch;) {
+                if (vector[first].iov_len == 0) {
+                    ++first;
+                    continue;
+                }
+                const ssize_t n =
+                    ::pwritev(Fd, &vector[first], static_cast<int>(batch - first), static_cast<off_t>(offset));
+                if (n < 0) {
+                    if (errno == EINTR)
+                        continue;
+                    return errno;
+                }
+                if (n == 0)
+                    return ENOSPC;
+                offset += static_cast<std::uint64_t>(n);
+                for (auto left = static_cast<std::size_t>(n); left > 0;) {
+                    const std::size_t taken = std::min(left, vector[first].iov_len);
+                    vector[first].iov_base = static_cast<char*>(vector[first].iov_base) + taken;
+                    vector[first].iov_len -= taken;
+                    left -= taken;
+                    if (vector[first].iov_len == 0)
+                        ++first;
+                }
+            }
+            pieces += batch;
+            count -= batch;
         }
         return 0;
     }
@@ -131,6 +171,13 @@ public:
 };
 
 } // namespace
+
+int TFile::PWriteV(const TWritePiece* pieces, std::size_t count, std::uint64_t offset) {
+    for (std::size_t i = 0; i < count; offset += pieces[i].Size, ++i)
+        if (int error = PWrite(pieces[i].Data, pieces[i].Size, offset); error != 0)
+            return error;
+    return 0;
+}
 
 TFileSystem& TFileSystem::Posix() {
     static PosixFileSystem fs;

@@ -3,9 +3,9 @@
 #include "storage/cfb/CfbFormat.h"
 
 #include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <iterator>
 
 namespace qz::cfb::testing {
 namespace {
@@ -71,7 +71,8 @@ TEST_F(CompoundFileTest, StreamsMoveAcrossTheCutoff) {
         if (size > data.size()) {
             // Keep what is there and write the rest.
             ASSERT_S_OK(stream.SetSize(size));
-            ASSERT_S_OK(stream.WriteAt(data.size(), grown.data() + data.size(), static_cast<std::uint32_t>(size - data.size())));
+            ASSERT_S_OK(stream.WriteAt(data.size(), grown.data() + data.size(),
+                                       static_cast<std::uint32_t>(size - data.size())));
             data += grown.substr(data.size());
         } else {
             ASSERT_S_OK(stream.SetSize(size));
@@ -334,6 +335,64 @@ TEST_F(CompoundFileTest, ReadsFilesOfAnotherWriter) {
     ASSERT_S_OK(root.DestroyElement("large.bin"));
     expected.erase("large.bin");
     CommitAndCheck(*file, expected);
+}
+
+// Small reads and writes of records scattered over a large and a small stream, whole-sector
+// writes among them, with commits and reopens between rounds, in both versions: every read
+// gives what a plain model of the streams holds, before and after each commit and reopen, and
+// the file ends up holding the model.
+TEST_F(CompoundFileTest, ScatteredReadsAndWritesAgreeWithAModel) {
+    for (std::uint16_t version : {3, 4}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const std::uint32_t sector = version == 4 ? 4096 : 512;
+        const std::string path = Folder.File("model" + std::to_string(version) + ".kqk");
+        std::map<std::string, std::string> model{{"Large", Bytes(300 * 1024, 1)}, {"Small", Bytes(3000, 2)}};
+        {
+            std::unique_ptr<TCompoundFile> file;
+            ASSERT_S_OK(TCompoundFile::Create(path, file, TFileSystem::Posix(), version));
+            TStorage root = file->Root();
+            for (const auto& [name, data] : model)
+                PutStream(root, name, data);
+            ASSERT_S_OK(file->Commit());
+        }
+        std::uint32_t random = 12345;
+        auto next = [&random](std::uint32_t below) {
+            random = random * 1103515245u + 12345u;
+            return (random >> 8) % below;
+        };
+        for (int round = 0; round < 6; ++round) {
+            std::unique_ptr<TCompoundFile> file;
+            ASSERT_S_OK(TCompoundFile::Open(path, StgAccess::ReadWrite, file));
+            for (int commit = 0; commit < 3; ++commit) {
+                for (int step = 0; step < 400; ++step) {
+                    const std::string name = next(4) == 0 ? "Small" : "Large";
+                    std::string& data = model[name];
+                    TStream stream;
+                    ASSERT_S_OK(file->Root().OpenStream(name, stream));
+                    // A record, or now and then two whole aligned sectors and more.
+                    const bool whole = name == "Large" && next(10) == 0;
+                    const std::uint32_t size = whole ? 3 * sector - 36 : 1 + next(320);
+                    std::uint64_t at = next(static_cast<std::uint32_t>(data.size() - size));
+                    if (whole)
+                        at -= at % sector;
+                    std::string got(size, '\0');
+                    std::uint32_t read = 0;
+                    ASSERT_S_OK(stream.ReadAt(at, got.data(), size, &read));
+                    ASSERT_TRUE(read == size && got == data.substr(at, size))
+                        << name << " at " << at << " in round " << round << ", step " << step;
+                    if (next(2) == 0) {
+                        const std::string record = Bytes(size, 1000 + step);
+                        ASSERT_S_OK(stream.WriteAt(at, record.data(), size));
+                        data.replace(at, size, record);
+                    }
+                }
+                ASSERT_S_OK(file->Commit());
+                ASSERT_EQ(Differences(Contents(file->Root()), model), "") << "after commit " << commit;
+            }
+        }
+        EXPECT_EQ(Differences(ContentsOf(path), model), "");
+        EXPECT_EQ(OleCheck(path, model), "OK");
+    }
 }
 
 } // namespace

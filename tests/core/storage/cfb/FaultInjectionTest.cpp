@@ -99,6 +99,32 @@ HResult ResizeTransactions(Session& session, std::uint64_t size) {
     return stream.SetSize(size);
 }
 
+// Records rewritten in runs of neighbouring pages with gaps between them: the commit writes
+// each run in one gathered write.
+constexpr int ScatteredRecords[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 30, 31, 32, 33, 38};
+
+// Reads each record before rewriting it, as the program does to keep what it replaces: the
+// read brings its page and the neighbours, the write then starts from them.
+constexpr int ReadRecords[] = {5, 6, 20, 21, 22, 39};
+
+HResult ReadAndRewrite(Session& session, const int* numbers, std::size_t count, int seed) {
+    TStream stream;
+    if (HResult r = session.File->Root().OpenStream("Transactions", stream); Failed(r))
+        return r;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string old(RecordSize, '\0');
+        std::uint32_t read = 0;
+        if (HResult r = stream.ReadAt(std::uint64_t(numbers[i]) * RecordSize, old.data(), RecordSize, &read); Failed(r))
+            return r;
+        if (read != RecordSize || old != Record(numbers[i]))
+            return STG_E_DOCFILECORRUPT; // the read did not give the record as committed
+        const std::string record = Record(seed + numbers[i]);
+        if (HResult r = stream.WriteAt(std::uint64_t(numbers[i]) * RecordSize, record.data(), RecordSize); Failed(r))
+            return r;
+    }
+    return S_OK;
+}
+
 const Operation Operations[] = {
     {"AppendRecord", false, [](Session& s) { return WriteRecord(s, RecordCount, Record(RecordCount)); },
      [](Tree& t) { t["Transactions"] += Record(RecordCount); }},
@@ -108,6 +134,23 @@ const Operation Operations[] = {
      [](Tree& t) { t["Transactions"].resize(RecordCount / 2 * RecordSize); }},
     {"ShrinkBelowTheCutoff", false, [](Session& s) { return ResizeTransactions(s, 12 * RecordSize); },
      [](Tree& t) { t["Transactions"].resize(12 * RecordSize); }},
+    {"RewriteScatteredRecords", false,
+     [](Session& s) -> HResult {
+         for (int number : ScatteredRecords)
+             if (HResult r = WriteRecord(s, number, Record(200 + number)); Failed(r))
+                 return r;
+         return S_OK;
+     },
+     [](Tree& t) {
+         for (int number : ScatteredRecords)
+             t["Transactions"].replace(number * RecordSize, RecordSize, Record(200 + number));
+     }},
+    {"ReadThenRewriteRecords", false,
+     [](Session& s) { return ReadAndRewrite(s, ReadRecords, std::size(ReadRecords), 300); },
+     [](Tree& t) {
+         for (int number : ReadRecords)
+             t["Transactions"].replace(number * RecordSize, RecordSize, Record(300 + number));
+     }},
     {"CreateAndRename", false,
      [](Session& s) -> HResult {
          TStorage root = s.File->Root();
@@ -437,6 +480,101 @@ TEST_P(CommitUnderFaults, CommitAfterAFailedOneStaysAtomic) {
                 if (HasFailure())
                     return;
             }
+        }
+    }
+}
+
+// A power loss in the middle of each write of the commit: only the first or the last part of
+// its bytes reaches the file (a gathered run of pages torn between two of them or inside one,
+// a journal cut short). The file holds the state before or the state after.
+TEST_P(CommitUnderFaults, CrashTearingEveryWrite) {
+    struct Tear {
+        double Share;
+        bool Front;
+    };
+    const Tear tears[] = {{0.5, true}, {0.5, false}, {0.1, true}, {0.9, false}};
+    // A new file torn in its very first write never held a document to keep: new files are
+    // written under a name of their own and take the final name only once complete.
+    for (int n = GetParam().MakesFile ? 2 : 1; n <= Writes; ++n) {
+        for (const Tear& tear : tears) {
+            SCOPED_TRACE("crash tearing write " + std::to_string(n) + " of " + std::to_string(Writes) + ", " +
+                         std::to_string(tear.Share) + (tear.Front ? " of it at the front" : " of it at the back"));
+            {
+                TFaultyFileSystem layer;
+                Session session(layer, NewPath());
+                ASSERT_NO_FATAL_FAILURE(OpenWork(session));
+                layer.CrashInWrite(n, tear.Share, tear.Front);
+                GetParam().Change(session);
+                if (TCompoundFile* target = session.Target())
+                    target->Commit();
+                ASSERT_TRUE(layer.Crashed());
+            }
+            SweepCrashPoints += 1;
+            ASSERT_NO_FATAL_FAILURE(CheckReadOnlyOpen());
+            Tree contents;
+            const std::string state = ReopenedState(contents);
+            EXPECT_TRUE(state == "before" || state == "after") << state;
+            if (HasFailure())
+                return;
+        }
+    }
+}
+
+// Rewrites records 6 and 8 of the target, reading each first: next to the pages of a commit
+// that failed half-way, whose new contents are in the file but not committed. The reads must
+// give the records as the failed change left them, and the journal of the next commit the
+// committed old contents.
+HResult ReadAndRewriteNeighbours(TCompoundFile& file, const std::string& expected) {
+    TStream stream;
+    if (HResult r = file.Root().OpenStream("Transactions", stream); Failed(r))
+        return r;
+    for (int number : {6, 8}) {
+        std::string old(RecordSize, '\0');
+        std::uint32_t read = 0;
+        if (HResult r = stream.ReadAt(std::uint64_t(number) * RecordSize, old.data(), RecordSize, &read); Failed(r))
+            return r;
+        if (old != expected.substr(std::size_t(number) * RecordSize, RecordSize))
+            return STG_E_DOCFILECORRUPT;
+        const std::string record = Record(600 + number);
+        if (HResult r = stream.WriteAt(std::uint64_t(number) * RecordSize, record.data(), RecordSize); Failed(r))
+            return r;
+    }
+    return S_OK;
+}
+
+TEST_P(CommitUnderFaults, ReadingNextToAFailedCommitStaysAtomic) {
+    Tree later = After;
+    for (int number : {6, 8})
+        later["Transactions"].replace(number * RecordSize, RecordSize, Record(600 + number));
+    const int count = CommitCounts[static_cast<int>(FaultOp::Write)];
+    for (int n = 1; n <= count; ++n) {
+        bool crashed = true;
+        for (int k = 0; crashed && k < 100; ++k) {
+            SCOPED_TRACE("failing write " + std::to_string(n) + " of " + std::to_string(count) +
+                         ", then a crash after write " + std::to_string(k) + " of the next commit");
+            {
+                TFaultyFileSystem layer;
+                Session session(layer, NewPath());
+                ASSERT_NO_FATAL_FAILURE(OpenWork(session));
+                ASSERT_S_OK(GetParam().Change(session));
+                layer.FailAt(FaultOp::Write, n, EIO);
+                ASSERT_EQ(ResultName(session.Target()->Commit()), ResultName(STG_E_WRITEFAULT));
+                layer.Clear();
+                ASSERT_S_OK(ReadAndRewriteNeighbours(*session.Target(), After.at("Transactions")));
+                layer.CrashAfterWrite(k);
+                session.Target()->Commit();
+                crashed = layer.Crashed();
+            }
+            LaterCrashPoints += crashed;
+            Tree contents;
+            const std::string state = ReopenedState(contents, &later);
+            if (crashed) {
+                EXPECT_TRUE(state == "before" || state == "later") << state;
+            } else {
+                EXPECT_EQ(state, "later");
+            }
+            if (HasFailure())
+                return;
         }
     }
 }
