@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 namespace qz::gui {
@@ -155,12 +156,30 @@ TTransFindForm::TTransFindForm(TLedger& ledger, Prompts& ask, TSearchProgress pr
     Pages->setObjectName(QStringLiteral("Pages"));
     Pages->addTab(CreateQuickPage(), QStringLiteral("&Quick Selection"));
     Pages->addTab(CreateDetailedPage(), QStringLiteral("&Detailed Selection"));
-    connect(Pages, &QTabWidget::currentChanged, this, [this] { UpdateButtons(); });
+    connect(Pages, &QTabWidget::currentChanged, this, [this] {
+        FitPage();
+        UpdateButtons();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages, 1);
     layout->addWidget(CreateButtons());
+    // Both pages keep the wider page's width, so that the buttons stay in place between them.
+    setMinimumWidth(sizeHint().width());
     ResetControls();
+    FitPage();
+}
+
+// The window takes the height of the page on show: the short quick page does not sit above an
+// empty half window sized for the detailed one.
+void TTransFindForm::FitPage() {
+    // The tab widget is as tall as its tallest page plus the tab bar and frame around it.
+    int tallest = 0;
+    for (int i = 0; i < Pages->count(); ++i)
+        tallest = std::max(tallest, Pages->widget(i)->sizeHint().height());
+    const int around = Pages->sizeHint().height() - tallest;
+    Pages->setFixedHeight(around + Pages->currentWidget()->sizeHint().height());
+    adjustSize();
 }
 
 QWidget* TTransFindForm::CreateQuickPage() {

@@ -52,6 +52,7 @@ public slots:
     void reject() override;
 
 private:
+    void FitPage();
     QWidget* CreateQuickPage();
     QWidget* CreateDetailedPage();
     QWidget* CreateButtons();
