@@ -142,36 +142,16 @@ bool ReadSearch(const Arguments& args, TSearchCriteria& criteria, std::string& e
 } // namespace
 
 int RunFind(const Arguments& args) {
-    const std::string& path = args.Positional[0];
     std::string error;
     TWorksheetRequest request;
     TSearchCriteria criteria;
-    std::size_t format = 0, regional = 1;
-    if (!ReadSearch(args, criteria, error) || !ReadWorksheetRequest(args, request, error) ||
-        (args.Has("format") && !ParseChoice("format", args.Value("format"), {"text", "csv", "json"}, format, error)) ||
-        (args.Has("regional") &&
-         !ParseChoice("regional", args.Value("regional"), {"system", "fixed"}, regional, error)))
+    if (!ReadSearch(args, criteria, error) || !ReadWorksheetRequest(args, request, error))
         return Fail(error);
     // The window's own refusals, before the document is opened.
     if (const std::optional<TSearchRefusal> refusal = ValidateSearch(criteria))
         return Fail(refusal->Message);
     request.Search = criteria;
-    TDocumentReader reader;
-    if (!OpenForReading(path, args, reader, error))
-        return Fail(error);
-    const TDisplayFormats formats(regional == 0 ? SystemRegionalSettings() : RegionalSettings::Fixed());
-    TWorksheetTable table;
-    if (!BuildWorksheetTable(reader, request, formats, table, error))
-        return Fail(path + ": " + error);
-    WarnSetAside(path, reader, table.DamagedTrans);
-    if (format == 0)
-        WriteWorksheetText(table, std::cout);
-    else if (format == 1)
-        WriteWorksheetCsv(table, std::cout);
-    else
-        WriteWorksheetJson(table, std::cout);
-    std::cout.flush();
-    return std::cout ? 0 : Fail("the standard output cannot be written");
+    return PrintWorksheet(args, request);
 }
 
 } // namespace qz::cli

@@ -106,13 +106,11 @@ bool ReadWorksheetRequest(const Arguments& args, TWorksheetRequest& request, std
     return true;
 }
 
-int RunWorksheet(const Arguments& args) {
+int PrintWorksheet(const Arguments& args, const TWorksheetRequest& request) {
     const std::string& path = args.Positional[0];
     std::string error;
-    TWorksheetRequest request;
     std::size_t format = 0, regional = 1;
-    if (!ReadWorksheetRequest(args, request, error) ||
-        (args.Has("format") && !ParseChoice("format", args.Value("format"), {"text", "csv", "json"}, format, error)) ||
+    if ((args.Has("format") && !ParseChoice("format", args.Value("format"), {"text", "csv", "json"}, format, error)) ||
         (args.Has("regional") &&
          !ParseChoice("regional", args.Value("regional"), {"system", "fixed"}, regional, error)))
         return Fail(error);
@@ -132,6 +130,14 @@ int RunWorksheet(const Arguments& args) {
         WriteWorksheetJson(table, std::cout);
     std::cout.flush();
     return std::cout ? 0 : Fail("the standard output cannot be written");
+}
+
+int RunWorksheet(const Arguments& args) {
+    std::string error;
+    TWorksheetRequest request;
+    if (!ReadWorksheetRequest(args, request, error))
+        return Fail(error);
+    return PrintWorksheet(args, request);
 }
 
 } // namespace qz::cli

@@ -36,6 +36,10 @@ bool OpenForReading(const std::string& path, const Arguments& args, TDocumentRea
 // --groups, --sort...) into a request; the options a command does not take are never present.
 bool ReadWorksheetRequest(const Arguments& args, TWorksheetRequest& request, std::string& error);
 
+// Opens the document of the first positional argument and prints the rows `request` asks for,
+// in --format text|csv|json with --regional system|fixed; the command's exit code.
+int PrintWorksheet(const Arguments& args, const TWorksheetRequest& request);
+
 // --tax gst|vat|none and --percent P.
 bool ReadTaxChoice(const Arguments& args, TTaxChoice& choice, std::string& error);
 

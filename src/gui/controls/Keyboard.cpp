@@ -31,7 +31,7 @@ QString ObjectName(const QString& key) {
 
 } // namespace
 
-TKeyboard::TKeyboard(QLineEdit* target, QWidget* parent) : QFrame(parent, Qt::Popup), Target(target) {
+TKeyboard::TKeyboard(QLineEdit* target, QWidget* parent) : TEntryPopUp(target, parent) {
     setObjectName(QStringLiteral("Keyboard"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::Panel);
@@ -116,21 +116,8 @@ void TKeyboard::ShowShift() {
         shift->setChecked(Shift);
 }
 
-void TKeyboard::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Press(OkKey);
-        return;
-    }
-    if (!ForwardEntryKey(Target, event))
-        QFrame::keyPressEvent(event);
-}
-
-void TKeyboard::hideEvent(QHideEvent* event) {
-    QFrame::hideEvent(event);
-    if (Gone)
-        return;
-    Gone = true;
-    emit Closed();
+void TKeyboard::Done() {
+    Press(OkKey);
 }
 
 } // namespace qz::gui

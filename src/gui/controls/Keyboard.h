@@ -5,14 +5,14 @@
 
 #include "PopUpPlace.h"
 
-#include <QFrame>
+#include "EntryPopUp.h"
 
 class QLineEdit;
 class QToolButton;
 
 namespace qz::gui {
 
-class TKeyboard : public QFrame {
+class TKeyboard : public TEntryPopUp {
     Q_OBJECT
 public:
     explicit TKeyboard(QLineEdit* target, QWidget* parent = nullptr);
@@ -26,21 +26,14 @@ public:
     // The key that types `key` ("a", "1", "Space"...).
     QToolButton* Key(const QString& key) const;
 
-signals:
-    // The keyboard went away, however it was closed; raised once.
-    void Closed();
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void Done() override;
 
 private:
     QToolButton* AddKey(const QString& key, const QString& caption, int width);
     void ShowShift();
 
-    QLineEdit* Target;
     bool Shift = false;
-    bool Gone = false;
 };
 
 } // namespace qz::gui

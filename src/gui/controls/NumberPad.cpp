@@ -16,8 +16,7 @@ const QString Minus = QStringLiteral("-");
 
 } // namespace
 
-TNumberPad::TNumberPad(QLineEdit* target, QWidget* parent, TPadKeys keys)
-    : QFrame(parent, Qt::Popup), Target(target), Keys(keys) {
+TNumberPad::TNumberPad(QLineEdit* target, QWidget* parent, TPadKeys keys) : TEntryPopUp(target, parent), Keys(keys) {
     setObjectName(QStringLiteral("NumberPad"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::Panel);
@@ -69,23 +68,6 @@ void TNumberPad::Press(const QString& key) {
         Target->setText(text.startsWith(QLatin1Char('-')) ? text.mid(1) : Minus + text);
     } else
         Target->insert(key);
-}
-
-void TNumberPad::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Press(QStringLiteral("="));
-        return;
-    }
-    if (!ForwardEntryKey(Target, event))
-        QFrame::keyPressEvent(event);
-}
-
-void TNumberPad::hideEvent(QHideEvent* event) {
-    QFrame::hideEvent(event);
-    if (Gone)
-        return;
-    Gone = true;
-    emit Closed();
 }
 
 } // namespace qz::gui

@@ -5,7 +5,7 @@
 
 #include "PopUpPlace.h"
 
-#include <QFrame>
+#include "EntryPopUp.h"
 
 class QLineEdit;
 
@@ -18,7 +18,7 @@ struct TPadKeys {
     bool Separator = true;
 };
 
-class TNumberPad : public QFrame {
+class TNumberPad : public TEntryPopUp {
     Q_OBJECT
 public:
     explicit TNumberPad(QLineEdit* target, QWidget* parent = nullptr, TPadKeys keys = {});
@@ -29,18 +29,11 @@ public:
     // What one key of the pad does to the box: a character, "C" (clear), "<" (back) or "=" (done).
     void Press(const QString& key);
 
-signals:
-    // The pad went away, however it was closed; raised once.
-    void Closed();
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void Done() override { Press(QStringLiteral("=")); }
 
 private:
-    QLineEdit* Target;
     TPadKeys Keys;
-    bool Gone = false;
 };
 
 } // namespace qz::gui
