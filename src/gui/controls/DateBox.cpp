@@ -1,8 +1,12 @@
 #include "DateBox.h"
 
+#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace qz::gui {
 
@@ -26,6 +30,68 @@ TDateBox::TDateBox(QDate date, QWidget* parent) : QDateEdit(date, parent) {
         if (Typed)
             Picked();
     });
+    setCalendarPopup(true);
+    // The calendar drops down in a window of its own; its closing is the moment a day is picked.
+    if (QCalendarWidget* calendar = calendarWidget()) {
+        calendar->setGridVisible(true);
+        Calendar = calendar->window();
+        Calendar->installEventFilter(this);
+    }
+}
+
+void TDateBox::SetDate(QDate date) {
+    Typed = false;
+    MovedOn = false;
+    setDate(date);
+}
+
+void TDateBox::DropDown() {
+    if (!Calendar || Calendar->isVisible() || isReadOnly() || !isEnabled())
+        return;
+    // The box opens its calendar only for a press on its button.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint button =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, button, mapToGlobal(button), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    mousePressEvent(&press);
+}
+
+void TDateBox::FocusDate(QDate date) {
+    SetDate(date);
+    setFocus(Qt::OtherFocusReason);
+    selectAll();
+}
+
+bool TDateBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Calendar) {
+        switch (event->type()) {
+        case QEvent::Show:
+            Dropped = date();
+            break;
+        case QEvent::KeyPress:
+            // Walking the calendar with the keys moves the box's date along, and the calendar
+            // alone would close on the last day walked to: Escape puts back the day it opened with.
+            if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+                SetDate(Dropped);
+                Calendar->close();
+                return true;
+            }
+            break;
+        case QEvent::Hide:
+            if (date() != Dropped) {
+                Typed = false;
+                Picked();
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QDateEdit::eventFilter(watched, event);
 }
 
 void TDateBox::ExpandShortYear() {
@@ -70,6 +136,10 @@ void TDateBox::stepBy(int steps) {
 }
 
 void TDateBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F4 || (event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier)) {
+        DropDown();
+        return;
+    }
     if (Typed && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
         ExpandShortYear();
     const QString text = event->text();

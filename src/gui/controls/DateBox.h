@@ -1,8 +1,11 @@
 #pragma once
-// A date box that takes a date typed the way it reads ("20/4/25") and says when a date is picked:
-// a typed date once it is complete (Enter, or leaving the box), a step of the arrow keys or the
-// wheel at once. Typing over the whole text starts at its first part, and a separator typed just
-// after a part filled itself up is not taken as a second step to the part after.
+// A date box that takes a date typed the way it reads ("20/4/25"), with a calendar that drops down
+// from its button (or F4) to pick a day with the mouse or the keys, and says when a date is
+// picked: a typed date once it is complete (Enter, or leaving the box), a step of the arrow keys
+// or the wheel at once, a day chosen in the calendar when the calendar closes on another day
+// (Escape closes it on the day it opened with). Typing over the whole text starts at its first
+// part, and a separator typed just after a part filled itself up is not taken as a second step to
+// the part after.
 
 #include <QDateEdit>
 
@@ -17,6 +20,17 @@ public:
 
     void stepBy(int steps) override;
 
+    // Shows `date` without it counting as a pick, also while the user is halfway through typing.
+    void SetDate(QDate date);
+    // Shows `date` and puts the focus in the box with the whole date selected, ready to be typed
+    // over: where the owner refuses a date and points the user at the one to take.
+    void FocusDate(QDate date);
+
+    // Drops the calendar down, as a click on the box's button does (F4 or Alt+Down in the box).
+    void DropDown();
+    // The calendar that drops down, or nothing when the box has none.
+    QWidget* CalendarWindow() const { return Calendar; }
+
     // A date was picked by the user; a date set by the program is not.
     std::function<void()> OnDatePicked;
 
@@ -24,6 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Picked();
@@ -36,6 +51,9 @@ private:
     bool Typed = false;
     // The last digit filled its part and the box moved on to the next part by itself.
     bool MovedOn = false;
+    QWidget* Calendar = nullptr;
+    // The date when the calendar dropped down.
+    QDate Dropped;
 };
 
 } // namespace qz::gui

@@ -4,9 +4,7 @@
 #include "KQButton2.h"
 #include "ToolGlyphs.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
-#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -69,15 +67,9 @@ void TDatePanel::BuildPicker(int which) {
     picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     picker->setCalendarPopup(true);
     // A typed date counts once it is complete, not at each keystroke: "20/4/25" typed over a date
-    // passes through other days on its way.
-    picker->OnDatePicked = [this, which] { PickerChanged(which); };
+    // passes through other days on its way; a day chosen in the calendar counts when it closes.
+    picker->OnDatePicked = [this, which] { PickDate(which); };
     Pickers[Slot(which)] = picker;
-
-    // The calendar drops down in a window of its own; its closing is the moment a day is picked.
-    if (QCalendarWidget* calendar = picker->calendarWidget()) {
-        Calendars[Slot(which)] = calendar->window();
-        Calendars[Slot(which)]->installEventFilter(this);
-    }
 
     auto* all = new QLabel(QStringLiteral("All"), this);
     all->setAlignment(Qt::AlignCenter);
@@ -147,27 +139,10 @@ void TDatePanel::ShowDaySwitch(bool down) {
     }
 }
 
-void TDatePanel::PickerChanged(int which) {
-    // While the calendar is down, its closing reports the day.
-    const QWidget* calendar = Calendars[Slot(which)];
-    if (calendar && calendar->isVisible())
-        return;
-    PickDate(which);
-}
-
 void TDatePanel::PickDate(int which) {
     if (Updating || !OnPickDate)
         return;
     OnPickDate(which, Pickers[Slot(which)]->date());
-}
-
-bool TDatePanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Hide) {
-        for (int which = 1; which <= 2; ++which)
-            if (watched == Calendars[Slot(which)])
-                PickDate(which);
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TDatePanel::paintEvent(QPaintEvent*) {

@@ -30,9 +30,9 @@ public:
     // The two switches work only while the document holds a transaction.
     void SetDatesEnabled(bool anyTransactions);
 
-    // A day picked in the lower (1) or upper (2) picker: on closing its calendar, or while the calendar
-    // is closed on a step of the arrow keys or a typed date once complete (Enter or leaving the box).
-    // The owner decides whether the day differs from the stored one.
+    // A day picked in the lower (1) or upper (2) picker: on closing its calendar on another day (not
+    // with Escape), or while the calendar is closed on a step of the arrow keys or a typed date once
+    // complete (Enter or leaving the box). The owner decides whether the day differs from the stored one.
     std::function<void(int which, QDate day)> OnPickDate;
     // The user put the day switch down or up.
     std::function<void(bool down)> OnDaySwitch;
@@ -50,13 +50,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildPicker(int which);
     void LayOut();
     void ShowDaySwitch(bool down);
-    void PickerChanged(int which);
     void PickDate(int which);
 
     TKQButton2* DateRangeBtn = nullptr;
@@ -64,7 +62,6 @@ private:
     std::array<QLabel*, 2> Labels{};
     std::array<QDateEdit*, 2> Pickers{};
     std::array<QLabel*, 2> AllCaptions{};
-    std::array<QWidget*, 2> Calendars{}; // the pickers' drop-down windows
     QColor Colour;
     bool Updating = false;
 };

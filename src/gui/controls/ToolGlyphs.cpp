@@ -212,6 +212,37 @@ void Calendar(QPainter& painter, bool wholeMonth) {
     }
 }
 
+// A grey case with rows of keys, bold enough to read at the size of a box's button.
+void KeyCase(QPainter& painter, const QRectF& body) {
+    painter.setPen(OutlinePen(1.6));
+    painter.setBrush(Shaded(QColor(150, 160, 180), body));
+    painter.drawRoundedRect(body, 3, 3);
+}
+
+void Keys(QPainter& painter, qreal left, qreal top, int columns, int rows, qreal key, qreal gap) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            painter.drawRect(QRectF(left + column * (key + gap), top + row * (key + gap), key, key));
+}
+
+// A calculator's keys: three by three.
+void NumberPad(QPainter& painter) {
+    KeyCase(painter, QRectF(5, 2, 22, 28));
+    Keys(painter, 8.5, 5.5, 3, 3, 4.4, 2.4);
+    painter.setBrush(QColor(60, 130, 220));
+    painter.drawRect(QRectF(8.5, 5.5 + 3 * 6.8, 15, 4.4));
+}
+
+// A typewriter keyboard: rows of keys and a space bar.
+void Keyboard(QPainter& painter) {
+    KeyCase(painter, QRectF(1, 7, 30, 19));
+    Keys(painter, 4, 10, 6, 2, 3.2, 1.4);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(8, 19.5, 16, 3.2));
+}
+
 } // namespace
 
 QPixmap ToolGlyph(TToolGlyph which, int size) {
@@ -251,6 +282,12 @@ QPixmap ToolGlyph(TToolGlyph which, int size) {
         break;
     case TToolGlyph::MonthRange:
         Calendar(painter, true);
+        break;
+    case TToolGlyph::NumberPad:
+        NumberPad(painter);
+        break;
+    case TToolGlyph::Keyboard:
+        Keyboard(painter);
         break;
     }
     return pixmap;

@@ -16,6 +16,8 @@ enum class TToolGlyph {
     Help,
     DayRange,   // "Select a Date Range by day"
     MonthRange, // "Select a Date Range by month"
+    NumberPad,  // the button of a number box
+    Keyboard,   // the button of a text box
 };
 
 // A square picture `size` pixels wide with a transparent background.
