@@ -324,6 +324,7 @@ void TMain::CreateToolBar() {
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);
     connect(HelpBtn, &QAbstractButton::clicked, this, [this] { HelpCommand(); });
+    connect(TransBtn, &QAbstractButton::clicked, this, [this] { NewTransaction(); });
     connect(ActBtn, &QAbstractButton::clicked, this, [this] { CategoriesCommand(); });
     connect(GrpBtn, &QAbstractButton::clicked, this, [this] { GroupsCommand(); });
 }
@@ -558,8 +559,6 @@ namespace {
 // Menu commands whose windows open in later versions.
 bool CommandAvailable(TMenuCommand command) {
     switch (command) {
-    case TMenuCommand::EditRecord:
-    case TMenuCommand::NewTransaction:
     case TMenuCommand::FindTransactions:
     case TMenuCommand::FindCategory:
     case TMenuCommand::NewSelection:

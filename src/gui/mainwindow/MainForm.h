@@ -8,6 +8,7 @@
 
 #include "MRUFileList.h"
 #include "edit/EditContext.h"
+#include "edit/TransactionSession.h"
 #include "editors/DeleteDialog.h"
 #include "ledger/DisplayFormats.h"
 #include "ledger/Ledger.h"
@@ -47,6 +48,7 @@ class TKQBookBar;
 class TKQButton2;
 class TNoDocumentPanel;
 class TTaxSummaryPanel;
+class TTransact;
 class TToggleSwitchPanel;
 
 // The window's outside world. The program passes the real dialogs and stores; the tests
@@ -164,6 +166,13 @@ public:
     // The worksheet's context menu shows without running (the tests pick an item).
     bool PopupsModal = true;
 
+    // MainTransactions.cpp: the transaction editor on a new transaction (New), on the
+    // transaction of a Transactions-view row (Row) or at a key index (Index), and the worksheet
+    // brought up to date after it. True when the user left with OK or anything was stored.
+    bool OpenTransactionEditor(TTransMode mode, std::int32_t position);
+    // The editor, made at its first opening and kept (nullptr before).
+    TTransact* TransactionEditor() const { return TransactForm; }
+
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;
     void ShowViewPanels() override;
@@ -220,6 +229,10 @@ private:
     void AfterEdit(std::uint16_t refresh);
     void CategoriesCommand();
     void GroupsCommand();
+
+    // MainTransactions.cpp: what follows the transaction editor's closing.
+    void TransactionEditorClosed(const TTransactionEditorResult& result);
+    void ShowSearchResult();
 
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
@@ -282,6 +295,7 @@ private:
     bool KeypadPlusDown = false;
     THelpViewer* HelpViewer = nullptr;
     THiddenSettings* HiddenSettingsDlg = nullptr;
+    TTransact* TransactForm = nullptr;
 
     // Controls.
     QWidget* Client = nullptr;

@@ -146,9 +146,6 @@ bool TMain::CheckAccess(TAccessArea area) {
 
 // ---- Editors of later versions: they answer Cancel, which changes nothing --------------------
 
-bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) {
-    return false;
-}
 bool TMain::EditTransfer(TTransRec&) {
     return false;
 }
@@ -159,6 +156,5 @@ void TMain::ReapplySearch() {}
 bool TMain::PickMonths(TMonth&, TMonth&) {
     return false;
 }
-void TMain::NewTransaction() {}
 
 } // namespace qz::gui
