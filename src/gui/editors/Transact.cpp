@@ -135,8 +135,9 @@ QWidget* TTransact::MakeTabLine() {
     bold.setBold(true);
     TotalLabel->setFont(bold);
     TotalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    TotalLabel->setFrameShape(QFrame::Panel);
-    TotalLabel->setFrameShadow(QFrame::Sunken);
+    TotalLabel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    TotalLabel->setAutoFillBackground(true);
+    TotalLabel->setBackgroundRole(QPalette::Base);
     TotalLabel->setMinimumWidth(110);
     TotalLabel->setContentsMargins(4, 0, 4, 0);
     auto* total = new QHBoxLayout(TotalPanel);
@@ -178,6 +179,9 @@ QFrame* TTransact::MakeDetailPanel() {
     DateEditBtn->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     EditReference = Named(new TTextBox(TTextBox::ReferenceLength, p), "EditReference");
     NbrBoxAmount = Named(new TNumberBox(TNumberKind::Currency, p), "NbrBoxAmount");
+    // The number pad and the on-screen keyboard open from the boxes' buttons.
+    EditReference->SetButtonVisible(true);
+    NbrBoxAmount->SetButtonVisible(true);
     MemoMemo = Named(new QPlainTextEdit(p), "MemoMemo");
     MemoMemo->setTabChangesFocus(true);
     MemoMemo->setFixedHeight(MemoMemo->fontMetrics().lineSpacing() * 3 + 12);
@@ -187,9 +191,9 @@ QFrame* TTransact::MakeDetailPanel() {
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     int row = 0;
-    grid->addWidget(FieldLabel("&Account", BookCombo, p), row, 0);
+    grid->addWidget(FieldLabel("Accoun&t", BookCombo, p), row, 0);
     grid->addWidget(BookCombo, row++, 1);
-    grid->addWidget(FieldLabel("Ca&tegory", ComboMainName, p), row, 0);
+    grid->addWidget(FieldLabel("Categor&y", ComboMainName, p), row, 0);
     grid->addWidget(ComboMainName, row++, 1);
     grid->addWidget(FieldLabel("Su&b Category", ComboSubName, p), row, 0);
     grid->addWidget(ComboSubName, row, 1);
@@ -203,7 +207,7 @@ QFrame* TTransact::MakeDetailPanel() {
     auto* dateLine = new QGridLayout;
     dateLine->setHorizontalSpacing(8);
     dateLine->setVerticalSpacing(6);
-    dateLine->addWidget(FieldLabel("Da&te", DateEditBtn, p), 0, 0);
+    dateLine->addWidget(FieldLabel("Date", DateEditBtn, p), 0, 0);
     dateLine->addWidget(DateEditBtn, 0, 1);
     dateLine->addWidget(FieldLabel("&Reference", EditReference, p), 0, 2);
     dateLine->addWidget(EditReference, 0, 3);
@@ -216,7 +220,7 @@ QFrame* TTransact::MakeDetailPanel() {
     layout->addLayout(grid);
     layout->addLayout(dateLine);
     layout->addWidget(MakeGstPanel());
-    layout->addWidget(FieldLabel("N&otes", MemoMemo, p));
+    layout->addWidget(FieldLabel("Notes", MemoMemo, p));
     layout->addWidget(MemoMemo);
     layout->addWidget(DisableCheck);
     layout->addStretch();
@@ -252,8 +256,14 @@ QWidget* TTransact::MakeGstPanel() {
     percent->addWidget(UpDown1);
     percent->addSpacing(3);
     percent->addWidget(new QLabel(QStringLiteral("%"), PercentPart));
+    // The fixed-amount mode hides the percentage without moving the GST box.
+    QSizePolicy keepPlace = PercentPart->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    PercentPart->setSizePolicy(keepPlace);
     GstLabel = Named(new QLabel(GstPanel), "GstLabel");
     NbrBoxGstAmount = Named(new TNumberBox(TNumberKind::Currency, GstPanel), "NbrBoxGstAmount");
+    NbrBoxBeforeGst->SetButtonVisible(true);
+    NbrBoxGstAmount->SetButtonVisible(true);
     BeforeGstLabel->setBuddy(NbrBoxBeforeGst);
     GstLabel->setBuddy(NbrBoxGstAmount);
 

@@ -9,6 +9,7 @@
 
 #include "controls/DateBox.h"
 #include "controls/EntryLook.h"
+#include "controls/HelpContext.h"
 #include "controls/PercentUpDown.h"
 #include "editors/TransactBookCombo.h"
 
@@ -33,6 +34,11 @@ protected:
         context.Formats = &Formats;
         context.Time = &Clock;
         context.Options = [this] { return Options; };
+        context.ShowHelp = [this](int topic) { HelpTopics.push_back(topic); };
+        context.OpenSearch = [this] {
+            ++SearchesOpened;
+            return SearchApplied;
+        };
         return std::make_unique<TTransact>(std::move(context));
     }
 
@@ -73,6 +79,9 @@ protected:
 
     // New transactions take today and are reconciled; the GST is worked out by default.
     TTransactionOptions Options{true, false, true, false};
+    std::vector<int> HelpTopics;
+    int SearchesOpened = 0;
+    bool SearchApplied = false;
 };
 
 const TTransRec* StoredRecord(const TLedger& ledger, std::int32_t number, char split = '0') {
@@ -403,6 +412,31 @@ TEST_F(Transact, CancelLeavesTheFileAsItWas) {
     EXPECT_TRUE(Prompts.Messages.empty());
     EXPECT_EQ(Ledger.TransList.Items(index)->Amount, amount);
     EXPECT_EQ(FileBytes(), before);
+}
+
+// "&Find" asks about the new transaction first; a search given up leaves the window open, an
+// applied one closes it with OK. "&Help" opens topic 5000, which F1 finds as well.
+TEST_F(Transact, FindAndHelp) {
+    auto editor = OpenNew(false);
+    EXPECT_EQ(HelpContextOf(editor.get(), 0), TTransact::HelpTopic);
+    Press(*editor, "HelpBtn");
+    EXPECT_EQ(HelpTopics, std::vector<int>{5000});
+    EnterSale(*editor);
+    Prompts.QueueAnswer(MsgResult::Cancel);
+    Press(*editor, "FindBtn");
+    EXPECT_EQ(Prompts.LastText(), "Save new Transaction?");
+    EXPECT_EQ(SearchesOpened, 0) << "Cancel stops before the search";
+    Prompts.QueueAnswer(MsgResult::No);
+    Press(*editor, "FindBtn");
+    EXPECT_EQ(SearchesOpened, 1);
+    EXPECT_TRUE(editor->isVisible());
+    SearchApplied = true;
+    Prompts.QueueAnswer(MsgResult::No);
+    Press(*editor, "FindBtn");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(editor->SearchApplied());
+    EXPECT_TRUE(editor->Result().ClosedWithOK);
+    EXPECT_FALSE(editor->Result().Saved);
 }
 
 } // namespace
