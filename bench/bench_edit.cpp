@@ -1,9 +1,11 @@
-// The category editor's operations on a 100k-transaction book, each timed with its commit to
-// the file and the recalculation of the worksheet after it: renaming a category, and
-// renumbering a category that 10,000 transactions use. With syncing on, every action is one
-// commit; the syncs it costs are counted.
+// The editors' operations, each timed with its commit to the file and what the worksheet runs
+// after it: renaming a category, and renumbering a category that 10,000 transactions use, in a
+// 100k-transaction book; saving one new transaction through the transaction editor's session
+// in a 100k and a 1M book, with the steps after the editor closes and the texts of one screen
+// of rows. With syncing on, every action is one commit; the syncs it costs are counted.
 
 #include "edit/CategoryEdit.h"
+#include "edit/TransactionAfterClose.h"
 #include "engine/Engine.h"
 #include "engine/Generator.h"
 #include "platform/ScriptedPrompts.h"
@@ -14,6 +16,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -110,9 +113,9 @@ const std::string& Document() {
 }
 
 struct OpenCopy {
-    explicit OpenCopy(bool sync, const std::string& name) : Work(sync) {
+    OpenCopy(bool sync, const std::string& name, const std::string& source = Document()) : Work(sync) {
         Path = Folder() + "/" + name;
-        std::filesystem::copy_file(Document(), Path, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(source, Path, std::filesystem::copy_options::overwrite_existing);
         if (!Work.Convert.OpenDocument(Path).Opened)
             std::abort();
     }
@@ -174,6 +177,107 @@ void BM_RenumberCategory(benchmark::State& state) {
     Finish(state, desk, syncs);
 }
 
+// ---- Saving a new transaction ------------------------------------------------------------------
+
+// A book of `transactions` generated records, written once per size.
+const std::string& TransactionsDocument(std::int64_t transactions) {
+    static std::map<std::int64_t, std::string> paths;
+    std::string& path = paths[transactions];
+    if (path.empty()) {
+        path = Folder() + "/trans" + std::to_string(transactions) + ".kqk";
+        Desk desk(false);
+        TGeneratorOptions options;
+        options.Seed = 42;
+        options.Transactions = static_cast<std::int32_t>(transactions);
+        options.Accounts = 4;
+        options.Categories = 40;
+        options.Years = 10;
+        options.StartYear = 2015;
+        GenerateLedger(desk.Ledger, options);
+        desk.Files.Settings.TaxOn = 1;
+        desk.Files.Settings.TaxName = "GST";
+        desk.Files.Settings.GstPercent = Money::FromUnits(10);
+        desk.Files.Settings.GstPaymentCat = desk.Ledger.GstPaymentCat;
+        desk.Files.Settings.GstRefundCat = desk.Ledger.GstRefundCat;
+        if (!desk.Files.WriteDocument(path))
+            std::abort();
+        desk.Files.Close(true, false);
+    }
+    return path;
+}
+
+// A window that draws nothing.
+class NoWindow : public TWorksheetWindow {
+public:
+    void ShowColumnSet(TGridInfo&) override {}
+    void ShowViewPanels() override {}
+    void RefreshGrid(std::int32_t rows) override { benchmark::DoNotOptimize(rows); }
+    void RepaintGrid() override {}
+    void ScrollGridToTop(bool) override {}
+    void ShowTaxSummary(const TTaxSummary&) override {}
+    void FiltersChanged() override {}
+    void ToolButtonsChanged() override {}
+    void AccountBarChanged() override {}
+    void ShowProgress(int) override {}
+    void StoreOption(TWorksheetOption, bool) override {}
+};
+
+class CreditKind : public TTransactionDialogs {
+public:
+    int ChooseKind(const std::string&, const std::string&) override { return 0; }
+    bool InputName(const std::string&, const std::string&, std::string&, Money&,
+                   const std::function<bool(std::string&)>&) override {
+        return false;
+    }
+};
+
+constexpr std::int32_t ScreenRows = 40;
+
+// One action: "&New Transaction" to OK, with the commit, then the steps after the editor closes
+// (the view sorted again, the totals and running balances) and the texts of the screen of rows
+// the grid paints, where the new transaction is.
+void BM_SaveNewTransaction(benchmark::State& state) {
+    const std::int64_t size = state.range(0);
+    OpenCopy copy(state.range(1) != 0, "save" + std::to_string(size) + ".kqk", TransactionsDocument(size));
+    Desk& desk = copy.Work;
+    TLedger& ledger = desk.Ledger;
+    NoWindow window;
+    TDisplayFormats formats;
+    TWorksheet sheet(ledger, formats, window);
+    for (int view = 0; view < ViewCount; ++view)
+        sheet.SortView(view);
+    Recalculate(ledger);
+    const TSubActRec* sale = nullptr;
+    for (const TSubActRec* sub : ledger.SubActList.KeyList)
+        if (!sale && sub->Side == SideCredit && !IsTaxCategory(ledger, sub->MainAct))
+            sale = sub;
+    CreditKind kind;
+    std::vector<std::string> slots;
+    bool enabled = false;
+    std::uint8_t rowType = 0;
+    const int syncs = desk.Counting.Count(cfb::FaultOp::Sync);
+    int round = 0;
+    for (auto _ : state) {
+        TTransactionSession session(desk.Edit, kind, formats, desk.Clock, {false, false, true, false});
+        session.Open(TTransMode::New, -1);
+        session.SetCategory(sale->MainAct);
+        session.SetSubCategory(sale->Number);
+        session.SetAccount(0);
+        session.SetDate(ledger.TransList.DateTo - (++round % 400));
+        session.SetAmount(Money::FromUnits(100 + round % 50));
+        session.AmountExit();
+        if (!session.OK())
+            state.SkipWithError("not saved");
+        AfterTransactionEditor(sheet, session.Result(), desk.Prompts, nullptr);
+        const TTransRec* added = ledger.TransList.Items(session.Position());
+        const std::int32_t top = std::max(0, added->Row - ScreenRows / 2);
+        for (std::int32_t line = top; line < top + ScreenRows; ++line)
+            sheet.GridB1GetText(line, slots, enabled, rowType);
+        benchmark::DoNotOptimize(slots.data());
+    }
+    Finish(state, desk, syncs);
+}
+
 BENCHMARK(BM_RenameCategory)
     ->Arg(0)
     ->Arg(1)
@@ -184,6 +288,16 @@ BENCHMARK(BM_RenameCategory)
 BENCHMARK(BM_RenumberCategory)
     ->Arg(0)
     ->Arg(1)
+    ->Iterations(20)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_SaveNewTransaction)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
     ->Iterations(20)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)

@@ -10,14 +10,17 @@ namespace qz {
 namespace {
 
 // The flags, marks and date span the rows depend on; every flag when `everything` is asked.
-void SelectionAndSpan(TLedger& ledger, const std::function<void()>& reapplySearch, bool everything) {
+// Without a date range of the user's the worksheet spans the whole ledger; records only added
+// widened the span as they were added, so it is looked for again only when one may have left
+// an end of it.
+void SelectionAndSpan(TLedger& ledger, const std::function<void()>& reapplySearch, bool everything,
+                      bool spanMayShrink) {
     const TCalcSwitches& switches = ledger.Switches;
     if (everything || switches.CategorySelectionActive || switches.GroupSelectionActive || !AllAccountsSelected(ledger))
         SetSelectionFlags(ledger);
     if (switches.SearchActive && reapplySearch)
         reapplySearch();
-    // Without a date range of the user's, the worksheet spans the whole ledger.
-    if (!switches.DateRangeActive)
+    if (!switches.DateRangeActive && (everything || spanMayShrink))
         ledger.TransList.ResetRange(0);
 }
 
@@ -60,7 +63,7 @@ TAfterTransactionEditor AfterTransactionEditor(TWorksheet& sheet, const TTransac
             ask.MessageBox(SelectionNoticeText, MsgKind::Information, MsgButtons::Ok);
         // After a commit given up memory is what the file holds: everything is worked out again.
         const bool everything = result.CommitGivenUp;
-        SelectionAndSpan(ledger, reapplySearch, everything);
+        SelectionAndSpan(ledger, reapplySearch, everything, result.StoredChanged);
         OrdersAndTotals(sheet, everything || result.AmountsChanged, everything ? nullptr : &result.Moved);
         sheet.Window.ShowProgress(100);
         after.Refreshed = true;
@@ -68,7 +71,7 @@ TAfterTransactionEditor AfterTransactionEditor(TWorksheet& sheet, const TTransac
     KeepTopRowSteady(sheet, result);
     after.DateFrom = ledger.TransList.DateFrom;
     after.DateTo = ledger.TransList.DateTo;
-    after.ToolsEnabled = ledger.TransList.OrdinaryBounds().first != -1;
+    after.ToolsEnabled = OrdinaryEnds(ledger.TransList).first != -1;
     if (after.Refreshed)
         sheet.Refresh();
     return after;

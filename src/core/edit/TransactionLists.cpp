@@ -84,6 +84,15 @@ std::vector<TAccountItem> AccountItems(const TLedger& ledger) {
     return items;
 }
 
+std::pair<std::int32_t, std::int32_t> OrdinaryEnds(const TTransList& list) {
+    const auto& all = list.KeyList;
+    auto first = std::find_if(all.begin(), all.end(), [](const TTransRec* t) { return t->IsOrdinary(); });
+    if (first == all.end())
+        return {-1, -1};
+    auto last = std::find_if(all.rbegin(), all.rend(), [](const TTransRec* t) { return t->IsOrdinary(); });
+    return {static_cast<std::int32_t>(first - all.begin()), static_cast<std::int32_t>(all.rend() - last) - 1};
+}
+
 bool SideHasCategories(const TLedger& ledger, bool taxOn, std::uint8_t side) {
     const auto& all = ledger.MainActList.KeyList;
     return std::any_of(all.begin(), all.end(),

@@ -6,6 +6,7 @@
 #include "ledger/Ledger.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qz {
@@ -42,6 +43,11 @@ std::vector<TComboItem> SubCategoryItems(const TLedger& ledger, std::int32_t cat
 std::vector<TComboItem> GroupItems(const TLedger& ledger, bool showNumbers);
 // Every account, in the user's order.
 std::vector<TAccountItem> AccountItems(const TLedger& ledger);
+
+// The transaction list's OrdinaryBounds, looked for from both ends: the first and the last key
+// index of a credit or debit transaction (-1 when there is none) without walking a million
+// records in between.
+std::pair<std::int32_t, std::int32_t> OrdinaryEnds(const TTransList& list);
 
 // Some category of the side exists to enter a transaction against; the tax category of that
 // side does not count while tax is not tracked.

@@ -41,7 +41,7 @@ void TTransactionSession::Arrow(bool forward) {
     const std::int32_t from = Position();
     if ((wasNew && answer == TSaveAnswer::No) || from < 0) {
         // Back to the transaction shown before "&New", whichever arrow was pressed.
-        const auto [first, last] = list.OrdinaryBounds();
+        const auto [first, last] = OrdinaryEnds(list);
         if (first == -1) {
             ShowNoTransaction();
             return;

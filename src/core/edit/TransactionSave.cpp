@@ -5,8 +5,8 @@
 
 #include "TransactionSession.h"
 
-#include "MemoryBefore.h"
 #include "TransactionOrder.h"
+#include "TransactionUndo.h"
 #include "engine/Engine.h"
 #include "worksheet/GridInfo.h"
 
@@ -133,15 +133,10 @@ bool TTransactionSession::WriteBack() {
     const std::vector<TWorkingSplit> keptCopy = Copy;
     const TTransMode keptMode = EditMode;
     const TTransactionEditorResult keptOutcome = Outcome;
-    TMemoryBefore before(L);
-    before.KeepOrders(L.TransList);
-    for (const TWorkingSplit& split : Copy)
-        if (split.Stored) {
-            if (split.Deleted())
-                before.Deleting(split.Stored);
-            else
-                before.Keep(split.Stored);
-        }
+    TTransUndo before(L.TransList);
+    // Deleted splits are counted against the rows as the worksheet shows them.
+    if (std::any_of(Copy.begin(), Copy.end(), [](const TWorkingSplit& s) { return s.Deleted() && s.Stored; }))
+        FreshRows();
     TChangeGroup group(Files());
     TTransList& list = L.TransList;
     std::vector<TTransRec*> written;
@@ -152,13 +147,16 @@ bool TTransactionSession::WriteBack() {
             auto* added = new TTransRec(split.Record);
             added->FilePos = 0;
             list.Add(added);
+            before.Added(added);
             split.Stored = added;
             EditMode = TTransMode::Index;
             list.AddToTotals(*added);
             Outcome.NewRecordsAdded = true;
         } else {
             list.RemoveFromTotals(*split.Stored);
+            before.Changing(split.Stored);
             split.Stored->Assign(split.Record);
+            Outcome.StoredChanged = true;
             list.Changed(list.IndexOf(split.Stored));
             list.AddToTotals(*split.Stored);
         }
@@ -167,7 +165,7 @@ bool TTransactionSession::WriteBack() {
     }
     for (std::size_t i = Copy.size(); i-- > 0;)
         if (Copy[i].Deleted() && Copy[i].Stored)
-            DeleteStored(Copy[i].Stored);
+            DeleteStored(Copy[i].Stored, before);
     if (!group.End()) {
         before.Restore();
         Copy = keptCopy;
@@ -191,7 +189,9 @@ bool TTransactionSession::WriteBack() {
     Outcome.Saved = true;
     Outcome.AmountsChanged = true;
     Outcome.Moved.insert(Outcome.Moved.end(), written.begin(), written.end());
-    list.FilterAndTotal();
+    // The rows are worked out when they are next needed: by a deletion in this editor, or by
+    // the steps after it closes, which filter the whole list anyway.
+    RowsStale = true;
     // The key order was date order before: the records written take their places in it, as
     // sorting the whole list by key would place them.
     PlaceInOrder(list.KeyList, written, 1);
@@ -220,15 +220,25 @@ void TTransactionSession::ResolveStored() {
 
 // One stored record out of the totals and the list, counted (and counted apart when it lay
 // above the first visible row of the Transactions view).
-void TTransactionSession::DeleteStored(TTransRec* stored) {
+void TTransactionSession::DeleteStored(TTransRec* stored, TTransUndo& undo) {
     TTransList& list = L.TransList;
     list.RemoveFromTotals(*stored);
     NoteTotalsAfterDeletion(*stored);
     ++Outcome.Deleted;
+    Outcome.StoredChanged = true;
     std::erase(Outcome.Moved, stored);
     if (stored->Row != -1 && LineOf(list, *stored, Descending) < FirstVisibleRow - Outcome.DeletedAbove)
         ++Outcome.DeletedAbove;
-    list.Delete(list.IndexOf(stored));
+    const std::int32_t index = list.IndexOf(stored);
+    undo.Deleting(index);
+    list.Delete(index);
+}
+
+void TTransactionSession::FreshRows() {
+    if (!RowsStale)
+        return;
+    L.TransList.FilterAndTotal();
+    RowsStale = false;
 }
 
 // A total brought to zero or below by a deletion sends its worksheet tab back to the top.
@@ -266,14 +276,12 @@ bool TTransactionSession::DeleteTransaction() {
     const std::int32_t earlier = EarlierOrdinary(firstIndex);
     TTransRec* next = earlier >= 0 ? list.Items(earlier) : nullptr;
 
+    FreshRows();
     const TTransactionEditorResult keptOutcome = Outcome;
-    TMemoryBefore before(L);
-    before.KeepOrders(list);
-    for (TTransRec* part : parts)
-        before.Deleting(part);
+    TTransUndo before(list);
     TChangeGroup group(Files());
     for (std::size_t i = parts.size(); i-- > 0;)
-        DeleteStored(parts[i]);
+        DeleteStored(parts[i], before);
     if (!group.End()) {
         before.Restore();
         Outcome = keptOutcome;
@@ -282,7 +290,7 @@ bool TTransactionSession::DeleteTransaction() {
         return false;
     }
     if (!next) {
-        const auto [first, last] = list.OrdinaryBounds();
+        const auto [first, last] = OrdinaryEnds(list);
         if (first != -1) {
             std::int32_t at = std::clamp(firstIndex, 0, list.Count() - 1);
             if (!list.Items(at)->IsOrdinary())
@@ -292,6 +300,7 @@ bool TTransactionSession::DeleteTransaction() {
     }
     LoadOrClear(next);
     list.FilterAndTotal();
+    RowsStale = false;
     Outcome.Saved = true;
     Outcome.AmountsChanged = true;
     if (AnySelectionActive(L))

@@ -17,8 +17,10 @@ TTransactionSession::TTransactionSession(TEditContext& edit, TTransactionDialogs
 
 // ---- Opening and closing ---------------------------------------------------------------------
 
-bool TTransactionSession::Open(TTransMode mode, std::int32_t index, std::int32_t firstVisibleRow, bool descending) {
+bool TTransactionSession::Open(TTransMode mode, std::int32_t position, std::int32_t firstVisibleRow, bool descending) {
+    std::int32_t index = position;
     Outcome = {};
+    RowsStale = false;
     Loading = false;
     IsModified = false;
     FocusField = TTransField::None;
@@ -40,6 +42,10 @@ bool TTransactionSession::Open(TTransMode mode, std::int32_t index, std::int32_t
         return true;
     }
     EditMode = mode;
+    if (mode == TTransMode::Row) {
+        const TTransRec* shown = L.TransList.RowItem(index);
+        index = shown ? L.TransList.IndexOf(shown) : -1;
+    }
     Load(index);
     return true;
 }
@@ -85,7 +91,7 @@ void TTransactionSession::StartNew(std::uint8_t kind) {
     TransKind = kind;
     Copy.clear();
     Shown = 0;
-    const bool anyOrdinary = L.TransList.OrdinaryBounds().first != -1;
+    const bool anyOrdinary = OrdinaryEnds(L.TransList).first != -1;
     F = {};
     F.Group = 0;
     F.Date = DayOf(Options.NewTransDate || !anyOrdinary ? Time.Today() : L.TransList.DateTo);
@@ -143,7 +149,7 @@ void TTransactionSession::ShowNoTransaction() {
 void TTransactionSession::Load(std::int32_t index) {
     Copy.clear();
     Shown = 0;
-    const auto [first, last] = L.TransList.OrdinaryBounds();
+    const auto [first, last] = OrdinaryEnds(L.TransList);
     if (first == -1 || index < 0 || index >= L.TransList.Count()) {
         ShowNoTransaction();
         return;
@@ -336,7 +342,7 @@ TTransButtons TTransactionSession::Buttons() const {
     buttons.Delete = HasTransaction && EditMode != TTransMode::New && stored;
     buttons.Unlock = HasTransaction && LockedFields;
     if (EditMode == TTransMode::New || !stored) {
-        buttons.Back = L.TransList.OrdinaryBounds().first != -1;
+        buttons.Back = OrdinaryEnds(L.TransList).first != -1;
     } else {
         const std::int32_t at = Position();
         buttons.Back = EarlierOrdinary(at) != -1;

@@ -19,6 +19,8 @@
 
 namespace qz {
 
+class TTransUndo;
+
 // How the editor was opened: for a new transaction, on a row of the Transactions view, or on a
 // key index of the transactions.
 enum class TTransMode : std::uint8_t { New = 0, Row = 1, Index = 2 };
@@ -111,6 +113,7 @@ struct TTransactionEditorResult {
     std::int32_t Deleted = 0;      // transaction records deleted
     std::int32_t DeletedAbove = 0; // of them, those above the first visible row of the Transactions view
     bool CommitGivenUp = false;    // memory was put back to what the file holds
+    bool StoredChanged = false;    // a stored record was changed or deleted: the date span may shrink
     // The records saves added or changed, still stored: the view's order places them again.
     std::vector<TTransRec*> Moved;
     // The worksheet tabs whose scroll position goes back to the top: a deletion brought one of
@@ -128,10 +131,10 @@ public:
 
     // ---- Opening and closing -------------------------------------------------------------------
     // Every showing starts with the flags and counters cleared. New asks for the kind first and
-    // answers false when the user gave up; Row and Index open locked on the transaction at key
-    // index `index` (the window turns a row into its record's index). `firstVisibleRow` and
+    // answers false when the user gave up; Row opens locked on the transaction of row `position`
+    // of the Transactions view, Index on the one at key index `position`. `firstVisibleRow` and
     // `descending` place the Transactions view, for the count of deleted rows above its top.
-    bool Open(TTransMode mode, std::int32_t index, std::int32_t firstVisibleRow = 0, bool descending = false);
+    bool Open(TTransMode mode, std::int32_t position, std::int32_t firstVisibleRow = 0, bool descending = false);
     // The window is on show: with no transaction and the fields locked, the user is told.
     void FormShow();
     // "&OK": the forced save; true when the window closes.
@@ -213,7 +216,9 @@ public:
     bool Locked() const { return LockedFields; }
     TTransButtons Buttons() const;
     bool GstPanelVisible() const;
-    std::string BeforeGstLabel() const { return "Before " + Files().Settings.TaxName; }
+    // The tax panel's labels: "GST" or "VAT", and "Before GST".
+    const std::string& TaxName() const { return Files().Settings.TaxName; }
+    std::string BeforeGstLabel() const { return "Before " + TaxName(); }
     std::vector<TComboItem> CategoryList() const;
     std::vector<TComboItem> SubCategoryList() const;
     std::vector<TComboItem> GroupList() const { return GroupItems(L, Options.ShowNumbers); }
@@ -249,7 +254,8 @@ private:
     bool Validate(std::size_t i);
     bool ValidateAll();
     bool WriteBack();
-    void DeleteStored(TTransRec* stored);
+    void DeleteStored(TTransRec* stored, TTransUndo& undo);
+    void FreshRows();
     void NoteTotalsAfterDeletion(const TTransRec& record);
     void ResolveStored();
     void LoadOrClear(TTransRec* record);
@@ -275,6 +281,7 @@ private:
     bool Loading = false;
     bool IsModified = false;
     bool LockedFields = true;
+    bool RowsStale = false; // saved records have no rows yet
     TTransField FocusField = TTransField::None;
     std::int32_t FirstVisibleRow = 0;
     bool Descending = false;

@@ -53,6 +53,17 @@ protected:
         return ListsText(disk.Ledger);
     }
 
+    // Both orders of the transactions, as "number letter" lists.
+    std::string Orders() const {
+        std::ostringstream out;
+        for (const auto* order : {&Ledger.TransList.KeyList, &Ledger.TransList.RowList}) {
+            for (const TTransRec* t : *order)
+                out << t->Number << t->Split << ' ';
+            out << '\n';
+        }
+        return out.str();
+    }
+
     // The questions of the operation answered Yes, then the storage-error dialog's answer.
     void Answer(int questions, MsgResult storage) {
         for (int i = 0; i < questions; ++i)
@@ -135,6 +146,7 @@ TEST_F(TransactionFault, AFailedWriteIsRetriedOrGivenUpWhole) {
             EXPECT_EQ(OnDisk(), after);
 
             Fresh();
+            const std::string orders = Orders();
             Faults.FailAt(FaultOp::Write, n, ENOSPC, true);
             Answer(op.Questions, MsgResult::Cancel);
             EXPECT_FALSE(op.Run(*this));
@@ -143,6 +155,7 @@ TEST_F(TransactionFault, AFailedWriteIsRetriedOrGivenUpWhole) {
             EXPECT_FALSE(Made->Result().Saved);
             EXPECT_EQ(Files.ReadOnlyMode, 1);
             EXPECT_EQ(ListsText(Ledger), before);
+            EXPECT_EQ(Orders(), orders) << "every record back in its place";
             ExpectSessionAndLinksHold();
             if (std::string(op.Name).rfind("save", 0) == 0) {
                 EXPECT_TRUE(Made->Modified()) << "the user's entries are still there";

@@ -465,6 +465,8 @@ TEST_F(TransactionSession, ArrowsSkipOtherSplitsTransfersAndOpeningBalances) {
     EXPECT_EQ(s.Position(), IndexOf(2));
     s.Open(TTransMode::Index, IndexOf(7));
     EXPECT_FALSE(s.Buttons().Forward);
+    s.Open(TTransMode::Row, Find(3)->Row); // a double-click on a row of the Transactions view
+    EXPECT_EQ(s.Position(), IndexOf(3));
     EXPECT_TRUE(Prompts.Messages.empty()) << "nothing modified, nothing asked";
 }
 
