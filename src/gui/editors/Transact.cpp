@@ -344,25 +344,26 @@ QWidget* TTransact::MakeButtons() {
 
 // ---- Opening and closing ------------------------------------------------------------------------
 
-bool TTransact::Start(TTransMode mode, std::int32_t index, std::int32_t firstVisibleRow, bool descending) {
+bool TTransact::Start(TTransMode mode, std::int32_t position, std::int32_t firstVisibleRow, bool descending) {
     // With no transaction at all, a window last used on stored transactions opens on none.
     if (LastMode && *LastMode != TTransMode::New && Ctx.Edit->Ledger.TransList.Count() == 0) {
         mode = TTransMode::Index;
-        index = -1;
+        position = -1;
     }
     const TTransactionOptions options = Ctx.Options ? Ctx.Options() : TTransactionOptions{};
     S = std::make_unique<TTransactionSession>(*Ctx.Edit, *KindAndNames, *Ctx.Formats, *Ctx.Time, options);
     ClosedByFind = false;
-    if (!S->Open(mode, index, firstVisibleRow, descending))
+    if (!S->Open(mode, position, firstVisibleRow, descending))
         return false;
     LastMode = mode;
     ShowSession();
     return true;
 }
 
-std::optional<TTransactionEditorResult>
-TTransact::OpenTransactionEditor(TTransMode mode, std::int32_t index, std::int32_t firstVisibleRow, bool descending) {
-    if (!Start(mode, index, firstVisibleRow, descending))
+std::optional<TTransactionEditorResult> TTransact::OpenTransactionEditor(TTransMode mode, std::int32_t position,
+                                                                         std::int32_t firstVisibleRow,
+                                                                         bool descending) {
+    if (!Start(mode, position, firstVisibleRow, descending))
         return std::nullopt;
     exec();
     return Result();

@@ -56,12 +56,13 @@ public:
 
     // OpenTransactionEditor: prepares the window as Start does, runs it modally and answers
     // what it did; nothing (not opened) when the user gave up choosing the kind of a new one.
-    std::optional<TTransactionEditorResult> OpenTransactionEditor(TTransMode mode, std::int32_t index,
+    std::optional<TTransactionEditorResult> OpenTransactionEditor(TTransMode mode, std::int32_t position,
                                                                   std::int32_t firstVisibleRow = 0,
                                                                   bool descending = false);
-    // A fresh session on the transaction at key index `index` (Row, Index) or on a new one
-    // (New, after the kind); false when the user gave up the kind. The window is not shown.
-    bool Start(TTransMode mode, std::int32_t index, std::int32_t firstVisibleRow = 0, bool descending = false);
+    // A fresh session on the transaction of row `position` of the Transactions view's list (Row),
+    // at key index `position` (Index), or on a new one (New, after the kind); false when the
+    // user gave up the kind. The window is not shown.
+    bool Start(TTransMode mode, std::int32_t position, std::int32_t firstVisibleRow = 0, bool descending = false);
     // What the window did since Start.
     TTransactionEditorResult Result() const;
     TTransactionSession& Session() { return *S; }

@@ -13,11 +13,9 @@ namespace qz::gui {
 bool TMain::OpenTransactionEditor(TTransMode mode, std::int32_t position) {
     if (!Files.IsOpen)
         return false;
-    std::int32_t index = position;
-    if (mode == TTransMode::Row) {
-        const TTransRec* shown = Sheet.ActiveTab() == ViewTransactions ? Sheet.TransactionAt(position) : nullptr;
-        index = shown ? Books.TransList.IndexOf(shown) : -1;
-    }
+    // A grid line of the Transactions view is the row of the list it shows (descending order reverses).
+    if (mode == TTransMode::Row)
+        position = Sheet.ListRow(ViewTransactions, position);
     if (!TransactForm) {
         TTransactContext context;
         context.Edit = &Edit;
@@ -38,7 +36,7 @@ bool TMain::OpenTransactionEditor(TTransMode mode, std::int32_t position) {
     }
     const TGridInfo& rows = Sheet.GridInfo[ViewTransactions];
     const std::optional<TTransactionEditorResult> result =
-        TransactForm->OpenTransactionEditor(mode, index, rows.ScrollBarPos, rows.SortDirection == sdDescending);
+        TransactForm->OpenTransactionEditor(mode, position, rows.ScrollBarPos, rows.SortDirection == sdDescending);
     if (!result)
         return false;
     TransactionEditorClosed(*result);
