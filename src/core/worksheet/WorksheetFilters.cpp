@@ -259,18 +259,8 @@ void TWorksheetFilters::ReselectTransactions() {
 
 void TWorksheetFilters::SelectionMade(TSelectionKind kind, bool newSelection) {
     if (kind == TSelectionKind::Transactions) {
-        if (!Dialogs.OpenSearch(newSelection))
-            return;
-        Sheet.Ledger.Switches.SearchActive = true;
-        Sheet.Window.FiltersChanged();
-        if (newSelection)
-            Sheet.ResetViewPositions(false);
-        Sheet.Window.ShowProgress(80);
-        Recalculation();
-        Sheet.Window.ShowProgress(95);
-        Sheet.Window.ToolButtonsChanged();
-        Sheet.Refresh();
-        Sheet.Window.ShowProgress(100);
+        if (Dialogs.OpenSearch(newSelection))
+            SearchApplied(newSelection);
         return;
     }
     const bool ok = kind == TSelectionKind::Categories ? Dialogs.SelectCategories(newSelection)
@@ -282,6 +272,19 @@ void TWorksheetFilters::SelectionMade(TSelectionKind kind, bool newSelection) {
     Recalculation();
     Sheet.Window.ToolButtonsChanged();
     Sheet.Refresh();
+}
+
+void TWorksheetFilters::SearchApplied(bool newSelection) {
+    Sheet.Ledger.Switches.SearchActive = true;
+    Sheet.Window.FiltersChanged();
+    if (newSelection)
+        Sheet.ResetViewPositions(false);
+    Sheet.Window.ShowProgress(80);
+    Recalculation();
+    Sheet.Window.ShowProgress(95);
+    Sheet.Window.ToolButtonsChanged();
+    Sheet.Refresh();
+    Sheet.Window.ShowProgress(100);
 }
 
 void TWorksheetFilters::NewSelection(TSelectionKind kind) {

@@ -86,6 +86,9 @@ public:
     void EditSelection(TSelectionKind kind);
     void ClearSelection(TSelectionKind kind);
     void SelectionMenuClick(TSelectionKind kind, TMenuCommand command);
+    // A transaction search was applied (from the selection button or from the transaction
+    // editor's "&Find"): the worksheet shows what it selected.
+    void SearchApplied(bool newSelection);
     // "R&eset" and "&Clear All Selections"; the reports window's caller keeps the date range.
     void ResetSelections(bool reportsWindowCaller = false);
     // A document opened, created or closed: no date range, day switch up, no selection.

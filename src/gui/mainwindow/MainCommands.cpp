@@ -83,9 +83,8 @@ void TMain::UpdateTaxCaptions() {
 void TMain::UpdateToolBar() {
     const bool open = Files.IsOpen != 0;
     // The editors behind these open in later versions.
-    for (TKQButton2* button : {TransBtn, PrintBtn})
-        button->setEnabled(false);
-    for (TKQButton2* button : {ActBtn, GrpBtn, ToolsBtn, OptionBtn})
+    PrintBtn->setEnabled(false);
+    for (TKQButton2* button : {TransBtn, ActBtn, GrpBtn, ToolsBtn, OptionBtn})
         button->setEnabled(open);
     for (QAction* action : {CloseItem, ImportItem, SaveAsItem})
         action->setEnabled(open);

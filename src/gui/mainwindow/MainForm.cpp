@@ -324,6 +324,7 @@ void TMain::CreateToolBar() {
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);
     connect(HelpBtn, &QAbstractButton::clicked, this, [this] { HelpCommand(); });
+    connect(TransBtn, &QAbstractButton::clicked, this, [this] { NewTransaction(); });
     connect(ActBtn, &QAbstractButton::clicked, this, [this] { CategoriesCommand(); });
     connect(GrpBtn, &QAbstractButton::clicked, this, [this] { GroupsCommand(); });
 }
@@ -555,16 +556,6 @@ void TMain::RebuildReopenMenu() {
 
 namespace {
 
-// Menu commands whose windows open in later versions.
-bool CommandAvailable(TMenuCommand command) {
-    switch (command) {
-    case TMenuCommand::NewTransaction:
-        return false;
-    default:
-        return true;
-    }
-}
-
 void FillMenu(QMenu& menu, const std::vector<TMenuItem>& items, const std::function<void(TMenuCommand)>& run) {
     menu.clear();
     for (const TMenuItem& item : items) {
@@ -574,7 +565,7 @@ void FillMenu(QMenu& menu, const std::vector<TMenuItem>& items, const std::funct
         }
         QAction* action = menu.addAction(FromDocument(item.Caption));
         action->setVisible(item.Visible);
-        action->setEnabled(item.Enabled && CommandAvailable(item.Command));
+        action->setEnabled(item.Enabled);
         const TMenuCommand command = item.Command;
         QObject::connect(action, &QAction::triggered, &menu, [run, command] { run(command); });
     }

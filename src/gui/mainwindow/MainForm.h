@@ -8,6 +8,7 @@
 
 #include "MRUFileList.h"
 #include "edit/EditContext.h"
+#include "edit/TransactionSession.h"
 #include "editors/DeleteDialog.h"
 #include "ledger/DisplayFormats.h"
 #include "ledger/Ledger.h"
@@ -48,6 +49,7 @@ struct TListEditorOutcome;
 class TKQButton2;
 class TNoDocumentPanel;
 class TTaxSummaryPanel;
+class TTransact;
 class TToggleSwitchPanel;
 class TTransFindForm;
 
@@ -168,6 +170,13 @@ public:
     // The worksheet's context menu shows without running (the tests pick an item).
     bool PopupsModal = true;
 
+    // MainTransactions.cpp: the transaction editor on a new transaction (New), on the
+    // transaction of a Transactions-view row (Row) or at a key index (Index), and the worksheet
+    // brought up to date after it. True when the user left with OK or anything was stored.
+    bool OpenTransactionEditor(TTransMode mode, std::int32_t position);
+    // The editor, made at its first opening and kept (nullptr before).
+    TTransact* TransactionEditor() const { return TransactForm; }
+
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;
     void ShowViewPanels() override;
@@ -231,6 +240,8 @@ private:
 
     // MainWorksheet.cpp: the transaction search's window, made on first use.
     TTransFindForm& SearchWindow();
+    // MainTransactions.cpp: what follows the transaction editor's closing.
+    void TransactionEditorClosed(const TTransactionEditorResult& result);
 
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
@@ -294,6 +305,7 @@ private:
     THelpViewer* HelpViewer = nullptr;
     THiddenSettings* HiddenSettingsDlg = nullptr;
     TTransFindForm* TransFind = nullptr;
+    TTransact* TransactForm = nullptr;
 
     // Controls.
     QWidget* Client = nullptr;

@@ -164,15 +164,11 @@ void TMain::ReapplySearch() {
 
 // ---- Editors of later versions: they answer Cancel, which changes nothing --------------------
 
-bool TMain::EditTransactionOfRow(std::int32_t, TTransRec&) {
-    return false;
-}
 bool TMain::EditTransfer(TTransRec&) {
     return false;
 }
 bool TMain::PickMonths(TMonth&, TMonth&) {
     return false;
 }
-void TMain::NewTransaction() {}
 
 } // namespace qz::gui
