@@ -123,6 +123,19 @@ void TNumberBox::ButtonClick() {
     OpenPad();
 }
 
+void TNumberBox::focusInEvent(QFocusEvent* event) {
+    TButtonEdit::focusInEvent(event);
+    SelectOnRelease = event->reason() == Qt::MouseFocusReason;
+}
+
+void TNumberBox::mouseReleaseEvent(QMouseEvent* event) {
+    TButtonEdit::mouseReleaseEvent(event);
+    // A drag that selected part of the text keeps its selection.
+    if (SelectOnRelease && !hasSelectedText())
+        selectAll();
+    SelectOnRelease = false;
+}
+
 void TNumberBox::focusOutEvent(QFocusEvent* event) {
     TButtonEdit::focusOutEvent(event);
     // A pop-up (the number pad, a menu) or another window taking the keyboard is no leaving.
