@@ -172,10 +172,11 @@ TEditOutcome TReconciliation::ReconcileNow() {
     TTransList& list = ledger.TransList;
     TMemoryBefore before(ledger);
     TChangeGroup group(Edit.Files);
-    // One walk of the key order gives each record's index for its write.
+    // One walk of the key order gives each record's index for its write; the reconciled
+    // records, most of a book, are passed over without a look-up.
     for (std::int32_t i = 0; i < list.Count(); ++i) {
         TTransRec* t = list.KeyList[static_cast<std::size_t>(i)];
-        if (!marking.count(t))
+        if (t->Reconciled || !marking.count(t))
             continue;
         before.Keep(t);
         t->Reconciled = 1;
