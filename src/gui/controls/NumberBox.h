@@ -39,6 +39,9 @@ public:
     // decimals, so that the amount shown on leaving fits as well.
     void SetMaxLength(int length);
     int MaxLength() const { return Max; }
+    // An amount box that also takes amounts below zero, typed with a leading "-" (a balance
+    // may be overdrawn). Off at first.
+    void SetSigned(bool on) { Signed = on; }
 
     // The amount shown (a whole number as units); an empty box reads 0. A value set by the program
     // and not touched since reads back exactly, even where it has more than two decimals.
@@ -72,6 +75,7 @@ private:
 
     TNumberKind BoxKind;
     int Max;
+    bool Signed = false;
     TEntryValidator* Checker;
     QPointer<TNumberPad> OpenedPad;
     Money Given;

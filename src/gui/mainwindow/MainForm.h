@@ -177,6 +177,10 @@ public:
     // The editor, made at its first opening and kept (nullptr before).
     TTransact* TransactionEditor() const { return TransactForm; }
 
+    // MainReconcile.cpp: "&Reconcile": the password of Editing, the reconcile window, and the
+    // worksheet recalculated when it reconciled anything. True when it did.
+    bool ReconcileCommand();
+
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;
     void ShowViewPanels() override;
@@ -242,6 +246,8 @@ private:
     TTransFindForm& SearchWindow();
     // MainTransactions.cpp: what follows the transaction editor's closing.
     void TransactionEditorClosed(const TTransactionEditorResult& result);
+    // MainReconcile.cpp: the Tools menu's "&Reconcile" item wired to its command.
+    void ConnectReconcile();
 
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
