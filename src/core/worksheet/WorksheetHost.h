@@ -108,6 +108,11 @@ public:
     virtual bool PickMonths(TMonth& first, TMonth& last) = 0;
     // The "&New Transaction" tool command, with its own checks and refresh.
     virtual void NewTransaction() = 0;
+    // A change of several records reaches the document as one commit: the worksheet opens a
+    // group before it and ends it after. EndChanges answers false when the commit was given up,
+    // and the document then holds none of the change. Without a document nothing is written.
+    virtual void BeginChanges() {}
+    virtual bool EndChanges() { return true; }
 };
 
 } // namespace qz

@@ -2,6 +2,9 @@
 
 #include "engine/Engine.h"
 
+#include <utility>
+#include <vector>
+
 namespace qz {
 
 TWorksheetMenus::TWorksheetMenus(TWorksheet& worksheet, TWorksheetFilters& filters, TWorksheetDialogs& dialogs)
@@ -254,14 +257,22 @@ void TWorksheetMenus::ReconcileRow(std::int32_t line) {
     const std::uint8_t state = row->Reconciled ? 0 : 1;
     const std::int32_t number = row->Number;
     const bool split = row->Split != '0';
-    // A split is reconciled as a whole: every part of the same transaction number follows.
+    // A split is reconciled as a whole: every part of the same transaction number follows, and
+    // all its parts reach the document in one commit.
+    std::vector<std::pair<std::int32_t, std::uint8_t>> before;
+    Dialogs.BeginChanges();
     for (std::int32_t index = 0; index < list.Count(); ++index) {
         TTransRec* t = list.Items(index);
         if (t == row || (split && t->Number == number)) {
+            before.emplace_back(index, t->Reconciled);
             list.SetReconciled(index, state);
             list.Changed(index); // written to the document through the list's storage hook
         }
     }
+    // Given up: memory goes back to what the document holds.
+    if (!Dialogs.EndChanges())
+        for (const auto& [index, was] : before)
+            list.SetReconciled(index, was);
     if (!Sheet.Options().IncludeDisabledInCalc)
         list.RunningBalances();
     if (ledger.Switches.SearchActive)

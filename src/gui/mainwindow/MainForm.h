@@ -207,6 +207,8 @@ public:
     bool SelectGroups(bool newSelection) override;
     bool OpenSearch(bool newSearch) override;
     void ReapplySearch() override;
+    void BeginChanges() override;
+    bool EndChanges() override;
     bool PickMonths(TMonth& first, TMonth& last) override;
     void NewTransaction() override;
 

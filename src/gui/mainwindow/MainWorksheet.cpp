@@ -143,6 +143,16 @@ bool TMain::CheckAccess(TAccessArea area) {
     return Access.Check(area);
 }
 
+// ---- Changes of several records, written as one commit -----------------------------------------
+
+void TMain::BeginChanges() {
+    Files.BeginChanges();
+}
+
+bool TMain::EndChanges() {
+    return Files.EndChanges();
+}
+
 // ---- The transaction search -------------------------------------------------------------------
 
 // Created on first use and then only hidden, so that it keeps the criteria last accepted.

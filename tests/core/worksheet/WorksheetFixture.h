@@ -52,6 +52,7 @@ class ScriptedDialogs : public TWorksheetDialogs {
 public:
     bool Ok = true;
     bool Access = true;
+    bool Commits = true; // false: a grouped change is given up
     std::vector<std::string> Calls;
     std::function<void()> Hook; // runs inside whichever dialog is opened, before it answers
     TMonth First, Last;
@@ -90,6 +91,11 @@ public:
         return Opened("months", nullptr);
     }
     void NewTransaction() override { Calls.push_back("new transaction"); }
+    void BeginChanges() override { Calls.push_back("begin"); }
+    bool EndChanges() override {
+        Calls.push_back("end");
+        return Commits;
+    }
 
 private:
     bool Opened(const std::string& what, const void* record, const void* with = nullptr) {

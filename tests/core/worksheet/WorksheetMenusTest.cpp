@@ -158,9 +158,20 @@ TEST_F(WorksheetMenusTest, ReconcilingASplitFlipsEveryPart) {
     ASSERT_EQ(Cell(2, 0), "17B");
     EXPECT_EQ(Total(ViewTransactions, 10), "$100.00");
 
+    // A commit given up leaves every part as the document holds it.
     Menus.GridB1ShowPopup(2);
+    Dialogs.Commits = false;
     Menus.PopupItemClick(TMenuCommand::Reconcile);
-    EXPECT_EQ(Dialogs.Calls, (Calls{"access editing"}));
+    for (std::int32_t line : {1, 2}) {
+        EXPECT_TRUE(Sheet.TransactionAt(line)->Reconciled) << line;
+    }
+    EXPECT_EQ(Total(ViewTransactions, 10), "$100.00");
+    Dialogs.Commits = true;
+    Dialogs.Calls.clear();
+    written.Calls.clear();
+
+    Menus.PopupItemClick(TMenuCommand::Reconcile);
+    EXPECT_EQ(Dialogs.Calls, (Calls{"access editing", "begin", "end"})) << "all parts in one commit";
     for (std::int32_t line : {1, 2}) {
         EXPECT_FALSE(Sheet.TransactionAt(line)->Reconciled) << line;
     }
