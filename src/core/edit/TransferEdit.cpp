@@ -122,6 +122,20 @@ TTransferRefusal CheckTransfer(const TLedger& ledger, const TTransferFields& fie
     return {};
 }
 
+std::vector<TDescriptionPiece> TransferDescription(const TLedger& ledger, const TTransferFields& fields,
+                                                   const TDisplayFormats& formats) {
+    const TBookRec* from = fields.FromAccount ? ledger.BookList.Find(*fields.FromAccount) : nullptr;
+    const TBookRec* to = fields.ToAccount ? ledger.BookList.Find(*fields.ToAccount) : nullptr;
+    if (!from || !to)
+        return {};
+    using Piece = TDescriptionPiece;
+    auto account = [](const TBookRec& book) { return Piece{" " + book.Name.Str() + " ", Piece::Account, book.Colour}; };
+    return {{"Transfer ", Piece::Plain, 0}, {formats.MoneyText(fields.Amount), Piece::Amount, 0},
+            {" from ", Piece::Plain, 0},    account(*from),
+            {" to ", Piece::Plain, 0},      account(*to),
+            {" on ", Piece::Plain, 0},      {formats.DateText(DayOf(fields.Date)), Piece::Plain, 0}};
+}
+
 std::int32_t TransferIndexOf(const TTransferList& transfers, const TTransRec* record) {
     for (std::int32_t i = 0; record && i < transfers.Count(); ++i)
         if (const TTransferRec* pair = transfers.Item(i); pair->ToTrans == record || pair->FromTrans == record)

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qz {
 
@@ -41,6 +42,19 @@ TTransferFields TransferFieldsOf(const TTransferRec& pair);
 
 // The checks of the dialog's OK, first refusal first.
 TTransferRefusal CheckTransfer(const TLedger& ledger, const TTransferFields& fields, const TDisplayFormats& formats);
+
+// One piece of the dialog's description line: plain text, the amount (drawn in blue), or an
+// account's name framed by blanks (drawn on the account's colour).
+struct TDescriptionPiece {
+    enum TPart : std::uint8_t { Plain, Amount, Account };
+    std::string Text;
+    TPart Part = Plain;
+    TColour Colour = 0;
+    bool operator==(const TDescriptionPiece&) const = default;
+};
+// "Transfer $50.00 from  Cheque  to  Cash  on 04/03/2026"; empty while either account is not chosen.
+std::vector<TDescriptionPiece> TransferDescription(const TLedger& ledger, const TTransferFields& fields,
+                                                   const TDisplayFormats& formats);
 
 // The index in the transfer list of the pair one of whose halves is `record`; -1 for none.
 std::int32_t TransferIndexOf(const TTransferList& transfers, const TTransRec* record);

@@ -273,6 +273,23 @@ TEST_F(TransferEdit, APairWithoutItsPartnerChangesAndGoesAlone) {
     ExpectReopenedAsInMemory();
 }
 
+TEST_F(TransferEdit, TheDescriptionLineNeedsBothAccounts) {
+    Ledger.BookList.Find(1)->Colour = RGBColour(1, 2, 3);
+    TTransferFields fields = Fields(0, 1, EncodeDate(2026, 3, 4) + 0.5, 1234.5);
+    using Piece = TDescriptionPiece;
+    EXPECT_EQ(TransferDescription(Ledger, fields, Formats),
+              (std::vector<Piece>{{"Transfer ", Piece::Plain, 0},
+                                  {"$1,234.50", Piece::Amount, 0},
+                                  {" from ", Piece::Plain, 0},
+                                  {" Cheque ", Piece::Account, RGBColour(0, 128, 0)},
+                                  {" to ", Piece::Plain, 0},
+                                  {" Cash ", Piece::Account, RGBColour(1, 2, 3)},
+                                  {" on ", Piece::Plain, 0},
+                                  {"04/03/2026", Piece::Plain, 0}}));
+    fields.ToAccount.reset();
+    EXPECT_TRUE(TransferDescription(Ledger, fields, Formats).empty());
+}
+
 // The figures the engine works out from the pair: money leaves one account and enters the other.
 TEST_F(TransferEdit, TheBalancesMoveByTheAmount) {
     RefreshAfterEdit(Ledger, RefreshTotals);
