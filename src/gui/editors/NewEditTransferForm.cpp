@@ -26,7 +26,7 @@ namespace qz::gui {
 
 namespace {
 
-constexpr int AccountListWidth = 190;
+constexpr int AccountListWidth = 240;
 
 QDate CalendarDayOf(TDateTime date) {
     const CalendarDate day = DecodeDate(date);
