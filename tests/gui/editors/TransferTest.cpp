@@ -421,6 +421,36 @@ TEST_F(TransferTest, ARefusalKeepsTheDialogOpenOnTheField) {
     EXPECT_EQ(added->FromTrans->BookRec->Name, "Deposit");
 }
 
+// A write that fails for good, given up in the storage-error dialog: the pair stays, the window
+// lists the records brought back from the document and goes on working with them.
+TEST_F(TransferTest, AGivenUpDeletionKeepsThePairListed) {
+    OpenBooks();
+    const std::int32_t count = Ledger.TransferList.Count();
+    const std::int32_t number = Ledger.TransferList.Item(0)->ToTrans->Number;
+    EXPECT_TRUE(Run(nullptr, [&](TTransfer& form) {
+        ChooseRow(form, 0);
+        Faults.FailAt(cfb::FaultOp::Write, 1, EIO, true);
+        Prompts.QueueAnswer(MsgResult::Yes);
+        Prompts.QueueAnswer(MsgResult::Cancel);
+        Click(form, "DeleteBtn");
+        EXPECT_TRUE(std::any_of(Prompts.Messages.begin(), Prompts.Messages.end(),
+                                [](const auto& m) { return m.Buttons == MsgButtons::RetryCancel; }));
+        ASSERT_EQ(List(form)->topLevelItemCount(), count);
+        EXPECT_EQ(form.ChosenIndex(), 0) << "still chosen";
+        ASSERT_NE(Pair(number), nullptr);
+        EXPECT_NE(Pair(number)->FromTrans, nullptr) << "both halves back";
+        Faults.Clear();
+        // In memory only now (the document went read-only), the window still works on the pair.
+        WhenModal<TNewEditTransfer>([](TNewEditTransfer& dialog) {
+            TypeAmount(dialog, QStringLiteral("7"));
+            Click(dialog, "OKBtn");
+        });
+        Click(form, "EditBtn");
+        EXPECT_EQ(Row(form, 0)[3], QStringLiteral("$7.00"));
+        Click(form, "CancelBtn");
+    })) << "the records came back: the worksheet must catch up";
+}
+
 // Each action asks for the password of its own area once; refused, no dialog opens and nothing changes.
 TEST_F(TransferTest, AProtectedDocumentAsksForThePasswordOfEachArea) {
     OpenBooks([](TFileSettings& settings) {
