@@ -2,9 +2,11 @@
 // after it: renaming a category, and renumbering a category that 10,000 transactions use, in a
 // 100k-transaction book; saving one new transaction through the transaction editor's session
 // in a 100k and a 1M book, with the steps after the editor closes and the texts of one screen
-// of rows. With syncing on, every action is one commit; the syncs it costs are counted.
+// of rows; reconciling 5,000 ticked transactions in a 100k book. With syncing on, every action
+// is one commit; the syncs it costs are counted.
 
 #include "edit/CategoryEdit.h"
+#include "edit/Reconcile.h"
 #include "edit/TransactionAfterClose.h"
 #include "engine/Engine.h"
 #include "engine/Generator.h"
@@ -278,6 +280,75 @@ void BM_SaveNewTransaction(benchmark::State& state) {
     Finish(state, desk, syncs);
 }
 
+// ---- Reconciling ------------------------------------------------------------------------------
+
+constexpr std::int32_t ReconcileCount = 5000;
+
+// The 5,000 transactions to reconcile: the latest ones (a statement's month at the end of
+// the book, the usual case), or every 20th over the book's ten years (the worst case for the
+// file: each record in sectors of its own). Every other transaction is reconciled.
+std::vector<TTransRec*> ChooseUnreconciled(TLedger& ledger, bool spread) {
+    std::vector<TTransRec*> chosen;
+    const std::int32_t count = ledger.TransList.Count();
+    const std::int32_t step = spread ? count / ReconcileCount : 1;
+    const std::int32_t first = spread ? 0 : count - ReconcileCount;
+    for (std::int32_t i = 0; i < count; ++i) {
+        TTransRec* t = ledger.TransList.Items(i);
+        t->Reconciled = 1;
+        if (i >= first && (i - first) % step == 0 && static_cast<std::int32_t>(chosen.size()) < ReconcileCount)
+            chosen.push_back(t);
+    }
+    return chosen;
+}
+
+// One action: "&Reconcile Now" on 5,000 ticked transactions of a 100k book, with its commit,
+// then the recalculation the main window runs after it. The window's list is filled and
+// ticked untimed, with the same 5,000 unreconciled again each round (in memory: the file
+// gets the same writes).
+void BM_ReconcileNow(benchmark::State& state) {
+    OpenCopy copy(state.range(1) != 0, "reconcile.kqk", TransactionsDocument(100000));
+    Desk& desk = copy.Work;
+    TLedger& ledger = desk.Ledger;
+    TDisplayFormats formats;
+    const std::vector<TTransRec*> chosen = ChooseUnreconciled(ledger, state.range(0) != 0);
+    const int syncs = desk.Counting.Count(cfb::FaultOp::Sync);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (TTransRec* t : chosen)
+            t->Reconciled = 0;
+        Recalculated(ledger);
+        TReconciliation reconcile(desk.Edit, formats);
+        reconcile.TickAll(true);
+        if (std::count_if(reconcile.Rows().begin(), reconcile.Rows().end(), [](const TReconcileRow& row) {
+                return row.Kind != TReconcileRowKind::Summary;
+            }) != ReconcileCount)
+            std::abort(); // every chosen transaction is listed
+        desk.Prompts.Messages.clear();
+        state.ResumeTiming();
+        if (!reconcile.ReconcileNow().Done() || !reconcile.Empty())
+            state.SkipWithError("not reconciled");
+        Recalculated(ledger);
+    }
+    state.counters["transactions"] = ReconcileCount;
+    Finish(state, desk, syncs);
+}
+
+// Opening the window on the same book: the list filled from the worksheet's rows, sorted and
+// summed, then "&Select All".
+void BM_ReconcileFill(benchmark::State& state) {
+    OpenCopy copy(false, "reconcilefill.kqk", TransactionsDocument(100000));
+    TLedger& ledger = copy.Work.Ledger;
+    TDisplayFormats formats;
+    for (TTransRec* t : ChooseUnreconciled(ledger, true))
+        t->Reconciled = 0;
+    Recalculated(ledger);
+    for (auto _ : state) {
+        TReconciliation reconcile(copy.Work.Edit, formats);
+        reconcile.TickAll(true);
+        benchmark::DoNotOptimize(reconcile.Sums());
+    }
+}
+
 BENCHMARK(BM_RenameCategory)
     ->Arg(0)
     ->Arg(1)
@@ -302,6 +373,18 @@ BENCHMARK(BM_SaveNewTransaction)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+
+// Arguments: spread over the book (1) or the latest (0); syncing on (1) or off (0).
+BENCHMARK(BM_ReconcileNow)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Iterations(10)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReconcileFill)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -189,12 +189,18 @@ TEditOutcome DeleteAccount(TEditContext& edit, std::int32_t index) {
         return {};
     TMemoryBefore before(l);
     TChangeGroup group(edit.Files);
+    before.Deleting(account);
     for (std::int32_t i = l.TransList.Count() - 1; i >= 0; --i)
         if (TTransRec* t = l.TransList.Items(i); t->Book == account->Number) {
+            // The account's record is written once more as it leaves: by the number of its
+            // opening balance, which is freed before that.
+            if (account->OpeningTrans == t) {
+                account->OpeningTransNo = t->Number;
+                account->OpeningTrans = nullptr;
+            }
             before.Deleting(t);
             l.TransList.Delete(i);
         }
-    before.Deleting(account);
     l.BookList.Delete(index);
     l.BookList.NumberRows();
     return FinishEdit(group, before, {TEditResult::Done, RefreshAccounts | RefreshTransactions | RefreshTotals, -1});

@@ -41,7 +41,7 @@ TNumberBox::TNumberBox(TNumberKind kind, QWidget* parent)
         [this, separator](const QString& typed) {
             QString kept;
             for (QChar c : typed)
-                if (IsDigit(c) || (BoxKind == TNumberKind::Currency && c == separator))
+                if (IsDigit(c) || (BoxKind == TNumberKind::Currency && (c == separator || (Signed && c == '-'))))
                     kept += c;
             return kept;
         });
@@ -56,11 +56,12 @@ TNumberBox::TNumberBox(TNumberKind kind, QWidget* parent)
     });
 }
 
-bool TNumberBox::Fits(const QString& text) const {
-    if (text.size() > Max)
+bool TNumberBox::Fits(const QString& typed) const {
+    if (typed.size() > Max)
         return false;
     if (BoxKind == TNumberKind::Digits)
-        return AllDigits(text);
+        return AllDigits(typed);
+    const QString text = Signed && typed.startsWith(QLatin1Char('-')) ? typed.mid(1) : typed;
     const qsizetype at = text.indexOf(QLatin1Char(DecimalSeparator()));
     const QStringView whole = QStringView(text).left(at < 0 ? text.size() : at);
     if (!AllDigits(whole) || whole.size() > Max - 1 - Decimals)
@@ -121,6 +122,19 @@ TNumberPad* TNumberBox::OpenPad() {
 
 void TNumberBox::ButtonClick() {
     OpenPad();
+}
+
+void TNumberBox::focusInEvent(QFocusEvent* event) {
+    TButtonEdit::focusInEvent(event);
+    SelectOnRelease = event->reason() == Qt::MouseFocusReason;
+}
+
+void TNumberBox::mouseReleaseEvent(QMouseEvent* event) {
+    TButtonEdit::mouseReleaseEvent(event);
+    // A drag that selected part of the text keeps its selection.
+    if (SelectOnRelease && !hasSelectedText())
+        selectAll();
+    SelectOnRelease = false;
 }
 
 void TNumberBox::focusOutEvent(QFocusEvent* event) {

@@ -3,7 +3,9 @@
 // pad above it. Amounts are positive: the box takes digits and one regional decimal separator
 // with at most two decimals, and no minus sign; a paste keeps what the box can hold. Leaving the
 // box, or closing the number pad opened on it, shows the amount with two decimals ("110" becomes
-// "110.00") and raises OnExit, the moment the owner's exit rule runs.
+// "110.00") and raises OnExit, the moment the owner's exit rule runs. A click that brings the
+// focus in selects the whole amount, as the Tab key does, so that typing replaces "0.00" instead
+// of landing in front of it.
 
 #include "ButtonEdit.h"
 #include "ledger/Money.h"
@@ -37,6 +39,9 @@ public:
     // decimals, so that the amount shown on leaving fits as well.
     void SetMaxLength(int length);
     int MaxLength() const { return Max; }
+    // An amount box that also takes amounts below zero, typed with a leading "-" (a balance
+    // may be overdrawn). Off at first.
+    void SetSigned(bool on) { Signed = on; }
 
     // The amount shown (a whole number as units); an empty box reads 0. A value set by the program
     // and not touched since reads back exactly, even where it has more than two decimals.
@@ -58,7 +63,9 @@ public:
 
 protected:
     void ButtonClick() override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool Fits(const QString& text) const;
@@ -68,11 +75,13 @@ private:
 
     TNumberKind BoxKind;
     int Max;
+    bool Signed = false;
     TEntryValidator* Checker;
     QPointer<TNumberPad> OpenedPad;
     Money Given;
     bool Edited = false;
     bool Showing = false;
+    bool SelectOnRelease = false;
 };
 
 } // namespace qz::gui

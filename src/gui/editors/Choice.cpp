@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,6 +30,7 @@ TChoice::TChoice(const QString& caption, const QString& label, QWidget* parent) 
         toggle->installEventFilter(this);
     }
     CreditBtn->setChecked(true);
+    CreditBtn->setFocus();
     connect(toggles, &QButtonGroup::buttonToggled, this, [this] { ShowToggles(); });
 
     auto* buttons = new QDialogButtonBox(this);
@@ -64,10 +66,22 @@ void TChoice::ShowToggles() {
 }
 
 bool TChoice::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick && (watched == CreditBtn || watched == DebitBtn)) {
+    if (watched != CreditBtn && watched != DebitBtn)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonDblClick) {
         static_cast<QPushButton*>(watched)->setChecked(true);
         accept();
         return true;
+    }
+    // The arrows move the choice from one toggle to the other, as between option buttons.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) {
+            QPushButton* other = watched == CreditBtn ? DebitBtn : CreditBtn;
+            other->setChecked(true);
+            other->setFocus(Qt::TabFocusReason);
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

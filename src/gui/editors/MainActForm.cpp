@@ -1,4 +1,5 @@
 #include "MainActForm.h"
+#include "TaxStamp.h"
 
 #include "NewMainActForm.h"
 #include "controls/PercentBox.h"
@@ -30,26 +31,6 @@ template <class T> T* Named(T* widget, const char* name, const char* hint = null
     if (hint)
         widget->setToolTip(QLatin1String(hint));
     return widget;
-}
-
-// The tax categories' mark on the category line: the tax's name on a tax-office stamp.
-QPixmap TaxStamp(const QString& taxName) {
-    constexpr int Size = 26;
-    QPixmap picture(Size, Size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink = taxName == QLatin1String("GST") ? QColor(0x2E, 0x7D, 0x32) : QColor(0x1F, 0x4E, 0x9A);
-    painter.setPen(QPen(ink, 1.5));
-    painter.setBrush(QColor(Qt::white));
-    painter.drawEllipse(QRectF(1, 1, Size - 2, Size - 2));
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(8);
-    painter.setFont(font);
-    painter.drawText(QRectF(0, 0, Size, Size), Qt::AlignCenter,
-                     taxName == QLatin1String("GST") ? taxName : QStringLiteral("VAT"));
-    return picture;
 }
 
 QString SideStyle(std::uint8_t side) {
@@ -247,7 +228,7 @@ void TMainActForm::ShowCategoryLine(const TMainActRec& category) {
     const bool tax = IsTaxCategory(ledger, category.Number);
     TaxPicture->setVisible(tax);
     if (tax)
-        TaxPicture->setPixmap(TaxStamp(FromDocument(Edit.Files.Settings.TaxName)));
+        TaxPicture->setPixmap(TaxStamp(FromDocument(Edit.Files.Settings.TaxName), 26));
     const QString style = SideStyle(category.Side);
     NamePanel->parentWidget()->setStyleSheet(style);
     NumberPanel->setStyleSheet(style);

@@ -4,6 +4,7 @@
 
 #include "Transact.h"
 
+#include "TaxStamp.h"
 #include "TransactBookCombo.h"
 #include "controls/DateBox.h"
 #include "controls/EntryLook.h"
@@ -55,24 +56,9 @@ QDate ToQDate(TDateTime date) {
     return QDate(d.Year, d.Month, d.Day);
 }
 
-// The mark of a tax category's item: the tax's name on a small stamp.
+// The mark of a tax category's item.
 QIcon TaxPicture(TComboPicture picture) {
-    const QString name = picture == TComboPicture::Gst ? QStringLiteral("GST") : QStringLiteral("VAT");
-    constexpr int Size = 16;
-    QPixmap pixmap(Size, Size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink = picture == TComboPicture::Gst ? QColor(0x2E, 0x7D, 0x32) : QColor(0x1F, 0x4E, 0x9A);
-    painter.setPen(QPen(ink, 1));
-    painter.setBrush(QColor(Qt::white));
-    painter.drawEllipse(QRectF(0.5, 0.5, Size - 1, Size - 1));
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(6);
-    painter.setFont(font);
-    painter.drawText(QRectF(0, 0, Size, Size), Qt::AlignCenter, name);
-    return QIcon(pixmap);
+    return QIcon(TaxStamp(picture == TComboPicture::Gst ? QStringLiteral("GST") : QStringLiteral("VAT"), 16));
 }
 
 // Refills a list when its items differ from those shown, and chooses the item numbered `chosen`.

@@ -88,6 +88,7 @@ void TMain::UpdateToolBar() {
         button->setEnabled(open);
     for (QAction* action : {CloseItem, ImportItem, SaveAsItem})
         action->setEnabled(open);
+    Action(QStringLiteral("ReconcileItem"))->setEnabled(open);
     for (QAction* action : OptionsPopup->actions())
         action->setEnabled(open);
     TabControl1->setEnabled(open);

@@ -321,6 +321,7 @@ void TMain::CreateToolBar() {
         connect(action, &QAction::triggered, this, [this, page] { OptionsMenuClick(page); });
     }
     ToolsBtn->SetDropDown(ToolsPopup);
+    ConnectReconcile();
     GraphBtn->SetDropDown(ChartsPopup);
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);

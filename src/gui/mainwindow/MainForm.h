@@ -183,6 +183,10 @@ public:
     bool OpenTransfers(const TTransRec* record);
     void TransfersCommand();
 
+    // MainReconcile.cpp: "&Reconcile": the password of Editing, the reconcile window, and the
+    // worksheet recalculated when it reconciled anything. True when it did.
+    bool ReconcileCommand();
+
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;
     void ShowViewPanels() override;
@@ -248,6 +252,8 @@ private:
     TTransFindForm& SearchWindow();
     // MainTransactions.cpp: what follows the transaction editor's closing.
     void TransactionEditorClosed(const TTransactionEditorResult& result);
+    // MainReconcile.cpp: the Tools menu's "&Reconcile" item wired to its command.
+    void ConnectReconcile();
 
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();

@@ -100,6 +100,22 @@ TEST_F(NumberBoxTest, ARefusedKeyLeavesTheTextUntouched) {
     EXPECT_EQ(box.cursorPosition(), 1);
 }
 
+// Clicking into a box that shows "0.00" and typing 110 must not make 1100.00.
+TEST_F(NumberBoxTest, AClickThatBringsTheFocusSelectsTheAmountAndALaterClickPlacesTheCursor) {
+    TNumberBox* box = Make(TNumberKind::Currency);
+    box->SetValue(Money());
+    Other->setFocus();
+    const QPoint left(4, box->height() / 2);
+    QTest::mouseClick(box, Qt::LeftButton, {}, left);
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, QStringLiteral("110"));
+    EXPECT_EQ(box->text(), QStringLiteral("110"));
+
+    QTest::mouseClick(box, Qt::LeftButton, {}, left);
+    QTest::keyClicks(box, QStringLiteral("2"));
+    EXPECT_EQ(box->text(), QStringLiteral("2110"));
+}
+
 TEST_F(NumberBoxTest, APasteKeepsWhatFitsFromItsStart) {
     struct Case {
         TNumberKind Kind;

@@ -116,6 +116,23 @@ TEST(Choice, AnswersTheKindOrCancel) {
         {"double-click on debit",
          [](TChoice& c) { QTest::mouseDClick(Child<QPushButton>(c, "DebitBtn"), Qt::LeftButton); }, 1},
         {"cancel", [](TChoice& c) { Child<QPushButton>(c, "CancelBtn")->click(); }, -1},
+        // By keys: the arrows move the choice between the toggles, Enter answers it.
+        {"Enter at once", [](TChoice& c) { QTest::keyClick(c.focusWidget(), Qt::Key_Return); }, 0},
+        {"right arrow and Enter",
+         [](TChoice& c) {
+             QTest::keyClick(c.focusWidget(), Qt::Key_Right);
+             EXPECT_EQ(c.focusWidget(), Child<QPushButton>(c, "DebitBtn"));
+             QTest::keyClick(c.focusWidget(), Qt::Key_Return);
+         },
+         1},
+        {"right and left arrows",
+         [](TChoice& c) {
+             QTest::keyClick(c.focusWidget(), Qt::Key_Right);
+             QTest::keyClick(c.focusWidget(), Qt::Key_Left);
+             QTest::keyClick(c.focusWidget(), Qt::Key_Return);
+         },
+         0},
+        {"Escape", [](TChoice& c) { QTest::keyClick(c.focusWidget(), Qt::Key_Escape); }, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
