@@ -226,11 +226,13 @@ TEST_F(TransferTest, TheAmountColumnMakesRoomForTheScrollBarFromTenRows) {
     TTransferFields fields = NewTransferFields(Ledger, Today);
     fields.ToAccount = Ledger.BookList.Items(1)->Number;
     fields.Amount = Money::FromUnits(5);
-    while (Ledger.TransferList.Count() < 9)
+    while (Ledger.TransferList.Count() < 9) {
         ASSERT_TRUE(AddTransfer(Edit, fields, Formats).Done());
+    }
     for (int rows : {9, 10}) {
-        if (rows == 10)
+        if (rows == 10) {
             ASSERT_TRUE(AddTransfer(Edit, fields, Formats).Done());
+        }
         Run(nullptr, [rows](TTransfer& form) {
             EXPECT_EQ(List(form)->topLevelItemCount(), rows);
             EXPECT_EQ(List(form)->header()->sectionSize(TTransfer::AmountColumn),
