@@ -46,17 +46,6 @@ private:
     std::uint8_t Kind;
 };
 
-bool ReadAmount(const std::string& option, const std::string& text, Money& amount, std::string& error) {
-    const std::optional<Money> value = ParseMoneyText(text, '.');
-    const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
-    if (!value || text.size() == digits || text.find_first_not_of("0123456789.", digits) != std::string::npos) {
-        error = "--" + option + " takes an amount such as 110.00, not \"" + text + "\"";
-        return false;
-    }
-    amount = *value;
-    return true;
-}
-
 bool ReadCategory(const std::string& text, std::int32_t& category, std::int32_t& sub, std::string& error) {
     const std::size_t dash = text.find('-');
     long long c = 0;

@@ -53,6 +53,17 @@ bool ReadTaxChoice(const Arguments& args, TTaxChoice& choice, std::string& error
     return true;
 }
 
+bool ReadAmount(const std::string& option, const std::string& text, Money& amount, std::string& error) {
+    const std::optional<Money> value = ParseMoneyText(text, '.');
+    const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
+    if (!value || text.size() == digits || text.find_first_not_of("0123456789.", digits) != std::string::npos) {
+        error = "--" + option + " takes an amount such as 110.00, not \"" + text + "\"";
+        return false;
+    }
+    amount = *value;
+    return true;
+}
+
 std::string DocumentText(const std::string& utf8) {
     return Utf8ToCp1252(utf8);
 }

@@ -22,6 +22,7 @@ int RunGenerate(const Arguments& args);
 int RunFind(const Arguments& args);
 int RunAdd(const Arguments& args);
 int RunDelete(const Arguments& args);
+int RunTransfer(const Arguments& args);
 
 // Shared by the commands.
 
@@ -42,6 +43,9 @@ int PrintWorksheet(const Arguments& args, const TWorksheetRequest& request);
 
 // --tax gst|vat|none and --percent P.
 bool ReadTaxChoice(const Arguments& args, TTaxChoice& choice, std::string& error);
+
+// An amount such as 110.00 or -5 in the option `option`; false with one line in `error`.
+bool ReadAmount(const std::string& option, const std::string& text, Money& amount, std::string& error);
 
 // A text typed on the command line (UTF-8) as the documents keep it (Windows-1252).
 std::string DocumentText(const std::string& utf8);

@@ -280,6 +280,32 @@ const std::vector<Command>& Commands() {
          2,
          2,
          RunDelete},
+        {"transfer",
+         "move money from one account to another",
+         "usage: zudeduze-cli transfer FILE --from-account N --to-account M --date YYYY-MM-DD --amount AMOUNT\n"
+         "         [--reference R] [--memo M] [--password PW]\n"
+         "\n"
+         "Enters a transfer as the transfer window does, with its checks and messages: a \"Transfer To\"\n"
+         "record in account N and a \"Transfer From\" record in account M, numbered one after the\n"
+         "other, each naming the other. Prints the two numbers. A refused field prints the window's\n"
+         "message and exits with status 1.\n"
+         "  --from-account N   the account the money leaves\n"
+         "  --to-account M     the account the money enters\n"
+         "  --amount AMOUNT    more than 0\n"
+         "  --reference, --memo   the reference (20 characters) and the notes (247 characters), kept on\n"
+         "                     the \"Transfer To\" record\n"
+         "  --password PW      the document's password, when opening or adding is protected by it\n"
+         "Both records reach the disk in one step: both, or neither.\n",
+         {{"from-account", true},
+          {"to-account", true},
+          {"date", true},
+          {"amount", true},
+          {"reference", true},
+          {"memo", true},
+          {"password", true}},
+         1,
+         1,
+         RunTransfer},
     };
     return commands;
 }

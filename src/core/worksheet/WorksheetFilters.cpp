@@ -207,6 +207,9 @@ void TWorksheetFilters::TransfersEdited() {
     Sheet.Window.ShowProgress(90);
     Recalculation();
     Sheet.Window.ShowProgress(99);
+    // The date pickers show the span, which the transfers may have widened or narrowed.
+    Sheet.Window.FiltersChanged();
+    Sheet.Window.ToolButtonsChanged();
     Sheet.Refresh();
     Sheet.Window.ShowProgress(100);
 }

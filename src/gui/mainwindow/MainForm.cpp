@@ -293,7 +293,8 @@ void TMain::CreateToolBar() {
         return action;
     };
     ToolsPopup = new TOwnerDrawMenu(this);
-    addItem(ToolsPopup, "&Transfers", "TransfersItem");
+    connect(addItem(ToolsPopup, "&Transfers", "TransfersItem"), &QAction::triggered, this,
+            [this] { TransfersCommand(); });
     addItem(ToolsPopup, "&Reconcile", "ReconcileItem");
     ChartsPopup = new TOwnerDrawMenu(this);
     addItem(ChartsPopup, "&Cash Flow Chart", "CashFlowChartItem");

@@ -177,6 +177,12 @@ public:
     // The editor, made at its first opening and kept (nullptr before).
     TTransact* TransactionEditor() const { return TransactForm; }
 
+    // MainTransfers.cpp: the transfer window with the transfer of `record` chosen (none for
+    // null); true when the user left it with OK or anything changed. "&Transfers" opens it with
+    // none chosen and brings the worksheet up to date after it.
+    bool OpenTransfers(const TTransRec* record);
+    void TransfersCommand();
+
     // MainReconcile.cpp: "&Reconcile": the password of Editing, the reconcile window, and the
     // worksheet recalculated when it reconciled anything. True when it did.
     bool ReconcileCommand();

@@ -113,6 +113,8 @@ void TMain::FiltersChanged() {
 
 void TMain::ToolButtonsChanged() {
     GraphBtn->setEnabled(Files.IsOpen && Sheet.ReportsEnabled());
+    if (QAction* transfers = Action(QStringLiteral("TransfersItem")))
+        transfers->setEnabled(Files.IsOpen && Books.BookList.Count() > 1);
 }
 
 void TMain::AccountBarChanged() {
@@ -174,9 +176,6 @@ void TMain::ReapplySearch() {
 
 // ---- Editors of later versions: they answer Cancel, which changes nothing --------------------
 
-bool TMain::EditTransfer(TTransRec&) {
-    return false;
-}
 bool TMain::PickMonths(TMonth&, TMonth&) {
     return false;
 }
