@@ -159,6 +159,22 @@ void TDateBox::keyPressEvent(QKeyEvent* event) {
     MovedOn = IsDigit(text) && currentSection() != before;
 }
 
+// The plain date edit steps through its day, month and year with Tab first: a keyboard user
+// tabbing through a form would type the next field's value into the year. (A separator typed
+// still moves on to the next part.)
+bool TDateBox::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            QWidget::focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return QDateEdit::event(event);
+}
+
 void TDateBox::focusInEvent(QFocusEvent* event) {
     MovedOn = false;
     QDateEdit::focusInEvent(event);

@@ -5,7 +5,8 @@
 // or the wheel at once, a day chosen in the calendar when the calendar closes on another day
 // (Escape closes it on the day it opened with). Typing over the whole text starts at its first
 // part, and a separator typed just after a part filled itself up is not taken as a second step to
-// the part after.
+// the part after. Tab and Shift+Tab leave the box, as in every other field; the arrow keys Left
+// and Right move between the parts.
 
 #include <QDateEdit>
 
@@ -36,6 +37,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

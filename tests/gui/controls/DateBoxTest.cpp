@@ -88,6 +88,16 @@ TEST_F(DateBoxTest, TheKeysOpenTheCalendarAndChooseADay) {
     EXPECT_EQ(Picks, 1);
 }
 
+// Tab leaves the box from any of its parts; the box does not step through them first.
+TEST_F(DateBoxTest, TabLeavesTheBoxAndShiftTabComesBack) {
+    Box->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(Box, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Other);
+    QTest::keyClick(Other, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Box);
+    EXPECT_EQ(Box->date(), QDate(2024, 3, 10));
+}
+
 TEST_F(DateBoxTest, DatesSetByTheProgramAreNoPicks) {
     Box->SetDate(QDate(2024, 5, 1));
     Other->setFocus();
