@@ -8,6 +8,7 @@
 #include "editors/DeleteDialog.h"
 #include "editors/NewEditBookForm.h"
 
+#include "GeneratedBooksFixture.h"
 #include "controls/DateBox.h"
 #include "controls/NumberPad.h"
 #include "controls/PercentBox.h"
@@ -38,45 +39,16 @@ const TDateTime Today = EncodeDate(2026, 5, 4);
 // Three generated accounts, then three of the test's own: "Float" with ordinary transactions,
 // "Till" with a transfer as well, and "Cash Tin" with a transfer and a split whose other part
 // lies in "Savings Account".
-class BooksFormTest : public ::testing::Test {
+class BooksFormTest : public GeneratedBooksFixture {
 protected:
-    BooksFormTest()
-        : Time(Today), Files(Ledger, Prompts, Questions, Time, Drive, Faults),
-          Convert(Files, Ledger, Prompts, Questions, Time, Faults),
-          Access(Files.Settings, [this](const std::string& password) { return Questions.AskPassword(password); }),
-          Edit{Files, Ledger, Access, Prompts, Dialogs} {
-        Files.ConnectLists();
-        Files.SyncWrites = false;
-    }
-
-    void SetUp() override {
-        ASSERT_TRUE(Folder.isValid());
-        Path = (Folder.path() + QStringLiteral("/books.kqk")).toStdString();
-    }
-
-    void TearDown() override { Files.Close(true, false); }
+    BooksFormTest() : GeneratedBooksFixture(Today) {}
 
     void OpenBooks(const std::function<void(TFileSettings&)>& adjust = {}) {
-        TLedger books;
-        TGeneratorOptions options;
-        options.Seed = 5;
-        options.Transactions = 40;
-        options.Years = 1;
-        TDocumentContent content;
-        GenerateDocument(books, options, "GST", content);
-        AddOwnAccounts(books);
-        if (adjust)
-            adjust(content.Settings);
-        ScriptedPrompts quiet;
-        ASSERT_TRUE(WriteGeneratedDocument(Path, books, content, quiet)) << quiet.LastText();
-        Reopen();
-    }
-
-    // Closes without compacting, as a crash would, and opens the file again.
-    void Reopen() {
-        Files.Close(true, false);
-        ASSERT_TRUE(Convert.OpenDocument(Path).Opened) << Prompts.LastText();
-        Prompts.Messages.clear();
+        WriteBooks(5, 40, [&](TLedger& books, TFileSettings& settings) {
+            AddOwnAccounts(books);
+            if (adjust)
+                adjust(settings);
+        });
     }
 
     static void AddOwnAccounts(TLedger& books) {
@@ -204,20 +176,6 @@ protected:
     }
     QString MoneyText(Money amount) const { return FromDocument(Formats.MoneyText(amount)); }
 
-    QTemporaryDir Folder;
-    std::string Path;
-    TLedger Ledger;
-    ScriptedPrompts Prompts;
-    PreparedQuestions Questions;
-    FixedClock Time;
-    FixedDrives Drive;
-    cfb::TFaultyFileSystem Faults;
-    TFileManager Files;
-    TFileConvert Convert;
-    TAccessCheck Access;
-    TQtEditDialogs Dialogs;
-    TEditContext Edit;
-    TDisplayFormats Formats;
     std::uint16_t Refresh = RefreshNone;
 };
 

@@ -7,6 +7,7 @@
 
 #include "editors/DeleteDialog.h"
 
+#include "GeneratedBooksFixture.h"
 #include "controls/NumberBox.h"
 #include "controls/NumberPad.h"
 #include "filters/GeneratedDocument.h"
@@ -28,47 +29,20 @@ namespace {
 
 const TDateTime Today = EncodeDate(2026, 5, 4);
 
-class ReconcileFormTest : public ::testing::Test {
+class ReconcileFormTest : public GeneratedBooksFixture {
 protected:
-    ReconcileFormTest()
-        : Time(Today), Files(Ledger, Prompts, Questions, Time, Drive, Faults),
-          Convert(Files, Ledger, Prompts, Questions, Time, Faults),
-          Access(Files.Settings, [this](const std::string& password) { return Questions.AskPassword(password); }),
-          Edit{Files, Ledger, Access, Prompts, Dialogs} {
-        Files.ConnectLists();
-        Files.SyncWrites = false;
-    }
-
-    void SetUp() override {
-        ASSERT_TRUE(Folder.isValid());
-        Path = (Folder.path() + QStringLiteral("/books.kqk")).toStdString();
-    }
-    void TearDown() override { Files.Close(true, false); }
+    ReconcileFormTest() : GeneratedBooksFixture(Today) {}
 
     // Generated books, every transaction reconciled, and with `own` the test's unreconciled
     // ones after them: a deposit of 75, a fee of 40, split S (A a sale of 100, B a cost of 30)
     // and a transfer of 25 out of the first account into the second.
     void OpenBooks(bool own = true) {
-        TLedger books;
-        TGeneratorOptions options;
-        options.Seed = 9;
-        options.Transactions = 40;
-        options.Years = 1;
-        TDocumentContent content;
-        GenerateDocument(books, options, "GST", content);
-        for (TTransRec* t : books.TransList.KeyList)
-            t->Reconciled = 1;
-        if (own)
-            AddOwnTransactions(books);
-        ScriptedPrompts quiet;
-        ASSERT_TRUE(WriteGeneratedDocument(Path, books, content, quiet)) << quiet.LastText();
-        Reopen();
-    }
-
-    void Reopen() {
-        Files.Close(true, false);
-        ASSERT_TRUE(Convert.OpenDocument(Path).Opened) << Prompts.LastText();
-        Prompts.Messages.clear();
+        WriteBooks(9, 40, [&](TLedger& books, TFileSettings&) {
+            for (TTransRec* t : books.TransList.KeyList)
+                t->Reconciled = 1;
+            if (own)
+                AddOwnTransactions(books);
+        });
     }
 
     void AddOwnTransactions(TLedger& books) {
@@ -157,20 +131,6 @@ protected:
         return 2;
     }
 
-    QTemporaryDir Folder;
-    std::string Path;
-    TLedger Ledger;
-    ScriptedPrompts Prompts;
-    PreparedQuestions Questions;
-    FixedClock Time;
-    FixedDrives Drive;
-    cfb::TFaultyFileSystem Faults;
-    TFileManager Files;
-    TFileConvert Convert;
-    TAccessCheck Access;
-    TQtEditDialogs Dialogs;
-    TEditContext Edit;
-    TDisplayFormats Formats;
     std::uint16_t Refresh = RefreshNone;
     std::vector<int> Topics;
     std::int32_t Deposit = 0;

@@ -9,6 +9,7 @@
 #include "editors/TransactBookCombo.h"
 #include "editors/TransferForm.h"
 
+#include "GeneratedBooksFixture.h"
 #include "controls/DateBox.h"
 #include "controls/Keyboard.h"
 #include "controls/NumberBox.h"
@@ -40,37 +41,15 @@ const TDateTime DepositOpened = EncodeDate(2022, 3, 1);
 
 // Generated books (three accounts opened on 1 July 2021, with their transfers) and a fourth
 // account, "Deposit", opened on 1 March 2022.
-class TransferTest : public ::testing::Test {
+class TransferTest : public GeneratedBooksFixture {
 protected:
-    TransferTest()
-        : Time(Today), Files(Ledger, Prompts, Questions, Time, Drive, Faults),
-          Convert(Files, Ledger, Prompts, Questions, Time, Faults),
-          Access(Files.Settings, [this](const std::string& password) { return Questions.AskPassword(password); }),
-          Edit{Files, Ledger, Access, Prompts, Dialogs} {
-        Files.ConnectLists();
-        Files.SyncWrites = false;
-    }
-
-    void SetUp() override {
-        ASSERT_TRUE(Folder.isValid());
-        Path = (Folder.path() + QStringLiteral("/transfers.kqk")).toStdString();
-    }
-
-    void TearDown() override { Files.Close(true, false); }
+    TransferTest() : GeneratedBooksFixture(Today) {}
 
     void OpenBooks(const std::function<void(TFileSettings&)>& adjust = {}) {
-        TLedger books;
-        TGeneratorOptions options;
-        options.Seed = 5;
-        options.Transactions = 60;
-        options.Years = 1;
-        TDocumentContent content;
-        GenerateDocument(books, options, "GST", content);
-        if (adjust)
-            adjust(content.Settings);
-        ScriptedPrompts quiet;
-        ASSERT_TRUE(WriteGeneratedDocument(Path, books, content, quiet)) << quiet.LastText();
-        Reopen();
+        WriteBooks(5, 60, [&](TLedger&, TFileSettings& settings) {
+            if (adjust)
+                adjust(settings);
+        });
         const std::optional<TAccessArea> granted = Edit.Granted;
         Edit.Granted = TAccessArea::Adding;
         TAccountFields deposit = NewAccountFields(Ledger, DepositOpened);
@@ -78,13 +57,6 @@ protected:
         ASSERT_TRUE(AddAccount(Edit, deposit).Done());
         Edit.Granted = granted;
         ASSERT_GE(Ledger.TransferList.Count(), 2) << "the generated books hold transfers";
-    }
-
-    // Closes without compacting, as a crash would, and opens the file again.
-    void Reopen() {
-        Files.Close(true, false);
-        ASSERT_TRUE(Convert.OpenDocument(Path).Opened) << Prompts.LastText();
-        Prompts.Messages.clear();
     }
 
     TTransferContext Context() {
@@ -158,20 +130,6 @@ protected:
     }
     QString Name(std::int32_t account) const { return FromDocument(Ledger.BookList.Find(account)->Name.View()); }
 
-    QTemporaryDir Folder;
-    std::string Path;
-    TLedger Ledger;
-    ScriptedPrompts Prompts;
-    PreparedQuestions Questions;
-    FixedClock Time;
-    FixedDrives Drive;
-    cfb::TFaultyFileSystem Faults;
-    TFileManager Files;
-    TFileConvert Convert;
-    TAccessCheck Access;
-    TQtEditDialogs Dialogs;
-    TEditContext Edit;
-    TDisplayFormats Formats;
     std::vector<int> HelpTopics;
 };
 
