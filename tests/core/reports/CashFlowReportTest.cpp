@@ -102,6 +102,35 @@ TEST_F(CashFlowReportTest, DetailedSectionsByNameOrByNumber) {
     }
 }
 
+TEST_F(CashFlowReportTest, NegativeAndZeroCategoriesOnlyWithTheZeroOption) {
+    // Returns, a credit category whose only entry is a negative credit: a negative total. The
+    // type total is the worksheet's, which counts the categories its own view lists.
+    Category(150, "Returns", SideCredit, 0);
+    Sub(150, 1, "One");
+    Sub(150, 2, "Two");
+    Credit(Day(2024, 2, 14), -12, 150);
+    February();
+    struct Case {
+        bool ShowZero;
+        Lines Section;
+    };
+    const Case cases[] = {
+        {false,
+         {"GENERAL INCOME |  [4,4]", "GST | $40.00 [7,16]", "Sales | $250.00 [7,16]",
+          "TOTAL GENERAL INCOME | $290.00 [4,4]"}},
+        {true,
+         {"GENERAL INCOME |  [4,4]", "GST | $40.00 [7,16]", "Returns | -$12.00 [7,16]", "Sales | $250.00 [7,16]",
+          "TOTAL GENERAL INCOME | $290.00 [4,4]"}},
+    };
+    for (const Case& c : cases) {
+        Options.ShowZero = c.ShowZero;
+        const Lines lines = Run();
+        EXPECT_EQ(Lines(lines.begin() + 3, lines.begin() + 3 + static_cast<std::ptrdiff_t>(c.Section.size())),
+                  c.Section)
+            << c.ShowZero;
+    }
+}
+
 TEST_F(CashFlowReportTest, TheLedgersOwnOrdersStayAsTheyAre) {
     February();
     const auto types = L.CatList.KeyList;
