@@ -105,6 +105,48 @@ const std::vector<Command>& Commands() {
          1,
          1,
          RunWorksheet},
+        {"report",
+         "print the cash flow statement or the GST/VAT report of a period",
+         "usage: zudeduze-cli report cashflow|gst FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+         "         [--accounts N,N...] [--categories C or C-S,...] [--groups N,...]\n"
+         "         [--include-unreconciled] [--opening-balances-in-selections] [--detailed]\n"
+         "         [--zero-rows] [--numbers] [--sort-by-number] [--landscape] [--subtitle TEXT]\n"
+         "         [--format text|json|pdf] [-o FILE] [--regional system|fixed] [--password PW]\n"
+         "\n"
+         "Lays out the report as the Reports window prints it, every amount without its tax:\n"
+         "  cashflow           the cash flow statement: category types, categories, transfers, totals,\n"
+         "                     the opening balance, the nett tax and the closing balance\n"
+         "  gst                the GST/VAT report (a document that keeps account of the tax)\n"
+         "  --from, --to, --accounts, --categories, --groups, --include-unreconciled,\n"
+         "  --opening-balances-in-selections   the period and filters, as \"worksheet\" takes them\n"
+         "  --detailed         sub categories (cashflow), the transactions behind each figure (gst)\n"
+         "  --zero-rows        list the categories that total $0.00 too (cashflow)\n"
+         "  --numbers          show the category numbers (cashflow)\n"
+         "  --sort-by-number   sort by the category numbers, shown before the names (cashflow)\n"
+         "  --landscape        a page across: text output is 110 characters wide, not 80\n"
+         "  --subtitle TEXT    the line under the title (default: the period)\n"
+         "  --format           text (default) or json; pdf (with -o FILE) is not in this build yet\n"
+         "  --regional         fixed ($, dd/MM/yyyy; the default) or system (the locale's)\n",
+         {{"from", true},
+          {"to", true},
+          {"accounts", true},
+          {"categories", true},
+          {"groups", true},
+          {"include-unreconciled", false},
+          {"opening-balances-in-selections", false},
+          {"detailed", false},
+          {"zero-rows", false},
+          {"numbers", false},
+          {"sort-by-number", false},
+          {"landscape", false},
+          {"subtitle", true},
+          {"format", true},
+          {"output", true},
+          {"regional", true},
+          {"password", true}},
+         2,
+         2,
+         RunReport},
         {"find",
          "search the transactions as \"Transaction Selection\" does",
          "usage: zudeduze-cli find FILE SEARCH-FIELDS [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...]\n"

@@ -203,6 +203,13 @@ void ReadTable(const TWorksheet& sheet, int tab, TWorksheetTable& table) {
     }
 }
 
+bool ValidTab(int tab, std::string& error) {
+    if (tab >= 0 && tab < ViewCount)
+        return true;
+    error = "there is no tab " + std::to_string(tab);
+    return false;
+}
+
 } // namespace
 
 std::vector<std::int32_t> SortKeysOf(int tab) {
@@ -215,10 +222,8 @@ std::vector<std::int32_t> SortKeysOf(int tab) {
 
 bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& request, const TDisplayFormats& formats,
                          TWorksheetTable& table, std::string& error) {
-    if (request.Tab < 0 || request.Tab >= ViewCount) {
-        error = "there is no tab " + std::to_string(request.Tab);
+    if (!ValidTab(request.Tab, error))
         return false;
-    }
     const std::vector<std::int32_t> keys = SortKeysOf(request.Tab);
     if (request.SortKey && std::find(keys.begin(), keys.end(), *request.SortKey) == keys.end()) {
         error = "tab " + std::to_string(request.Tab) + " sorts by the keys";
@@ -229,6 +234,19 @@ bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& reque
         error += ", not " + std::to_string(*request.SortKey);
         return false;
     }
+    return WithWorksheet(
+        reader, request, formats,
+        [&](TWorksheet& sheet) {
+            ReadTable(sheet, request.Tab, table);
+            table.DamagedTrans = sheet.Ledger.DamagedTrans;
+        },
+        error);
+}
+
+bool WithWorksheet(TDocumentReader& reader, const TWorksheetRequest& request, const TDisplayFormats& formats,
+                   const std::function<void(TWorksheet&)>& use, std::string& error) {
+    if (!ValidTab(request.Tab, error))
+        return false;
     TLedger ledger;
     HeadlessWindow window;
     TWorksheet sheet(ledger, formats, window);
@@ -249,8 +267,7 @@ bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& reque
     filters.FillAccountBar();
     sheet.ResetViewsForNewDocument();
     ApplyRequest(sheet, filters, request);
-    ReadTable(sheet, request.Tab, table);
-    table.DamagedTrans = ledger.DamagedTrans;
+    use(sheet);
     return true;
 }
 

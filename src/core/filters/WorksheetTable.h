@@ -8,7 +8,9 @@
 #include "edit/TransactionSearch.h"
 #include "ledger/DisplayFormats.h"
 #include "worksheet/GridInfo.h"
+#include "worksheet/Worksheet.h"
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -57,6 +59,12 @@ std::vector<std::int32_t> SortKeysOf(int tab);
 // by its checks ("Number not valid"...).
 bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& request, const TDisplayFormats& formats,
                          TWorksheetTable& table, std::string& error);
+
+// Loads the document as the window opens it, applies the request's filters and view options
+// as BuildWorksheetTable does and hands the worksheet, its ledger filtered and recalculated, to
+// `use`. False with one line in `error` as BuildWorksheetTable answers.
+bool WithWorksheet(TDocumentReader& reader, const TWorksheetRequest& request, const TDisplayFormats& formats,
+                   const std::function<void(TWorksheet&)>& use, std::string& error);
 
 // The table written out; texts become UTF-8.
 // Text: the caption, the titles, the rows and the totals in columns aligned as the grid's.

@@ -1,0 +1,108 @@
+// report: the cash flow statement or the GST/VAT report of a period, laid out as printed, as
+// text or JSON. The filters are the worksheet command's; the books are prepared for the run as
+// the Reports window prepares them, so every amount is without its tax.
+
+#include "Commands.h"
+
+#include "platform/Clock.h"
+#include "platform/SystemRegional.h"
+#include "reports/CashFlowReport.h"
+#include "reports/GstReport.h"
+#include "reports/ReportOutput.h"
+#include "reports/ReportRun.h"
+
+#include <iostream>
+
+namespace qz::cli {
+
+namespace {
+
+struct ReportChoice {
+    bool Gst = false;
+    std::size_t Format = 0; // text, json
+    std::size_t Regional = 1;
+};
+
+// The report's options from the command line; the title block's date and time from the clock.
+TReportOptions ReadReportOptions(const Arguments& args, const std::string& path, const TDisplayFormats& formats) {
+    TReportOptions options;
+    options.Detailed = args.Has("detailed");
+    options.ShowZero = args.Has("zero-rows");
+    options.ShowNumbers = args.Has("numbers") || args.Has("sort-by-number");
+    options.SortByNumber = args.Has("sort-by-number");
+    options.Landscape = args.Has("landscape");
+    options.FileName = DocumentText(ReportFileName(path));
+    options.PrintedText = PrintedDateTimeText(SystemClock().Now(), formats.ShortDateFormat);
+    return options;
+}
+
+bool ReadChoice(const Arguments& args, ReportChoice& choice, std::string& error) {
+    std::size_t kind = 0;
+    if (!ParseChoice("report", args.Positional[0], {"cashflow", "gst"}, kind, error))
+        return false;
+    choice.Gst = kind == 1;
+    return (!args.Has("format") ||
+            ParseChoice("format", args.Value("format"), {"text", "json", "pdf"}, choice.Format, error)) &&
+           (!args.Has("regional") ||
+            ParseChoice("regional", args.Value("regional"), {"system", "fixed"}, choice.Regional, error));
+}
+
+void Write(const TReport& report, const ReportChoice& choice, bool landscape) {
+    if (choice.Format == 0)
+        WriteReportText(report, landscape ? 110 : 80, std::cout);
+    else
+        WriteReportJson(report, std::cout);
+}
+
+} // namespace
+
+int RunReport(const Arguments& args) {
+    std::string error;
+    ReportChoice choice;
+    if (!ReadChoice(args, choice, error))
+        return Fail(error);
+    if (choice.Format == 2)
+        return Fail("PDF output is not available in this build");
+    if (args.Has("output"))
+        return Fail("-o is for --format pdf");
+    // The zero option is the report's own; the worksheet's rows stay as the window shows them.
+    Arguments filterArgs = args;
+    filterArgs.Values.erase("zero-rows");
+    TWorksheetRequest request;
+    if (!ReadWorksheetRequest(filterArgs, request, error))
+        return Fail(error);
+
+    const std::string& path = args.Positional[1];
+    TDocumentReader reader;
+    if (!OpenForReading(path, args, reader, error))
+        return Fail(error);
+    const TFileSettings& settings = reader.Settings();
+    if (choice.Gst && !settings.TaxOn)
+        return Fail(path + ": the document does not keep account of GST or VAT");
+    const TDisplayFormats formats(choice.Regional == 0 ? SystemRegionalSettings() : RegionalSettings::Fixed());
+    TReportOptions options = ReadReportOptions(args, path, formats);
+    TReport report;
+    const bool ok = WithWorksheet(
+        reader, request, formats,
+        [&](TWorksheet& sheet) {
+            TLedger& ledger = sheet.Ledger;
+            // The Reports window's period starts as the worksheet's own.
+            const TReportRun run(ledger, ledger.TransList.DateFrom, ledger.TransList.DateTo,
+                                 sheet.Options().GSTinTotals);
+            options.Subtitle = args.Has("subtitle")
+                                   ? DocumentText(args.Value("subtitle"))
+                                   : ReportSubtitle(ledger.TransList.DateFrom, ledger.TransList.DateTo,
+                                                    ledger.Switches.RowSelectionActive(), formats.ShortDateFormat);
+            report = choice.Gst ? GstReport(ledger, settings, options, formats)
+                                : CashFlowReport(ledger, settings, options, formats);
+            WarnSetAside(path, reader, ledger.DamagedTrans);
+        },
+        error);
+    if (!ok)
+        return Fail(path + ": " + error);
+    Write(report, choice, options.Landscape);
+    std::cout.flush();
+    return std::cout ? 0 : Fail("the standard output cannot be written");
+}
+
+} // namespace qz::cli
