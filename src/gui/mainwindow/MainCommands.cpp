@@ -89,6 +89,7 @@ void TMain::UpdateToolBar() {
     for (QAction* action : {CloseItem, ImportItem, SaveAsItem})
         action->setEnabled(open);
     Action(QStringLiteral("ReconcileItem"))->setEnabled(open);
+    ReportsItem->setEnabled(open);
     for (QAction* action : OptionsPopup->actions())
         action->setEnabled(open);
     TabControl1->setEnabled(open);

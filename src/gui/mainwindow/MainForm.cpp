@@ -16,6 +16,7 @@
 #include "grid/TitleRow.h"
 #include "grid/WinColour.h"
 #include "platform/TextCodec.h"
+#include "reports/Reports.h"
 #include "worksheet/ColumnFit.h"
 
 #include <QAction>
@@ -322,6 +323,7 @@ void TMain::CreateToolBar() {
     }
     ToolsBtn->SetDropDown(ToolsPopup);
     ConnectReconcile();
+    ConnectReports();
     GraphBtn->SetDropDown(ChartsPopup);
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);

@@ -52,6 +52,8 @@ class TTaxSummaryPanel;
 class TTransact;
 class TToggleSwitchPanel;
 class TTransFindForm;
+struct TReportPage;
+struct TReportsContext;
 
 // The window's outside world. The program passes the real dialogs and stores; the tests
 // pass scripted ones.
@@ -186,6 +188,8 @@ public:
     // MainReconcile.cpp: "&Reconcile": the password of Editing, the reconcile window, and the
     // worksheet recalculated when it reconciled anything. True when it did.
     bool ReconcileCommand();
+    // "Cash Flow, GST && Asset Reports": the Reports dialog after the Worksheet password.
+    bool ReportsCommand();
 
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;
@@ -256,6 +260,9 @@ private:
     void TransactionEditorClosed(const TTransactionEditorResult& result);
     // MainReconcile.cpp: the Tools menu's "&Reconcile" item wired to its command.
     void ConnectReconcile();
+    // MainReports.cpp: the Reports dialog.
+    void ConnectReports();
+    TReportsContext ReportsContext();
 
     // MainOptions.cpp: the options window and what its changes call for.
     TOptionsContext OptionsContext();
@@ -305,6 +312,8 @@ private:
     TAccessCheck Access;
     TQtEditDialogs QtEditDialogs;
     TEditContext Edit;
+    // The page setup of the reports, kept between uses of the Reports dialog.
+    std::unique_ptr<TReportPage> ReportPage;
 
     bool Closing = false;
     bool Wide = true;

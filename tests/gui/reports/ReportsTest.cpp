@@ -1,0 +1,243 @@
+// The Reports dialog on a real document: the report list as the tax setting makes it, the check
+// boxes each report uses, a run for the dialog's period with the worksheet's own figures back on
+// closing, the subtitle under a selection and "&Clear Selection", the orientation turning the
+// margins, printing with the copies, and the paper warning of the detailed tax report.
+
+#include "reports/Reports.h"
+
+#include "../editors/GeneratedBooksFixture.h"
+#include "controls/DateBox.h"
+#include "engine/Engine.h"
+#include "platform/TextCodec.h"
+#include "storage/OptionsFileOLE.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <optional>
+
+namespace qz::gui::test {
+namespace {
+
+const TDateTime Today = EncodeDate(2026, 5, 4);
+
+QDate CalendarDayOf(TDateTime date) {
+    const CalendarDate day = DecodeDate(date);
+    return QDate(day.Year, day.Month, day.Day);
+}
+
+class ReportsTest : public GeneratedBooksFixture {
+protected:
+    ReportsTest() : GeneratedBooksFixture(Today) {}
+
+    void OpenBooks(bool taxOn = true) {
+        WriteBooks(15, 300, [&](TLedger&, TFileSettings& settings) {
+            if (!taxOn)
+                settings.TaxOn = 0;
+        });
+        // The worksheet's figures as the window shows them: with GST in the totals.
+        Ledger.Switches.GstInTotals = true;
+        Recalculate(Ledger);
+    }
+
+    TReportsContext Context() {
+        TReportsContext context;
+        context.Ledger = &Ledger;
+        context.Settings = &Files.Settings;
+        context.Formats = &Formats;
+        context.Ask = &Prompts;
+        context.Time = &Time;
+        context.DocumentPath = Path;
+        context.ReadOption = [this](int option) { return option == OptGSTinTotals ? GstInTotalsOption : true; };
+        context.ClearSelections = [this] { ++Cleared; };
+        context.Preview = [this](QWidget*, const TReport& report, const TReportPage& page) {
+            Previewed = report;
+            PreviewPage = page;
+            // The run's period holds while its preview is open.
+            PeriodDuringPreview = {Ledger.TransList.DateFrom, Ledger.TransList.DateTo};
+        };
+        context.Print = [this](QWidget*, const TReport& report, const TReportPage&, int copies) {
+            Printed = report;
+            PrintedCopies = copies;
+            return true;
+        };
+        context.Page = &Page;
+        return context;
+    }
+
+    static QStringList ListTexts(const TReports& dialog) {
+        QStringList texts;
+        for (int row = 0; row < dialog.ReportListBox->count(); ++row)
+            texts << dialog.ReportListBox->item(row)->text();
+        return texts;
+    }
+
+    static const TReportLine* LineLabelled(const TReport& report, const std::string& label) {
+        for (const TReportLine& line : report.Lines)
+            if (line.Label == label)
+                return &line;
+        return nullptr;
+    }
+
+    bool GstInTotalsOption = true;
+    TReportPage Page = DefaultReportPage();
+    int Cleared = 0;
+    std::optional<TReport> Previewed;
+    std::optional<TReport> Printed;
+    TReportPage PreviewPage;
+    int PrintedCopies = 0;
+    std::pair<TDateTime, TDateTime> PeriodDuringPreview;
+};
+
+TEST_F(ReportsTest, TheListFollowsTheTaxSettingAndEachReportItsCheckBoxes) {
+    OpenBooks(true);
+    TReports dialog(Context());
+    EXPECT_EQ(ListTexts(dialog),
+              (QStringList{"Cash Flow Statement - Basic", "Cash Flow Statement - Detailed", "GST Report - Basic",
+                           "GST Report - Detailed", "Assets Purchased & Sold - Basic",
+                           "Assets Purchased & Sold - Detailed"}));
+    EXPECT_EQ(dialog.ReportListBox->currentRow(), 0);
+    EXPECT_EQ(dialog.DescMemo->toPlainText(), "Cash Flow Statement based on Category Types and Categories.");
+    // The assets report is listed but cannot be chosen yet.
+    EXPECT_FALSE(dialog.ReportListBox->item(4)->flags() & Qt::ItemIsEnabled);
+
+    // "Sort by Category Numbers" follows "Show Category Numbers", and loses its tick with it.
+    EXPECT_FALSE(dialog.SortActCheck->isEnabled());
+    dialog.ShowActCheck->setChecked(true);
+    EXPECT_TRUE(dialog.SortActCheck->isEnabled());
+    dialog.SortActCheck->setChecked(true);
+    dialog.ShowActCheck->setChecked(false);
+    EXPECT_FALSE(dialog.SortActCheck->isEnabled());
+    EXPECT_FALSE(dialog.SortActCheck->isChecked());
+
+    // The tax reports take none of the three.
+    dialog.ReportListBox->setCurrentRow(3);
+    EXPECT_EQ(dialog.DescMemo->toPlainText(), "GST report that includes a complete summary of all GST Transactions.");
+    EXPECT_FALSE(dialog.ShowZeroCheck->isEnabled());
+    EXPECT_FALSE(dialog.ShowActCheck->isEnabled());
+    dialog.ReportListBox->setCurrentRow(1);
+    EXPECT_TRUE(dialog.ShowZeroCheck->isEnabled());
+    EXPECT_TRUE(dialog.ShowActCheck->isEnabled());
+}
+
+TEST_F(ReportsTest, WithoutTaxTheTaxReportsAreNotListed) {
+    OpenBooks(false);
+    TReports dialog(Context());
+    EXPECT_EQ(ListTexts(dialog),
+              (QStringList{"Cash Flow Statement - Basic", "Cash Flow Statement - Detailed",
+                           "Assets Purchased & Sold - Basic", "Assets Purchased & Sold - Detailed"}));
+}
+
+TEST_F(ReportsTest, ARunTakesTheDialogsPeriodWithoutTaxAndClosingPutsTheWorksheetBack) {
+    OpenBooks();
+    const TDateTime worksheetFrom = Ledger.TransList.DateFrom;
+    const TDateTime worksheetTo = Ledger.TransList.DateTo;
+    const Money creditTotal = Ledger.MainActList.CreditTotal;
+    const TDateTime from = EncodeDate(2026, 2, 1);
+    const TDateTime to = EncodeDate(2026, 2, 28);
+    const auto runFebruary = [&] {
+        TReports dialog(Context());
+        dialog.LoDateBtn->SetDate(CalendarDayOf(from));
+        dialog.HiDateBtn->SetDate(CalendarDayOf(to));
+        dialog.LoDateBtn->OnDatePicked();
+        EXPECT_EQ(dialog.DescEdit->text(), "01/02/2026 Through 28/02/2026");
+        dialog.DescEdit->setText(QStringLiteral("February"));
+        QTest::mouseClick(dialog.PreviewBtn, Qt::LeftButton);
+        EXPECT_EQ(PeriodDuringPreview, std::make_pair(from, to));
+        // After the run the switch is the option's again; the period stays the dialog's.
+        EXPECT_EQ(Ledger.Switches.GstInTotals, GstInTotalsOption);
+        EXPECT_EQ(Ledger.TransList.DateFrom, from);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_TRUE(dialog.TotalsChanged());
+        EXPECT_EQ(Ledger.TransList.DateFrom, worksheetFrom);
+        EXPECT_EQ(Ledger.TransList.DateTo, worksheetTo);
+    };
+
+    runFebruary();
+    ASSERT_TRUE(Previewed);
+    EXPECT_EQ(Previewed->Subtitle, "February");
+    EXPECT_NE(Previewed->Title.find("Cash Flow Statement"), std::string::npos);
+    EXPECT_EQ(Ledger.MainActList.CreditTotal, creditTotal);
+    const TReportLine* withTaxInTotals = LineLabelled(*Previewed, "TOTAL CREDITS");
+    ASSERT_TRUE(withTaxInTotals);
+    const std::string totalCredits = withTaxInTotals->Amount;
+
+    // The same run while the worksheet shows amounts without tax gives the same figures.
+    GstInTotalsOption = false;
+    Ledger.Switches.GstInTotals = false;
+    Recalculate(Ledger);
+    ASSERT_NE(Ledger.MainActList.CreditTotal, creditTotal) << "the books carry no tax to leave out";
+    runFebruary();
+    const TReportLine* withoutTax = LineLabelled(*Previewed, "TOTAL CREDITS");
+    ASSERT_TRUE(withoutTax);
+    EXPECT_EQ(withoutTax->Amount, totalCredits);
+}
+
+TEST_F(ReportsTest, ASelectionIsToldInTheSubtitleUntilItIsCleared) {
+    OpenBooks();
+    Ledger.Switches.SearchActive = true;
+    TReports dialog(Context());
+    EXPECT_FALSE(dialog.SelPanel->isHidden());
+    EXPECT_TRUE(dialog.DescEdit->text().startsWith("Selected Transactions - "))
+        << dialog.DescEdit->text().toStdString();
+
+    QTest::mouseClick(dialog.ClearSelBtn, Qt::LeftButton);
+    EXPECT_EQ(Cleared, 1);
+    EXPECT_TRUE(dialog.SelPanel->isHidden());
+    EXPECT_FALSE(dialog.DescEdit->text().startsWith("Selected"));
+}
+
+TEST_F(ReportsTest, LandscapeTurnsTheMarginsWithThePaper) {
+    OpenBooks();
+    Page.Layout.setMargins(QMarginsF(10, 30, 20, 40)); // left, top, right, bottom
+    TReports dialog(Context());
+    EXPECT_TRUE(dialog.PortBtn->isChecked());
+    QTest::mouseClick(dialog.LandBtn, Qt::LeftButton);
+    QTest::mouseClick(dialog.PreviewBtn, Qt::LeftButton);
+    ASSERT_TRUE(Previewed);
+    EXPECT_EQ(PreviewPage.Layout.orientation(), QPageLayout::Landscape);
+    // Left 40, right 30, top 10, bottom 20.
+    EXPECT_EQ(PreviewPage.Layout.margins(QPageLayout::Millimeter), QMarginsF(40, 10, 30, 20));
+    // Turned back, the margins are the page setup's again.
+    EXPECT_EQ(TurnedLayout(PreviewPage.Layout, false).margins(QPageLayout::Millimeter), QMarginsF(10, 30, 20, 40));
+}
+
+TEST_F(ReportsTest, PrintReportPrintsTheCopiesAndTheNarrowPaperIsToldForTheDetailedTaxReport) {
+    OpenBooks();
+    Page.Layout.setPageSize(QPageSize(QPageSize::A5));
+    TReports dialog(Context());
+    dialog.CopiesBox->setValue(3);
+    dialog.ReportListBox->setCurrentRow(3);
+    QTest::mouseClick(dialog.PrintBtn, Qt::LeftButton);
+    ASSERT_TRUE(Printed);
+    EXPECT_EQ(PrintedCopies, 3);
+    EXPECT_EQ(Printed->Name, "gst");
+    ASSERT_FALSE(Prompts.Messages.empty());
+    EXPECT_NE(Prompts.Messages.front().Text.find("may not be wide enough"), std::string::npos);
+
+    // A4 is wide enough.
+    Prompts.Messages.clear();
+    Page.Layout.setPageSize(QPageSize(QPageSize::A4));
+    TReports wide(Context());
+    wide.ReportListBox->setCurrentRow(3);
+    QTest::mouseClick(wide.PreviewBtn, Qt::LeftButton);
+    EXPECT_TRUE(Prompts.Messages.empty());
+}
+
+TEST_F(ReportsTest, ResetDatesTakesTheFirstAndLastTransaction) {
+    OpenBooks();
+    TReports dialog(Context());
+    dialog.LoDateBtn->SetDate(QDate(2026, 3, 1));
+    QTest::mouseClick(dialog.ResetDatesBtn, Qt::LeftButton);
+    EXPECT_EQ(dialog.LoDateBtn->date(), CalendarDayOf(Ledger.TransList.Items(0)->Date));
+    EXPECT_EQ(dialog.HiDateBtn->date(), CalendarDayOf(Ledger.TransList.Items(Ledger.TransList.Count() - 1)->Date));
+}
+
+} // namespace
+} // namespace qz::gui::test
