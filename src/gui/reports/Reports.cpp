@@ -1,6 +1,7 @@
 #include "Reports.h"
 
 #include "controls/DateBox.h"
+#include "controls/ToolGlyphs.h"
 #include "platform/TextCodec.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
@@ -89,7 +90,7 @@ TReports::~TReports() = default;
 void TReports::CreateControls() {
     auto* period = new QGroupBox(QStringLiteral("Period"), this);
     MonthSelBtn = Named(new QToolButton(period), "MonthSelBtn");
-    MonthSelBtn->setText(QStringLiteral("..."));
+    MonthSelBtn->setIcon(QIcon(ToolGlyph(TToolGlyph::MonthRange, 16)));
     MonthSelBtn->setToolTip(QStringLiteral("Select a Date Range by month"));
     LoDateBtn = Named(new TDateBox(QDate::currentDate(), period), "LoDateBtn");
     HiDateBtn = Named(new TDateBox(QDate::currentDate(), period), "HiDateBtn");
@@ -212,6 +213,10 @@ void TReports::FillReportList() {
             item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
     }
     ReportListBox->setCurrentRow(0);
+    // Every entry shows without a scroll bar, and the description box is as high as the list.
+    const int height = ReportListBox->sizeHintForRow(0) * ReportListBox->count() + 2 * ReportListBox->frameWidth() + 4;
+    ReportListBox->setFixedHeight(height);
+    DescMemo->setFixedHeight(height);
     ReportChosen();
 }
 
