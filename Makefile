@@ -32,11 +32,12 @@ test: build
 bench:
 	@scripts/install-deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target bench_engine bench_cfb bench_document bench_worksheet bench_grid
+	cmake --build --preset release -j $(JOBS) --target bench_engine bench_cfb bench_document bench_worksheet bench_grid bench_reports
 	build/release/bench/bench_engine --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_cfb --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_document --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_worksheet --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	build/release/bench/bench_reports --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen build/release/bench/bench_grid --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 asan:

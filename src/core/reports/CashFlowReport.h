@@ -2,7 +2,8 @@
 // The cash flow statement: credits and debits by category type and category (and sub category
 // in the detailed report), transfers, totals, the opening balance, the nett tax figures and
 // the closing balance of the period the ledger is filtered to. The ledger must be recalculated
-// with its classification totals net of tax (the switch GstInTotals off).
+// with its classification totals net of tax (the switch GstInTotals off): run it inside a
+// TReportRun.
 
 #include "ReportLines.h"
 #include "ReportOptions.h"

@@ -48,6 +48,10 @@ public:
         if (Options.Detailed) {
             Lists = GstReportLists(Ledger);
             Report.Tables = GstTables(Tax, Formats.Money.Symbol());
+            // A row for each listed transaction and a few lines around each table: reserved, so
+            // that tens of thousands of rows are not moved again as the lines grow.
+            Report.Lines.reserve(Report.Lines.size() + Lists.Sales.size() + Lists.Purchases.size() +
+                                 Lists.Payments.size() + Lists.ZeroSales.size() + Lists.ZeroPurchases.size() + 32);
         }
         const bool detailed = Options.Detailed;
         if (Figures.OpeningUsed)
@@ -101,20 +105,32 @@ private:
         return cells;
     }
 
-    std::vector<std::string> RowCells(int table, const TTransRec& t) const {
-        std::vector<std::string> cells{Formats.DateText(t.Date), std::string(t.Reference.View())};
+    std::vector<std::string> RowCells(int table, const TTransRec& t) {
+        std::vector<std::string> cells;
+        cells.reserve(6);
+        cells.push_back(DateText(t.Date));
+        cells.emplace_back(t.Reference.View());
         if (table == PaymentsTable) {
             const bool refund = t.Kind == TransCredit;
             cells.push_back(refund ? "Refund" : "Payment");
             cells.push_back(Formats.MoneyText(refund ? -t.Amount : t.Amount));
             return cells;
         }
-        cells.push_back(t.MainActRec ? std::string(t.MainActRec->Name.View()) : std::string());
-        cells.push_back(t.SubActRec ? std::string(t.SubActRec->Name.View()) : std::string());
+        cells.emplace_back(t.MainActRec ? t.MainActRec->Name.View() : std::string_view());
+        cells.emplace_back(t.SubActRec ? t.SubActRec->Name.View() : std::string_view());
         cells.push_back(Formats.MoneyText(t.Amount));
         if (table == SalesTable || table == PurchasesTable)
             cells.push_back(Formats.MoneyText(t.Amount - t.Net()));
         return cells;
+    }
+
+    // The lists are in date order: a day's text is made once for all its rows.
+    const std::string& DateText(TDateTime date) {
+        if (date != LastDate || LastDateText.empty()) {
+            LastDate = date;
+            LastDateText = Formats.DateText(date);
+        }
+        return LastDateText;
     }
 
     void Add(TReportLineKind kind, int table, std::vector<std::string> cells, bool bold) {
@@ -133,6 +149,8 @@ private:
     TReport& Report;
     TGstFigures Figures;
     TGstLists Lists;
+    TDateTime LastDate = 0;
+    std::string LastDateText;
 };
 
 } // namespace

@@ -2,7 +2,8 @@
 // The GST/VAT report of the period the ledger is filtered to: tax collected on sales, tax
 // credited on purchases, the nett amount, the payments to and refunds from the tax office, the
 // tax balance at the start and the end of the period, and the sales and purchases without tax.
-// The detailed report lists the transactions behind each figure in tables.
+// The detailed report lists the transactions behind each figure in tables. Like the cash flow
+// statement it reads books a TReportRun has prepared.
 
 #include "ReportLines.h"
 #include "ReportOptions.h"
