@@ -9,7 +9,11 @@
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
 #include "reports/ReportOutput.h"
+#include "reports/ReportPainter.h"
 #include "reports/ReportRun.h"
+#include "reports/Reports.h"
+
+#include <QGuiApplication>
 
 #include <iostream>
 
@@ -54,6 +58,25 @@ void Write(const TReport& report, const ReportChoice& choice, bool landscape) {
         WriteReportJson(report, std::cout);
 }
 
+// The PDF is the printed page, drawn by the window's own printing code without a screen.
+int WritePdf(const TReport& report, bool landscape, const std::string& output) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "zudeduze-cli";
+    char* argv[] = {name, nullptr};
+    // Qt's notes about the session (no runtime folder, no screen) are not the user's business.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "zudeduze-cli: " << text.toStdString() << '\n';
+    });
+    const QGuiApplication application(argc, argv);
+    const QPageLayout layout = gui::TurnedLayout(gui::DefaultReportPage().Layout, landscape);
+    if (!gui::SavePdf(report, layout, QString::fromStdString(output)))
+        return Fail(output + ": cannot be written");
+    return 0;
+}
+
 } // namespace
 
 int RunReport(const Arguments& args) {
@@ -61,10 +84,11 @@ int RunReport(const Arguments& args) {
     ReportChoice choice;
     if (!ReadChoice(args, choice, error))
         return Fail(error);
-    if (choice.Format == 2)
-        return Fail("PDF output is not available in this build");
-    if (args.Has("output"))
+    const bool pdf = choice.Format == 2;
+    if (args.Has("output") && !pdf)
         return Fail("-o is for --format pdf");
+    if (pdf && !args.Has("output"))
+        return Fail("-o FILE is missing: the PDF is written to a file");
     // The zero option is the report's own; the worksheet's rows stay as the window shows them.
     Arguments filterArgs = args;
     filterArgs.Values.erase("zero-rows");
@@ -75,6 +99,8 @@ int RunReport(const Arguments& args) {
     const std::string& path = args.Positional[1];
     TDocumentReader reader;
     if (!OpenForReading(path, args, reader, error))
+        return Fail(error);
+    if (pdf && !OutputSpares(args.Value("output"), path, error))
         return Fail(error);
     const TFileSettings& settings = reader.Settings();
     if (choice.Gst && !settings.TaxOn)
@@ -100,6 +126,8 @@ int RunReport(const Arguments& args) {
         error);
     if (!ok)
         return Fail(path + ": " + error);
+    if (pdf)
+        return WritePdf(report, options.Landscape, args.Value("output"));
     Write(report, choice, options.Landscape);
     std::cout.flush();
     return std::cout ? 0 : Fail("the standard output cannot be written");

@@ -2,6 +2,8 @@
 
 #include "CliSupport.h"
 
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -40,6 +42,11 @@ protected:
     TempFolder Folder;
     std::string Path = Folder.File("Shop.kqk");
 };
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -137,9 +144,12 @@ TEST_F(ReportCommand, TextOutputAlignsAmountsToThePageWidth) {
 }
 
 TEST_F(ReportCommand, RefusesWhatItCannotDo) {
-    RunResult run = Report("cashflow", {"--format", "pdf", "-o", Folder.File("out.pdf")});
+    RunResult run = Report("cashflow", {"--format", "pdf"});
     EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find("PDF output is not available in this build"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("-o FILE is missing"), std::string::npos) << run.Err;
+    run = Report("cashflow", {"-o", Folder.File("out.txt")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("-o is for --format pdf"), std::string::npos) << run.Err;
     run = Report("cashflow", {"--bogus"});
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("unknown option --bogus"), std::string::npos) << run.Err;
@@ -167,6 +177,26 @@ TEST_F(ReportCommand, RefusesWhatItCannotDo) {
     const auto lines = JsonLines("cashflow", {});
     EXPECT_TRUE(Has(lines, "heading|CREDITS|||true"));
     EXPECT_EQ(Amount(lines, "+ NETT GST"), "(no line + NETT GST)");
+}
+
+// The PDF is the printed pages: one per page of the report, over nothing but a new file.
+TEST_F(ReportCommand, PdfIsWrittenToAFileThatIsNotTheDocument) {
+    const std::string pdf = Folder.File("cash flow.pdf");
+    RunResult run = Report("cashflow", {"--format", "pdf", "-o", pdf, "--landscape"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    const std::string bytes = FileBytes(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    // Landscape: the sheet is wider than high (A4 or Letter, as the user measures).
+    EXPECT_TRUE(bytes.find("/MediaBox [0 0 842.000000 595.000000]") != std::string::npos ||
+                bytes.find("/MediaBox [0 0 792.000000 612.000000]") != std::string::npos);
+
+    const std::string before = FileBytes(Path);
+    for (const std::string& output : {Path, Folder.File("./Shop.kqk"), Path + "-journal"}) {
+        run = Report("gst", {"--format", "pdf", "-o", output});
+        EXPECT_EQ(run.Status, 1) << output;
+    }
+    EXPECT_EQ(FileBytes(Path), before);
 }
 
 TEST_F(ReportCommand, ListedInTheHelp) {
