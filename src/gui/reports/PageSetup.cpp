@@ -85,6 +85,13 @@ QList<QPageSize> CommonPaperSizes() {
     return papers;
 }
 
+QPageSize DefaultPrinterPaper() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (!printer.isNull() && printer.defaultPageSize().isValid())
+        return printer.defaultPageSize();
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
 TSpecPageSetup::TSpecPageSetup() : InchMode(QLocale().measurementSystem() == QLocale::ImperialUSSystem) {}
 
 bool TSpecPageSetup::Execute(QWidget* parent) {

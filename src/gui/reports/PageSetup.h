@@ -38,6 +38,9 @@ struct TPrinterChoice {
 std::vector<TPrinterChoice> MachinePrinters();
 // A4, Letter, Legal, A3, A5 and the other sizes offered when no driver gives a list.
 QList<QPageSize> CommonPaperSizes();
+// The default printer's paper, which a report starts from; without a printer A4, or Letter for a
+// user whose measurement system is U.S.
+QPageSize DefaultPrinterPaper();
 
 class TSpecPageSetup {
 public:

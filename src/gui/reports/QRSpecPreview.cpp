@@ -55,7 +55,20 @@ bool PrintDirect(const TReport& report, const QPageLayout& layout, int copies, P
 
 bool PrintOnDefaultPrinter(const TReport& report, const QPageLayout& layout, const TPrintRange& range) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(layout);
+    if (!printer.setPageLayout(layout)) {
+        // The printer cannot print as near the edge as asked: its paper and orientation as chosen,
+        // each margin at least as wide as the printer needs.
+        printer.setPageSize(layout.pageSize());
+        printer.setPageOrientation(layout.orientation());
+        QPageLayout least = printer.pageLayout();
+        least.setUnits(QPageLayout::Millimeter);
+        const QMarginsF wanted = layout.margins(QPageLayout::Millimeter);
+        const QMarginsF minimum = least.minimumMargins();
+        printer.setPageMargins(QMarginsF(std::max(wanted.left(), minimum.left()), std::max(wanted.top(), minimum.top()),
+                                         std::max(wanted.right(), minimum.right()),
+                                         std::max(wanted.bottom(), minimum.bottom())),
+                               QPageLayout::Millimeter);
+    }
     printer.setCopyCount(range.Copies);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(range.FirstPage, range.LastPage);
@@ -93,6 +106,8 @@ TQRSpecPreview::TQRSpecPreview(const TReport& report, const QPageLayout& layout,
     Scroller = new QScrollArea(this);
     Scroller->setAlignment(Qt::AlignCenter);
     Scroller->setBackgroundRole(QPalette::Dark);
+    // The window keeps the keys: the scroll area would take Page Up and Page Down for scrolling.
+    Scroller->setFocusPolicy(Qt::NoFocus);
     PageLabel = new QLabel(Scroller);
     PageLabel->installEventFilter(this);
     Scroller->setWidget(PageLabel);
@@ -105,6 +120,7 @@ TQRSpecPreview::TQRSpecPreview(const TReport& report, const QPageLayout& layout,
     layoutBox->addWidget(StatusLabel);
     resize(760, 820);
     setFocusPolicy(Qt::StrongFocus);
+    setFocus();
     SetHelpContext(this, HelpTopic);
     UpdateButtons();
     // The first page is drawn once the window has its size, after the events of its opening.

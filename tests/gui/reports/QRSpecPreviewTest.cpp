@@ -6,6 +6,7 @@
 
 #include "platform/ScriptedPrompts.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPageSize>
@@ -101,8 +102,11 @@ TEST(QRSpecPreviewTest, OpensOnTheFirstPageAndTurnsPagesByButtonsAndKeys) {
         {Qt::Key_PageUp, Qt::ControlModifier, 1}, {Qt::Key_PageUp, Qt::NoModifier, 1},
         {Qt::Key_End, Qt::NoModifier, -1},        {Qt::Key_Home, Qt::NoModifier, 1},
     };
+    // The keys go where the user's keys go: to the widget with the focus.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview.Window));
     for (const auto& k : keys) {
-        QTest::keyClick(preview.Window, k.Key, k.Modifiers);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), k.Key, k.Modifiers);
         const int expected = k.Page > 0 ? k.Page : count + 1 + k.Page;
         EXPECT_EQ(preview.Window->CurrentPage(), expected) << "key " << k.Key;
     }
@@ -113,7 +117,7 @@ TEST(QRSpecPreviewTest, OpensOnTheFirstPageAndTurnsPagesByButtonsAndKeys) {
     EXPECT_EQ(preview.Status(), QStringLiteral("Page %1 of %1").arg(count));
 
     // Escape closes the window, which frees itself.
-    QTest::keyClick(preview.Window, Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     ProcessEvents();
     EXPECT_TRUE(preview.Window.isNull());
 }
