@@ -10,8 +10,10 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,9 +37,11 @@ QPushButton* ToolButton(const QString& text, const QString& tip, QWidget* parent
 
 } // namespace
 
-TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Prompts& ask, QWidget* parent) {
+TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Prompts& ask, QWidget* parent,
+                            std::function<void(int topic)> showHelp) {
     TPreviewServices services;
     services.Ask = &ask;
+    services.ShowHelp = std::move(showHelp);
     auto* preview = new TQRSpecPreview(report, layout, std::move(services), parent);
     preview->show();
     return preview;
@@ -275,8 +279,14 @@ void TQRSpecPreview::PrintPages(const TPrintRange& range) {
 }
 
 void TQRSpecPreview::SavePdfBtnClick() {
-    const QString path = Services.SaveDialog(
-        {QStringLiteral("Save as PDF"), {}, {QStringLiteral("PDF files (*.pdf)"), QStringLiteral("All files (*)")}});
+    // The dialog starts in the user's documents, on the report's title as the file's name.
+    QString name = QString::fromStdString(Pages.Report().Title.empty() ? Pages.Report().Name : Pages.Report().Title);
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
+    const QString suggested =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + name + ".pdf";
+    const QString path = Services.SaveDialog({QStringLiteral("Save as PDF"),
+                                              suggested,
+                                              {QStringLiteral("PDF files (*.pdf)"), QStringLiteral("All files (*)")}});
     if (path.isEmpty())
         return;
     if (!SavePdf(Pages.Report(), Pages.Layout(), path) && Services.Ask)

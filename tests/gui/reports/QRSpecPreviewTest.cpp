@@ -47,6 +47,7 @@ struct PreviewFixture {
     std::vector<TPrintRange> Printed;
     bool PrintWorks = true;
     QString SavePath;
+    QString SaveSuggested;
     QPointer<TQRSpecPreview> Window;
 
     explicit PreviewFixture(const TReport& report = SampleReport(300)) {
@@ -63,7 +64,10 @@ struct PreviewFixture {
             Printed.push_back(range);
             return PrintWorks;
         };
-        services.SaveDialog = [this](const TFileDialogRequest&) { return SavePath; };
+        services.SaveDialog = [this](const TFileDialogRequest& request) {
+            SaveSuggested = request.Folder;
+            return SavePath;
+        };
         Window = new TQRSpecPreview(report, A4(), std::move(services));
         Window->show();
     }
@@ -205,6 +209,8 @@ TEST(QRSpecPreviewTest, SaveAsPdfWritesTheReport) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
     EXPECT_TRUE(preview.Ask.Messages.empty());
+    EXPECT_TRUE(preview.SaveSuggested.endsWith(QStringLiteral("/Cash Flow Statement - Wattle Lane Café.pdf")))
+        << preview.SaveSuggested.toStdString();
     // A folder that cannot be written: the user is told.
     preview.SavePath = folder.filePath(QStringLiteral("missing/report.pdf"));
     QTest::mouseClick(preview.Window->SavePdfBtn, Qt::LeftButton);
