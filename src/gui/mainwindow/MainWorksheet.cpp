@@ -15,7 +15,9 @@
 #include "grid/WinColour.h"
 #include "options/PasswordDlg.h"
 #include "platform/TextCodec.h"
+#include "reports/MonthSelector.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDate>
 #include <QProgressBar>
@@ -90,8 +92,6 @@ void TMain::FiltersChanged() {
                            ToQDate(Files.IsOpen ? Filters.DateTo() : today), ToQColor(Filters.DatePanelColour()),
                            ToQColor(Filters.DateLabelColour()));
     DatePanelCtl->SetDatesEnabled(Files.IsOpen && Books.TransList.Count() > 0);
-    // The month selector opens in a later version.
-    DatePanelCtl->PeriodButton()->setEnabled(false);
     const std::pair<QPushButton*, TSelectionKind> buttons[] = {{ActSelBtn, TSelectionKind::Categories},
                                                                {GrpSelBtn, TSelectionKind::Groups},
                                                                {FindSelBtn, TSelectionKind::Transactions}};
@@ -174,10 +174,16 @@ void TMain::ReapplySearch() {
         TransFind->ReapplySearch();
 }
 
-// ---- Editors of later versions: they answer Cancel, which changes nothing --------------------
-
-bool TMain::PickMonths(TMonth&, TMonth&) {
-    return false;
+// The month selector opens just below the "Select a Date Range by month" button.
+bool TMain::PickMonths(TMonth& first, TMonth& last) {
+    const QAbstractButton* button = DatePanelCtl->PeriodButton();
+    const QPoint below = button->mapToGlobal(QPoint(0, button->height()));
+    const TMonthPeriod period = TMonthSelector::SelectMonths(below, Books.TransList, this);
+    if (!period.Ok)
+        return false;
+    first = {period.Start.year(), period.Start.month()};
+    last = {period.End.year(), period.End.month()};
+    return true;
 }
 
 } // namespace qz::gui

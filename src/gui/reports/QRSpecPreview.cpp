@@ -10,8 +10,10 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -35,9 +37,11 @@ QPushButton* ToolButton(const QString& text, const QString& tip, QWidget* parent
 
 } // namespace
 
-TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Prompts& ask, QWidget* parent) {
+TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Prompts& ask, QWidget* parent,
+                            std::function<void(int topic)> showHelp) {
     TPreviewServices services;
     services.Ask = &ask;
+    services.ShowHelp = std::move(showHelp);
     auto* preview = new TQRSpecPreview(report, layout, std::move(services), parent);
     preview->show();
     return preview;
@@ -55,7 +59,20 @@ bool PrintDirect(const TReport& report, const QPageLayout& layout, int copies, P
 
 bool PrintOnDefaultPrinter(const TReport& report, const QPageLayout& layout, const TPrintRange& range) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(layout);
+    if (!printer.setPageLayout(layout)) {
+        // The printer cannot print as near the edge as asked: its paper and orientation as chosen,
+        // each margin at least as wide as the printer needs.
+        printer.setPageSize(layout.pageSize());
+        printer.setPageOrientation(layout.orientation());
+        QPageLayout least = printer.pageLayout();
+        least.setUnits(QPageLayout::Millimeter);
+        const QMarginsF wanted = layout.margins(QPageLayout::Millimeter);
+        const QMarginsF minimum = least.minimumMargins();
+        printer.setPageMargins(QMarginsF(std::max(wanted.left(), minimum.left()), std::max(wanted.top(), minimum.top()),
+                                         std::max(wanted.right(), minimum.right()),
+                                         std::max(wanted.bottom(), minimum.bottom())),
+                               QPageLayout::Millimeter);
+    }
     printer.setCopyCount(range.Copies);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(range.FirstPage, range.LastPage);
@@ -93,6 +110,8 @@ TQRSpecPreview::TQRSpecPreview(const TReport& report, const QPageLayout& layout,
     Scroller = new QScrollArea(this);
     Scroller->setAlignment(Qt::AlignCenter);
     Scroller->setBackgroundRole(QPalette::Dark);
+    // The window keeps the keys: the scroll area would take Page Up and Page Down for scrolling.
+    Scroller->setFocusPolicy(Qt::NoFocus);
     PageLabel = new QLabel(Scroller);
     PageLabel->installEventFilter(this);
     Scroller->setWidget(PageLabel);
@@ -105,6 +124,7 @@ TQRSpecPreview::TQRSpecPreview(const TReport& report, const QPageLayout& layout,
     layoutBox->addWidget(StatusLabel);
     resize(760, 820);
     setFocusPolicy(Qt::StrongFocus);
+    setFocus();
     SetHelpContext(this, HelpTopic);
     UpdateButtons();
     // The first page is drawn once the window has its size, after the events of its opening.
@@ -259,8 +279,14 @@ void TQRSpecPreview::PrintPages(const TPrintRange& range) {
 }
 
 void TQRSpecPreview::SavePdfBtnClick() {
-    const QString path = Services.SaveDialog(
-        {QStringLiteral("Save as PDF"), {}, {QStringLiteral("PDF files (*.pdf)"), QStringLiteral("All files (*)")}});
+    // The dialog starts in the user's documents, on the report's title as the file's name.
+    QString name = QString::fromStdString(Pages.Report().Title.empty() ? Pages.Report().Name : Pages.Report().Title);
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
+    const QString suggested =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + name + ".pdf";
+    const QString path = Services.SaveDialog({QStringLiteral("Save as PDF"),
+                                              suggested,
+                                              {QStringLiteral("PDF files (*.pdf)"), QStringLiteral("All files (*)")}});
     if (path.isEmpty())
         return;
     if (!SavePdf(Pages.Report(), Pages.Layout(), path) && Services.Ask)

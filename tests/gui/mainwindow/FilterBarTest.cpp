@@ -1,14 +1,17 @@
 // The filter controls of the main window as a user works them: dates typed into "From" and "To",
-// and the account bar's clicks, Ctrl+clicks and hints.
+// the month selector, and the account bar's clicks, Ctrl+clicks and hints.
 
 #include "MainFormFixture.h"
 
 #include "controls/DatePanel.h"
 #include "controls/KQBookBar.h"
+#include "reports/MonthSelector.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QDateEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace qz::gui::test {
 
@@ -64,6 +67,45 @@ TEST_F(FilterBarTest, ADateTypedIntoFromOrToAppliesOnceWhenComplete) {
         EXPECT_TRUE(filters.DateRangeActive());
         EXPECT_EQ(picker->text(), QString::fromLatin1(c.Typed));
     }
+}
+
+// "Select a Date Range by month": the months chosen in the selector become the worksheet's range,
+// from the first day of the first month to the last day of the last; Cancel keeps the range.
+TEST_F(FilterBarTest, MonthSelectorSetsTheRangeToWholeMonths) {
+    TWorksheetFilters& filters = Window->WorksheetFilters();
+    ASSERT_TRUE(Window->DatePanel()->PeriodButton()->isEnabled());
+    TYearMonth chosenStart;
+    TYearMonth chosenEnd;
+    QTimer::singleShot(0, [&] {
+        auto* selector = qobject_cast<TMonthSelector*>(QApplication::activeModalWidget());
+        ASSERT_NE(selector, nullptr);
+        // The first and the last month in range on the opening view.
+        std::vector<std::pair<int, int>> inRange;
+        for (int row = 0; row < TMonthSelection::Rows; ++row)
+            for (int column = 0; column < TMonthSelection::Columns; ++column)
+                if (selector->Selection().InRange(selector->Selection().ButtonMonth(row, column)))
+                    inRange.emplace_back(row, column);
+        ASSERT_GE(inRange.size(), 2u);
+        for (const auto& [row, column] : {inRange.front(), inRange.back()})
+            QTest::mouseClick(selector, Qt::LeftButton, {}, selector->ButtonRect(row, column).center());
+        chosenStart = selector->Selection().StartMonth();
+        chosenEnd = selector->Selection().EndMonth();
+        QTest::mouseClick(selector->OKBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(Window->DatePanel()->PeriodButton(), Qt::LeftButton);
+    ASSERT_GE(chosenStart.Year, 1);
+    EXPECT_TRUE(filters.DateRangeActive());
+    EXPECT_EQ(filters.DateFrom(), EncodeDate(chosenStart.Year, chosenStart.Month + 1, 1));
+    EXPECT_EQ(filters.DateTo(), EncodeDate(chosenEnd.Year, chosenEnd.Month + 1,
+                                           TMonthSelection::DaysInMonth(chosenEnd.Year, chosenEnd.Month)));
+
+    QTimer::singleShot(0, [] {
+        if (auto* selector = qobject_cast<TMonthSelector*>(QApplication::activeModalWidget()))
+            selector->reject();
+    });
+    const TDateTime from = filters.DateFrom();
+    QTest::mouseClick(Window->DatePanel()->PeriodButton(), Qt::LeftButton);
+    EXPECT_EQ(filters.DateFrom(), from);
 }
 
 // A click selects one account; Ctrl+click adds an account, or takes a selected one out again, but

@@ -6,6 +6,7 @@
 
 #include "platform/ScriptedPrompts.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPageSize>
@@ -46,6 +47,7 @@ struct PreviewFixture {
     std::vector<TPrintRange> Printed;
     bool PrintWorks = true;
     QString SavePath;
+    QString SaveSuggested;
     QPointer<TQRSpecPreview> Window;
 
     explicit PreviewFixture(const TReport& report = SampleReport(300)) {
@@ -62,7 +64,10 @@ struct PreviewFixture {
             Printed.push_back(range);
             return PrintWorks;
         };
-        services.SaveDialog = [this](const TFileDialogRequest&) { return SavePath; };
+        services.SaveDialog = [this](const TFileDialogRequest& request) {
+            SaveSuggested = request.Folder;
+            return SavePath;
+        };
         Window = new TQRSpecPreview(report, A4(), std::move(services));
         Window->show();
     }
@@ -101,8 +106,11 @@ TEST(QRSpecPreviewTest, OpensOnTheFirstPageAndTurnsPagesByButtonsAndKeys) {
         {Qt::Key_PageUp, Qt::ControlModifier, 1}, {Qt::Key_PageUp, Qt::NoModifier, 1},
         {Qt::Key_End, Qt::NoModifier, -1},        {Qt::Key_Home, Qt::NoModifier, 1},
     };
+    // The keys go where the user's keys go: to the widget with the focus.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview.Window));
     for (const auto& k : keys) {
-        QTest::keyClick(preview.Window, k.Key, k.Modifiers);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), k.Key, k.Modifiers);
         const int expected = k.Page > 0 ? k.Page : count + 1 + k.Page;
         EXPECT_EQ(preview.Window->CurrentPage(), expected) << "key " << k.Key;
     }
@@ -113,7 +121,7 @@ TEST(QRSpecPreviewTest, OpensOnTheFirstPageAndTurnsPagesByButtonsAndKeys) {
     EXPECT_EQ(preview.Status(), QStringLiteral("Page %1 of %1").arg(count));
 
     // Escape closes the window, which frees itself.
-    QTest::keyClick(preview.Window, Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     ProcessEvents();
     EXPECT_TRUE(preview.Window.isNull());
 }
@@ -201,6 +209,8 @@ TEST(QRSpecPreviewTest, SaveAsPdfWritesTheReport) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
     EXPECT_TRUE(preview.Ask.Messages.empty());
+    EXPECT_TRUE(preview.SaveSuggested.endsWith(QStringLiteral("/Cash Flow Statement - Wattle Lane Café.pdf")))
+        << preview.SaveSuggested.toStdString();
     // A folder that cannot be written: the user is told.
     preview.SavePath = folder.filePath(QStringLiteral("missing/report.pdf"));
     QTest::mouseClick(preview.Window->SavePdfBtn, Qt::LeftButton);
