@@ -70,7 +70,7 @@ TReportLine Line(const std::string& label, const std::string& amount, int indent
 TReport SampleStatement() {
     TReport report;
     report.Name = "sample";
-    report.Title = "Cash Flow Statement - Wattle Lane Café";
+    report.Title = "Cash Flow Statement - Wattle Lane Caf\xE9";
     TReportLine printed = Line("Filename - Wattle Lane", "Printed: 11/12/2026 9:30 AM", 0, 0);
     printed.PointSize = 8;
     printed.FirstPageOnly = true;

@@ -8,10 +8,10 @@
 #include "platform/SystemRegional.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
+#include "reports/PageSetup.h"
 #include "reports/ReportOutput.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportRun.h"
-#include "reports/Reports.h"
 
 #include <QGuiApplication>
 
@@ -71,7 +71,9 @@ int WritePdf(const TReport& report, bool landscape, const std::string& output) {
             std::cerr << "zudeduze-cli: " << text.toStdString() << '\n';
     });
     const QGuiApplication application(argc, argv);
-    const QPageLayout layout = gui::TurnedLayout(gui::DefaultReportPage().Layout, landscape);
+    gui::TSpecPageSetup page;
+    page.Paper = gui::DefaultPrinterPaper();
+    const QPageLayout layout = page.PageLayout(landscape ? TPaperOrientation::Landscape : TPaperOrientation::Portrait);
     if (!gui::SavePdf(report, layout, QString::fromStdString(output)))
         return Fail(output + ": cannot be written");
     return 0;

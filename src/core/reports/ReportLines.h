@@ -2,7 +2,8 @@
 // A printed report before it is put on pages: its lines in order, each with the texts exactly as
 // printed and how it is drawn. The reports lay themselves out into this; the print path (preview,
 // printer, PDF) turns it into pages, and the command-line tool writes it as text or JSON. Nothing
-// here knows a device: sizes are points and character widths, table columns millimetres.
+// here knows a device: sizes are points and character widths, table columns millimetres. Texts
+// are in the documents' character set (Windows-1252), as the books hold them.
 
 #include <cstdint>
 #include <string>

@@ -52,7 +52,7 @@ class TTaxSummaryPanel;
 class TTransact;
 class TToggleSwitchPanel;
 class TTransFindForm;
-struct TReportPage;
+class TSpecPageSetup;
 struct TReportsContext;
 
 // The window's outside world. The program passes the real dialogs and stores; the tests
@@ -312,8 +312,8 @@ private:
     TAccessCheck Access;
     TQtEditDialogs QtEditDialogs;
     TEditContext Edit;
-    // The page setup of the reports, kept between uses of the Reports dialog.
-    std::unique_ptr<TReportPage> ReportPage;
+    // The page setup of the printed reports, kept between uses of the Reports dialog.
+    std::unique_ptr<TSpecPageSetup> ReportPage;
 
     bool Closing = false;
     bool Wide = true;

@@ -4,11 +4,13 @@
 
 #include "MainForm.h"
 
-#include "reports/PrinterCheck.h"
+#include "reports/MonthSelector.h"
+#include "reports/PageSetup.h"
 #include "reports/QRSpecPreview.h"
 #include "reports/Reports.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
 
@@ -19,8 +21,10 @@ void TMain::ConnectReports() {
 }
 
 TReportsContext TMain::ReportsContext() {
-    if (!ReportPage)
-        ReportPage = std::make_unique<TReportPage>(DefaultReportPage());
+    if (!ReportPage) {
+        ReportPage = std::make_unique<TSpecPageSetup>();
+        ReportPage->Paper = DefaultPrinterPaper();
+    }
     TReportsContext context;
     context.Ledger = &Books;
     context.Settings = &Files.Settings;
@@ -32,26 +36,27 @@ TReportsContext TMain::ReportsContext() {
     context.ReadOption = [this](int option) { return OptionsStore->ReadOption(option); };
     context.ClearSelections = [this] { Filters.ResetSelections(true); };
     context.ShowHelp = [this](int topic) { ShowHelp(topic); };
-    context.Preview = [this](QWidget* parent, const TReport& report, const TReportPage& page) {
-        TPreviewServices services;
-        services.Ask = Services.Ask;
-        services.SaveDialog = Services.SaveDialog;
-        QPointer<TQRSpecPreview> preview = new TQRSpecPreview(report, page.Layout, services, parent);
-        preview->setWindowModality(Qt::ApplicationModal);
-        preview->show();
-        // The run that opened the preview ends when the preview closes.
+    context.PickMonths = [this](QPoint at, TDateTime& from, TDateTime& to) {
+        const TMonthPeriod period =
+            TMonthSelector::SelectMonths(at, Books.TransList, QApplication::activeModalWidget());
+        if (!period.Ok)
+            return false;
+        from = EncodeDate(period.Start.year(), period.Start.month(), period.Start.day());
+        to = EncodeDate(period.End.year(), period.End.month(), period.End.day());
+        return true;
+    };
+    context.Preview = [this](QWidget* parent, const TReport& report, const QPageLayout& page) {
+        // The preview belongs to the dialog, the only window that takes input while it is open;
+        // the run that opened it ends when it closes.
+        QPointer<TQRSpecPreview> preview =
+            OpenPreview(report, page, *Services.Ask, parent, [this](int topic) { ShowHelp(topic); });
         QEventLoop wait;
         connect(preview, &QObject::destroyed, &wait, &QEventLoop::quit);
-        wait.exec();
+        if (preview)
+            wait.exec();
     };
-    context.Print = [this](QWidget*, const TReport& report, const TReportPage& page, int copies) {
-        if (!DefaultPrinterCheck(*Services.Ask))
-            return false;
-        TPrintRange range;
-        range.FirstPage = 0;
-        range.LastPage = 0;
-        range.Copies = copies;
-        return PrintOnDefaultPrinter(report, page.Layout, range);
+    context.Print = [this](QWidget*, const TReport& report, const QPageLayout& page, int copies) {
+        return PrintDirect(report, page, copies, *Services.Ask);
     };
     return context;
 }

@@ -1,5 +1,7 @@
 #include "QRSpecPreview.h"
 
+#include "platform/TextCodec.h"
+
 #include "controls/HelpContext.h"
 #include "platform/Prompts.h"
 
@@ -280,7 +282,7 @@ void TQRSpecPreview::PrintPages(const TPrintRange& range) {
 
 void TQRSpecPreview::SavePdfBtnClick() {
     // The dialog starts in the user's documents, on the report's title as the file's name.
-    QString name = QString::fromStdString(Pages.Report().Title.empty() ? Pages.Report().Name : Pages.Report().Title);
+    QString name = FromDocument(Pages.Report().Title.empty() ? Pages.Report().Name : Pages.Report().Title);
     name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
     const QString suggested =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + name + ".pdf";

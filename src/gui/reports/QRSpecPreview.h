@@ -97,8 +97,10 @@ private:
 };
 
 // Opens the preview window on a report and shows it; the window deletes itself when closed (its
-// destroyed() signal ends the run that opened it). `ask` must outlive the window.
-TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Prompts& ask, QWidget* parent = nullptr);
+// destroyed() signal ends the run that opened it). `ask` must outlive the window; `showHelp`
+// answers its "&Help".
+TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Prompts& ask, QWidget* parent = nullptr,
+                            std::function<void(int topic)> showHelp = {});
 // Prints pages of a report on the default printer with `layout`; false when printing failed.
 bool PrintOnDefaultPrinter(const TReport& report, const QPageLayout& layout, const TPrintRange& range);
 // Prints the whole report `copies` times on the default printer, after the default printer

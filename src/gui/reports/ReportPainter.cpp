@@ -1,5 +1,7 @@
 #include "ReportPainter.h"
 
+#include "platform/TextCodec.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -63,8 +65,9 @@ Qt::Alignment AlignOf(TReportAlign align) {
     return Qt::AlignLeft;
 }
 
+// The report's texts are the document's (Windows-1252), as the books hold them.
 QString Text(const std::string& text) {
-    return QString::fromStdString(text);
+    return FromDocument(text);
 }
 
 QFont FooterFont(const QPaintDevice& device) {
@@ -299,7 +302,7 @@ bool SavePdf(const TReport& report, const QPageLayout& layout, const QString& pa
     writer.setResolution(static_cast<int>(TReportPainter::UnitsPerInch));
     writer.setPageLayout(layout);
     writer.setCreator(QStringLiteral("Quillmar Zudeduze"));
-    writer.setTitle(QString::fromStdString(report.Title));
+    writer.setTitle(FromDocument(report.Title));
     return PaintPages(pages, writer, 0, pages.PageCount() - 1, 1);
 }
 

@@ -44,29 +44,8 @@ template <typename W> W* Named(W* widget, const char* name) {
 
 } // namespace
 
-TReportPage DefaultReportPage() {
-    const bool inches = QLocale().measurementSystem() != QLocale::MetricSystem;
-    const QPageSize paper(inches ? QPageSize::Letter : QPageSize::A4);
-    return {QPageLayout(paper, QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter), {}};
-}
-
-QPageLayout TurnedLayout(const QPageLayout& layout, bool landscape) {
-    const bool isLandscape = layout.orientation() == QPageLayout::Landscape;
-    if (isLandscape == landscape)
-        return layout;
-    const QMarginsF m = layout.margins(QPageLayout::Millimeter);
-    // QMarginsF(left, top, right, bottom).
-    const QMarginsF turned = landscape ? QMarginsF(m.bottom(), m.left(), m.top(), m.right())
-                                       : QMarginsF(m.top(), m.right(), m.bottom(), m.left());
-    QPageLayout result(layout.pageSize(), landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
-                       QPageLayout::Millimeter);
-    result.setMinimumMargins(QMarginsF());
-    result.setMargins(turned);
-    return result;
-}
-
-TReports::TReports(TReportsContext context, QWidget* parent)
-    : QDialog(parent), Ctx(std::move(context)), OwnPage(DefaultReportPage()) {
+TReports::TReports(TReportsContext context, QWidget* parent) : QDialog(parent), Ctx(std::move(context)) {
+    OwnPage.Paper = DefaultPrinterPaper();
     PageSetupOf = Ctx.Page ? Ctx.Page : &OwnPage;
     Saved = TWorksheetPeriod::Of(*Ctx.Ledger);
     setWindowTitle(QStringLiteral("Reports"));
@@ -77,8 +56,8 @@ TReports::TReports(TReportsContext context, QWidget* parent)
     HiDateBtn->SetDate(CalendarDayOf(Ctx.Ledger->TransList.DateTo));
     SelPanel->setVisible(Ctx.Ledger->Switches.RowSelectionActive());
     CopiesBox->setValue(1);
-    PortBtn->setChecked(PageSetupOf->Layout.orientation() == QPageLayout::Portrait);
-    LandBtn->setChecked(!PortBtn->isChecked());
+    LandBtn->setChecked(PageSetupOf->PaperOrientation == TPaperOrientation::Landscape);
+    PortBtn->setChecked(!LandBtn->isChecked());
     FillReportList();
     UpdateSubTitle();
     adjustSize();
@@ -192,6 +171,8 @@ void TReports::CreateControls() {
     connect(ReportListBox, &QListWidget::currentRowChanged, this, [this] { ReportChosen(); });
     connect(ReportListBox, &QListWidget::itemDoubleClicked, this, [this] { PreviewBtnClick(false); });
     connect(ShowActCheck, &QCheckBox::toggled, this, [this] { UpdateChecks(); });
+    connect(PortBtn, &QRadioButton::clicked, this, [this] { OrientationClick(false); });
+    connect(LandBtn, &QRadioButton::clicked, this, [this] { OrientationClick(true); });
     connect(ClearSelBtn, &QPushButton::clicked, this, &TReports::ClearSelBtnClick);
     connect(MarginsBtn, &QPushButton::clicked, this, &TReports::MarginsBtnClick);
     connect(PreviewBtn, &QPushButton::clicked, this, [this] { PreviewBtnClick(false); });
@@ -280,24 +261,21 @@ void TReports::ClearSelBtnClick() {
     UpdateSubTitle();
 }
 
-void TReports::MarginsBtnClick() {
-    if (!Ctx.PageSetup)
-        return;
-    // The page setup starts from the orientation the buttons show, margins as they stand.
-    TReportPage page = *PageSetupOf;
-    page.Layout.setOrientation(LandBtn->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (!Ctx.PageSetup(this, page))
-        return;
-    *PageSetupOf = page;
-    const bool landscape = page.Layout.orientation() == QPageLayout::Landscape;
-    LandBtn->setChecked(landscape);
-    PortBtn->setChecked(!landscape);
+void TReports::OrientationClick(bool landscape) {
+    PageSetupOf->PageLayout(landscape ? TPaperOrientation::Landscape : TPaperOrientation::Portrait);
 }
 
-TReportPage TReports::RunPage() const {
-    TReportPage page = *PageSetupOf;
-    page.Layout = TurnedLayout(page.Layout, LandBtn->isChecked());
-    return page;
+void TReports::MarginsBtnClick() {
+    // The page setup starts from the orientation the buttons show.
+    OrientationClick(LandBtn->isChecked());
+    TSpecPageSetup page = *PageSetupOf;
+    const bool confirmed = Ctx.PageSetup ? Ctx.PageSetup(this, page) : page.Execute(this);
+    if (!confirmed)
+        return;
+    *PageSetupOf = page;
+    const bool landscape = page.PaperOrientation == TPaperOrientation::Landscape;
+    LandBtn->setChecked(landscape);
+    PortBtn->setChecked(!landscape);
 }
 
 TReport TReports::LayOut(const TReportEntry& entry) {
@@ -337,10 +315,10 @@ void TReports::PreviewBtnClick(bool print) {
     if (entry.Kind == TReportKind::Assets)
         return;
     Running = true;
-    const TReportPage page = RunPage();
+    const QPageLayout page = RunPage();
     const TReport report = LayOut(entry);
     if (entry.Kind == TReportKind::Tax && entry.Detailed && Ctx.Ask &&
-        !GstPaperWideEnough(page.Layout.paintRect(QPageLayout::Millimeter).width()))
+        !GstPaperWideEnough(page.paintRect(QPageLayout::Millimeter).width()))
         Ctx.Ask->MessageBox(GstPaperMessage, MsgKind::Information, MsgButtons::Ok);
     if (print) {
         if (Ctx.Print)
@@ -352,6 +330,9 @@ void TReports::PreviewBtnClick(bool print) {
 }
 
 void TReports::CloseBtnClick() {
+    // A preview still open keeps its run, and the dialog with it.
+    if (Running)
+        return;
     if (!Closed) {
         Closed = true;
         // The worksheet's own range and its totals come back.

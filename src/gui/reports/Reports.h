@@ -9,6 +9,7 @@
 #include "ledger/Ledger.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "reports/PageSetup.h"
 #include "reports/ReportCatalogue.h"
 #include "reports/ReportLines.h"
 #include "reports/ReportRun.h"
@@ -37,21 +38,6 @@ namespace qz::gui {
 
 class TDateBox;
 
-// The page setup every report run from the dialog uses: paper, orientation, margins in
-// millimetres, and the printer it was chosen for (empty: the default printer).
-struct TReportPage {
-    QPageLayout Layout;
-    QString PrinterName;
-};
-
-// A4 or, where the user measures in inches, Letter; portrait with 15 mm margins.
-TReportPage DefaultReportPage();
-
-// The page turned to the other orientation: the margins turn with the paper (to landscape the
-// left margin is the old bottom, the right the old top, the top the old left and the bottom the
-// old right; back to portrait the reverse).
-QPageLayout TurnedLayout(const QPageLayout& layout, bool landscape);
-
 // The dialog's outside world; the program passes the real windows, the tests scripted ones.
 struct TReportsContext {
     TLedger* Ledger = nullptr;
@@ -67,14 +53,15 @@ struct TReportsContext {
     std::function<void(int topic)> ShowHelp;
     // The month selector opened with its top left at `at`; false when cancelled.
     std::function<bool(QPoint at, TDateTime& from, TDateTime& to)> PickMonths;
-    // The page setup dialog on `page`; false when cancelled.
-    std::function<bool(QWidget* parent, TReportPage& page)> PageSetup;
+    // The page setup dialog on `page`; false when cancelled. Its own Execute when not given.
+    std::function<bool(QWidget* parent, TSpecPageSetup& page)> PageSetup;
     // The preview of a laid-out report; returns when the preview closes.
-    std::function<void(QWidget* parent, const TReport& report, const TReportPage& page)> Preview;
+    std::function<void(QWidget* parent, const TReport& report, const QPageLayout& page)> Preview;
     // Prints `copies` of a report straight away; false when it was not printed.
-    std::function<bool(QWidget* parent, const TReport& report, const TReportPage& page, int copies)> Print;
-    // The page setup the main window keeps between uses of the dialog; the dialog's own when null.
-    TReportPage* Page = nullptr;
+    std::function<bool(QWidget* parent, const TReport& report, const QPageLayout& page, int copies)> Print;
+    // The page setup of the reports: paper, orientation, margins and printer, kept by the main
+    // window between uses of the dialog; the dialog's own when null.
+    TSpecPageSetup* Page = nullptr;
 };
 
 class TReports : public QDialog {
@@ -93,9 +80,9 @@ public:
     // prepared for it and put back, all but the period, which stays until the dialog closes.
     TReport LayOut(const TReportEntry& entry);
     const std::vector<TReportEntry>& Entries() const { return Catalogue; }
-    const TReportPage& Page() const { return *PageSetupOf; }
-    // What a run is given: the page turned to the chosen orientation, the copies at least 1.
-    TReportPage RunPage() const;
+    const TSpecPageSetup& Page() const { return *PageSetupOf; }
+    // The page a run lays the report out on.
+    QPageLayout RunPage() const { return PageSetupOf->PageLayout(); }
     bool TotalsChanged() const { return PeriodApplied; }
 
     TDateBox* LoDateBtn = nullptr;
@@ -136,14 +123,16 @@ private:
     void FillReportList();
     void ReportChosen();
     void UpdateChecks();
+    // An orientation button pressed: the page turns, and its margins with it.
+    void OrientationClick(bool landscape);
     void UpdateSubTitle();
     TDateTime FromDate() const;
     TDateTime ToDate() const;
 
     TReportsContext Ctx;
     std::vector<TReportEntry> Catalogue;
-    TReportPage OwnPage;
-    TReportPage* PageSetupOf = nullptr;
+    TSpecPageSetup OwnPage;
+    TSpecPageSetup* PageSetupOf = nullptr;
     // The worksheet's own date range, put back on closing.
     TWorksheetPeriod Saved;
     bool PeriodApplied = false;

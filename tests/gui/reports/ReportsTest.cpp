@@ -56,18 +56,19 @@ protected:
         context.DocumentPath = Path;
         context.ReadOption = [this](int option) { return option == OptGSTinTotals ? GstInTotalsOption : true; };
         context.ClearSelections = [this] { ++Cleared; };
-        context.Preview = [this](QWidget*, const TReport& report, const TReportPage& page) {
+        context.Preview = [this](QWidget*, const TReport& report, const QPageLayout& page) {
             Previewed = report;
             PreviewPage = page;
             // The run's period holds while its preview is open.
             PeriodDuringPreview = {Ledger.TransList.DateFrom, Ledger.TransList.DateTo};
         };
-        context.Print = [this](QWidget*, const TReport& report, const TReportPage&, int copies) {
+        context.Print = [this](QWidget*, const TReport& report, const QPageLayout&, int copies) {
             Printed = report;
             PrintedCopies = copies;
             return true;
         };
         context.Page = &Page;
+        context.PageSetup = [this](QWidget*, TSpecPageSetup& page) { return PageSetupAnswer(page); };
         return context;
     }
 
@@ -86,11 +87,12 @@ protected:
     }
 
     bool GstInTotalsOption = true;
-    TReportPage Page = DefaultReportPage();
+    TSpecPageSetup Page;
+    std::function<bool(TSpecPageSetup&)> PageSetupAnswer = [](TSpecPageSetup&) { return false; };
     int Cleared = 0;
     std::optional<TReport> Previewed;
     std::optional<TReport> Printed;
-    TReportPage PreviewPage;
+    QPageLayout PreviewPage;
     int PrintedCopies = 0;
     std::pair<TDateTime, TDateTime> PeriodDuringPreview;
 };
@@ -195,22 +197,36 @@ TEST_F(ReportsTest, ASelectionIsToldInTheSubtitleUntilItIsCleared) {
 
 TEST_F(ReportsTest, LandscapeTurnsTheMarginsWithThePaper) {
     OpenBooks();
-    Page.Layout.setMargins(QMarginsF(10, 30, 20, 40)); // left, top, right, bottom
+    Page.Margins = {10, 20, 30, 40}; // left, right, top, bottom
     TReports dialog(Context());
     EXPECT_TRUE(dialog.PortBtn->isChecked());
     QTest::mouseClick(dialog.LandBtn, Qt::LeftButton);
     QTest::mouseClick(dialog.PreviewBtn, Qt::LeftButton);
     ASSERT_TRUE(Previewed);
-    EXPECT_EQ(PreviewPage.Layout.orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(PreviewPage.orientation(), QPageLayout::Landscape);
     // Left 40, right 30, top 10, bottom 20.
-    EXPECT_EQ(PreviewPage.Layout.margins(QPageLayout::Millimeter), QMarginsF(40, 10, 30, 20));
-    // Turned back, the margins are the page setup's again.
-    EXPECT_EQ(TurnedLayout(PreviewPage.Layout, false).margins(QPageLayout::Millimeter), QMarginsF(10, 30, 20, 40));
+    EXPECT_EQ(PreviewPage.margins(QPageLayout::Millimeter), QMarginsF(40, 10, 30, 20)); // left, top, right, bottom
+    // The page setup keeps the turned page; portrait again, the margins are as they were.
+    EXPECT_EQ(Page.PaperOrientation, TPaperOrientation::Landscape);
+    QTest::mouseClick(dialog.PortBtn, Qt::LeftButton);
+    EXPECT_EQ(Page.Margins, (TPageMargins{10, 20, 30, 40}));
+
+    // The page setup opens on the orientation the buttons show, and its choice presses the button.
+    TPaperOrientation shown = TPaperOrientation::Landscape;
+    PageSetupAnswer = [&](TSpecPageSetup& page) {
+        shown = page.PaperOrientation;
+        page.PageLayout(TPaperOrientation::Landscape);
+        return true;
+    };
+    QTest::mouseClick(dialog.MarginsBtn, Qt::LeftButton);
+    EXPECT_EQ(shown, TPaperOrientation::Portrait);
+    EXPECT_TRUE(dialog.LandBtn->isChecked());
+    EXPECT_EQ(Page.Margins, (TPageMargins{40, 30, 10, 20}));
 }
 
 TEST_F(ReportsTest, PrintReportPrintsTheCopiesAndTheNarrowPaperIsToldForTheDetailedTaxReport) {
     OpenBooks();
-    Page.Layout.setPageSize(QPageSize(QPageSize::A5));
+    Page.Paper = QPageSize(QPageSize::A5);
     TReports dialog(Context());
     dialog.CopiesBox->setValue(3);
     dialog.ReportListBox->setCurrentRow(3);
@@ -223,7 +239,7 @@ TEST_F(ReportsTest, PrintReportPrintsTheCopiesAndTheNarrowPaperIsToldForTheDetai
 
     // A4 is wide enough.
     Prompts.Messages.clear();
-    Page.Layout.setPageSize(QPageSize(QPageSize::A4));
+    Page.Paper = QPageSize(QPageSize::A4);
     TReports wide(Context());
     wide.ReportListBox->setCurrentRow(3);
     QTest::mouseClick(wide.PreviewBtn, Qt::LeftButton);

@@ -11,7 +11,7 @@ namespace qz::gui::test {
 inline TReport SampleReport(int lines) {
     TReport report;
     report.Name = "sample";
-    report.Title = "Cash Flow Statement - Wattle Lane Café";
+    report.Title = "Cash Flow Statement - Wattle Lane Caf\xE9";
     TReportLine title;
     title.Kind = TReportLineKind::Text;
     title.Label = report.Title;
