@@ -46,6 +46,9 @@ TQRSpecPreview* OpenPreview(const TReport& report, const QPageLayout& layout, Pr
     services.ShowHelp = std::move(showHelp);
     auto* preview = new TQRSpecPreview(report, layout, std::move(services), parent);
     preview->show();
+    // The keys (Page Up, Escape...) go to the preview at once, not to the window that opened it.
+    preview->raise();
+    preview->activateWindow();
     return preview;
 }
 
