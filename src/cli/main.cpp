@@ -123,9 +123,10 @@ const std::vector<Command>& Commands() {
          "  --zero-rows        list the categories that total $0.00 too (cashflow)\n"
          "  --numbers          show the category numbers (cashflow)\n"
          "  --sort-by-number   sort by the category numbers, shown before the names (cashflow)\n"
-         "  --landscape        a page across: text output is 110 characters wide, not 80\n"
+         "  --landscape        pages across: a PDF in landscape, text 110 characters wide, not 80\n"
          "  --subtitle TEXT    the line under the title (default: the period)\n"
-         "  --format           text (default) or json; pdf (with -o FILE) is not in this build yet\n"
+         "  --format           text (default), json, or pdf: the printed pages (A4, or Letter\n"
+         "                     where the user measures in inches) written to -o FILE\n"
          "  --regional         fixed ($, dd/MM/yyyy; the default) or system (the locale's)\n",
          {{"from", true},
           {"to", true},
