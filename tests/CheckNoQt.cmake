@@ -1,9 +1,16 @@
-# Fails when a binary depends on a Qt library.
+# Fails when a binary depends on a Qt library, or with ALLOWED (modules such as "Core,Gui") on a
+# Qt library outside them.
+cmake_minimum_required(VERSION 3.16)
+string(REPLACE "," ";" ALLOWED "${ALLOWED}")
 execute_process(COMMAND ldd ${TARGET_FILES} OUTPUT_VARIABLE deps RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "ldd failed on ${TARGET_FILES}")
 endif()
-if(deps MATCHES "libQt")
-    message(FATAL_ERROR "${TARGET_FILES} links Qt:\n${deps}")
-endif()
-message(STATUS "no Qt in ${TARGET_FILES}")
+string(REGEX MATCHALL "libQt[0-9]*[A-Za-z]+" qt_libraries "${deps}")
+foreach(library IN LISTS qt_libraries)
+    string(REGEX REPLACE "libQt[0-9]*" "" module "${library}")
+    if(NOT module IN_LIST ALLOWED)
+        message(FATAL_ERROR "${TARGET_FILES} links ${library}:\n${deps}")
+    endif()
+endforeach()
+message(STATUS "no Qt beyond '${ALLOWED}' in ${TARGET_FILES}")

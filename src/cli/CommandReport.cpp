@@ -8,7 +8,6 @@
 #include "platform/SystemRegional.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
-#include "reports/PageSetup.h"
 #include "reports/ReportOutput.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportRun.h"
@@ -71,9 +70,7 @@ int WritePdf(const TReport& report, bool landscape, const std::string& output) {
             std::cerr << "zudeduze-cli: " << text.toStdString() << '\n';
     });
     const QGuiApplication application(argc, argv);
-    gui::TSpecPageSetup page;
-    page.Paper = gui::DefaultPrinterPaper();
-    const QPageLayout layout = page.PageLayout(landscape ? TPaperOrientation::Landscape : TPaperOrientation::Portrait);
+    const QPageLayout layout = gui::PlainReportLayout(landscape);
     if (!gui::SavePdf(report, layout, QString::fromStdString(output)))
         return Fail(output + ": cannot be written");
     return 0;

@@ -3,9 +3,10 @@
 #include "platform/TextCodec.h"
 
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -275,8 +276,6 @@ QImage TReportPainter::PageImage(int page, double dotsPerInch) const {
     return image;
 }
 
-namespace {
-
 // Paints pages `first` to `last` (from 0) `copies` times on a device that is already set up.
 bool PaintPages(const TReportPainter& pages, QPagedPaintDevice& device, int first, int last, int copies) {
     QPainter painter;
@@ -294,30 +293,34 @@ bool PaintPages(const TReportPainter& pages, QPagedPaintDevice& device, int firs
     return painter.end();
 }
 
-} // namespace
-
 bool SavePdf(const TReport& report, const QPageLayout& layout, const QString& path) {
     const TReportPainter pages(report, layout);
-    QPdfWriter writer(path);
-    writer.setResolution(static_cast<int>(TReportPainter::UnitsPerInch));
-    writer.setPageLayout(layout);
-    writer.setCreator(QStringLiteral("Quillmar Zudeduze"));
-    writer.setTitle(FromDocument(report.Title));
-    return PaintPages(pages, writer, 0, pages.PageCount() - 1, 1);
+    // Written beside the file and put in its place once whole: a full disk or a failed write
+    // leaves any earlier file of that name as it was, never half a PDF.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(static_cast<int>(TReportPainter::UnitsPerInch));
+        writer.setPageLayout(layout);
+        writer.setCreator(QStringLiteral("Quillmar Zudeduze"));
+        writer.setTitle(FromDocument(report.Title));
+        painted = PaintPages(pages, writer, 0, pages.PageCount() - 1, 1);
+    }
+    if (!painted) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
-bool PrintReport(const TReport& report, QPrinter& printer) {
-    const TReportPainter pages(report, printer.pageLayout());
-    const int count = pages.PageCount();
-    int first = 0;
-    int last = count - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = std::clamp(printer.fromPage(), 1, count) - 1;
-        last = std::clamp(printer.toPage() > 0 ? printer.toPage() : count, first + 1, count) - 1;
-    }
-    // A driver that cannot make copies itself gets each copy as pages of its own.
-    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    return PaintPages(pages, printer, first, last, copies);
+QPageLayout PlainReportLayout(bool landscape) {
+    const bool inches = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
 }
 
 } // namespace qz::gui

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QPainter;
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace qz::gui {
@@ -69,6 +70,11 @@ private:
 
 // Writes the report as a PDF through the same painting; false when the file cannot be written.
 bool SavePdf(const TReport& report, const QPageLayout& layout, const QString& path);
+// Paints pages `first` to `last` (from 0) `copies` times on a device that is already set up.
+bool PaintPages(const TReportPainter& pages, QPagedPaintDevice& device, int first, int last, int copies);
+// The page a report is laid out on without a page setup: A4, or Letter where the user measures
+// in inches, 15 mm margins.
+QPageLayout PlainReportLayout(bool landscape);
 // Prints on `printer` the pages it asks for (its from and to page, 0 for all) with its layout.
 bool PrintReport(const TReport& report, QPrinter& printer);
 
