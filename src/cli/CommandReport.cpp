@@ -8,6 +8,7 @@
 #include "platform/SystemRegional.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
+#include "reports/PrintScreenReport.h"
 #include "reports/ReportOutput.h"
 #include "reports/ReportPainter.h"
 #include "reports/ReportRun.h"
@@ -22,6 +23,7 @@ namespace {
 
 struct ReportChoice {
     bool Gst = false;
+    bool Worksheet = false; // the print-screen report of a worksheet tab
     std::size_t Format = 0; // text, json
     std::size_t Regional = 1;
 };
@@ -41,9 +43,10 @@ TReportOptions ReadReportOptions(const Arguments& args, const std::string& path,
 
 bool ReadChoice(const Arguments& args, ReportChoice& choice, std::string& error) {
     std::size_t kind = 0;
-    if (!ParseChoice("report", args.Positional[0], {"cashflow", "gst"}, kind, error))
+    if (!ParseChoice("report", args.Positional[0], {"cashflow", "gst", "worksheet"}, kind, error))
         return false;
     choice.Gst = kind == 1;
+    choice.Worksheet = kind == 2;
     return (!args.Has("format") ||
             ParseChoice("format", args.Value("format"), {"text", "json", "pdf"}, choice.Format, error)) &&
            (!args.Has("regional") ||
@@ -55,6 +58,19 @@ void Write(const TReport& report, const ReportChoice& choice, bool landscape) {
         WriteReportText(report, landscape ? 110 : 80, std::cout);
     else
         WriteReportJson(report, std::cout);
+}
+
+// The print-screen report as the window's dialog starts: its titles, colours and gridlines, on
+// the plain page of the PDF (A4 across 180 mm, 267 mm in landscape).
+TPrintScreenOptions PrintScreenOptions(const TWorksheet& sheet, const TFileSettings& settings,
+                                       const TReportOptions& report, const Arguments& args) {
+    TPrintScreenOptions options;
+    options.MainTitle = PrintScreenTitle(sheet, settings.BusinessName, settings.BusinessNumber, true, true);
+    options.Information = args.Has("subtitle") ? DocumentText(args.Value("subtitle")) : std::string();
+    options.FileLine = "Filename - " + report.FileName;
+    options.PrintedText = report.PrintedText;
+    options.PrintableWidthMm = report.Landscape ? 267 : 180;
+    return options;
 }
 
 // The PDF is the printed page, drawn by the window's own printing code without a screen.
@@ -89,8 +105,12 @@ int RunReport(const Arguments& args) {
     if (pdf && !args.Has("output"))
         return Fail("-o FILE is missing: the PDF is written to a file");
     // The zero option is the report's own; the worksheet's rows stay as the window shows them.
+    // The worksheet's printout shows the rows the tab shows, zero rows too when asked.
     Arguments filterArgs = args;
-    filterArgs.Values.erase("zero-rows");
+    if (!choice.Worksheet)
+        filterArgs.Values.erase("zero-rows");
+    if (args.Has("tab") && !choice.Worksheet)
+        return Fail("--tab is for the worksheet report");
     TWorksheetRequest request;
     if (!ReadWorksheetRequest(filterArgs, request, error))
         return Fail(error);
@@ -111,6 +131,11 @@ int RunReport(const Arguments& args) {
         reader, request, formats,
         [&](TWorksheet& sheet) {
             TLedger& ledger = sheet.Ledger;
+            if (choice.Worksheet) {
+                report = PrintScreenReport(sheet, PrintScreenOptions(sheet, settings, options, args));
+                WarnSetAside(path, reader, ledger.DamagedTrans);
+                return;
+            }
             // The Reports window's period starts as the worksheet's own.
             const TReportRun run(ledger, ledger.TransList.DateFrom, ledger.TransList.DateTo,
                                  sheet.Options().GSTinTotals);

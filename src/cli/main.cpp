@@ -106,17 +106,19 @@ const std::vector<Command>& Commands() {
          1,
          RunWorksheet},
         {"report",
-         "print the cash flow statement or the GST/VAT report of a period",
-         "usage: zudeduze-cli report cashflow|gst FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+         "print the cash flow statement, the GST/VAT report or a worksheet tab",
+         "usage: zudeduze-cli report cashflow|gst|worksheet FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
          "         [--accounts N,N...] [--categories C or C-S,...] [--groups N,...]\n"
          "         [--include-unreconciled] [--opening-balances-in-selections] [--detailed]\n"
          "         [--zero-rows] [--numbers] [--sort-by-number] [--landscape] [--subtitle TEXT]\n"
-         "         [--format text|json|pdf] [-o FILE] [--regional system|fixed] [--password PW]\n"
+         "         [--tab N] [--format text|json|pdf] [-o FILE] [--regional system|fixed] [--password PW]\n"
          "\n"
          "Lays out the report as the Reports window prints it, every amount without its tax:\n"
          "  cashflow           the cash flow statement: category types, categories, transfers, totals,\n"
          "                     the opening balance, the nett tax and the closing balance\n"
          "  gst                the GST/VAT report (a document that keeps account of the tax)\n"
+         "  worksheet          the worksheet's tab --tab N (0-4, as \"worksheet\" takes it) printed as\n"
+         "                     the window's Print prints it, its figures as the tab shows them\n"
          "  --from, --to, --accounts, --categories, --groups, --include-unreconciled,\n"
          "  --opening-balances-in-selections   the period and filters, as \"worksheet\" takes them\n"
          "  --detailed         sub categories (cashflow), the transactions behind each figure (gst)\n"
@@ -141,6 +143,7 @@ const std::vector<Command>& Commands() {
           {"sort-by-number", false},
           {"landscape", false},
           {"subtitle", true},
+          {"tab", true},
           {"format", true},
           {"output", true},
           {"regional", true},

@@ -199,6 +199,27 @@ TEST_F(ReportCommand, PdfIsWrittenToAFileThatIsNotTheDocument) {
     EXPECT_EQ(FileBytes(Path), before);
 }
 
+// The worksheet's printout carries the tab's own rows and totals, as "worksheet" prints them.
+TEST_F(ReportCommand, WorksheetPrintoutIsTheTabsRowsAndTotals) {
+    const RunResult table = Cli({"worksheet", Path, "--tab", "1", "--format", "json"});
+    ASSERT_EQ(table.Status, 0) << table.Err;
+    const RunResult report = Report("worksheet", {"--tab", "1", "--format", "json"});
+    ASSERT_EQ(report.Status, 0) << report.Err;
+    EXPECT_NE(report.Out.find("\"title\": \"Print Screen - All Main Categories"), std::string::npos) << report.Out;
+    // Every row and the totals row of the tab, cell for cell.
+    static const std::regex array(R"re(\[("[^"]*"(, "[^"]*")*)\])re");
+    std::vector<std::string> rows;
+    for (auto it = std::sregex_iterator(table.Out.begin(), table.Out.end(), array); it != std::sregex_iterator(); ++it)
+        rows.push_back((*it)[1].str());
+    ASSERT_GT(rows.size(), 2u);
+    for (const std::string& row : rows)
+        EXPECT_NE(report.Out.find("\"cells\": [" + row + "]"), std::string::npos) << row;
+
+    const RunResult refused = Report("cashflow", {"--tab", "1"});
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_NE(refused.Err.find("--tab is for the worksheet report"), std::string::npos) << refused.Err;
+}
+
 TEST_F(ReportCommand, ListedInTheHelp) {
     const RunResult run = Cli({"--help"});
     EXPECT_NE(run.Out.find("  report      "), std::string::npos) << run.Out;

@@ -26,6 +26,7 @@ struct TReportColumn {
     std::string Caption;
     double WidthMm = 0;
     TReportAlign Align = TReportAlign::Left;
+    std::uint32_t Colour = 0; // the cells' text colour, 0xRRGGBB
 };
 
 struct TReportLine {
@@ -44,11 +45,15 @@ struct TReportLine {
     TReportAlign Align = TReportAlign::Left; // of a heading or text
     std::uint32_t Band = 0xFFFFFF;           // the line's background, 0xRRGGBB; white is none
     bool FirstPageOnly = false;              // the title block
+    int RuleAbove = 0;                       // a rule across the line's top this many points thick
+    bool RuleBelow = false;                  // a thin rule across the line's foot
+    bool Boxed = false;                      // a table row whose non-empty cells are framed (totals)
 };
 
 struct TReportTable {
     std::vector<TReportColumn> Columns;
     double RightInsetMm = 0; // the table's right edge lies this far inside the printable width
+    bool Gridlines = false;  // a rule between every two columns
 };
 
 struct TReport {
@@ -59,6 +64,8 @@ struct TReport {
     std::vector<TReportLine> Lines;
     // Every page's footer: "Page " and the page number, right-aligned, 8 pt italic.
     std::string PageFooterPrefix = "Page ";
+    bool PageCountInFooter = false; // "Page n of m"
+    double FooterPointSize = 8;
 };
 
 } // namespace qz

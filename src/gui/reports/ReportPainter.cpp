@@ -71,8 +71,8 @@ QString Text(const std::string& text) {
     return FromDocument(text);
 }
 
-QFont FooterFont(const QPaintDevice& device) {
-    return ReportFont(8, false, true, false, device);
+QFont FooterFont(const QPaintDevice& device, double points) {
+    return ReportFont(points, false, true, false, device);
 }
 
 // A rule one device pixel thick whatever the scale.
@@ -116,7 +116,7 @@ double TReportPainter::KeptTogetherHeight(std::size_t index) const {
 
 void TReportPainter::Paginate() {
     Printable = Page.paintRect(QPageLayout::Inch).size() * UnitsPerInch;
-    const QFontMetricsF footer(FooterFont(Reference()), &Reference());
+    const QFontMetricsF footer(FooterFont(Reference(), Source.FooterPointSize), &Reference());
     Body = Printable.height() - footer.height() * 1.5;
     Lines.clear();
     int page = 0;
@@ -203,6 +203,34 @@ void TReportPainter::PaintLine(QPainter& painter, const TReportLine& line, const
         painter.setFont(LineFont(line, *painter.device(), line.Bold));
         painter.drawText(box, AlignOf(line.Align) | Qt::AlignVCenter | Qt::TextSingleLine, Text(line.Label));
     }
+    PaintRules(painter, line, box);
+}
+
+// The rules across a line: over a table's columns, otherwise the line's whole width.
+void TReportPainter::PaintRules(QPainter& painter, const TReportLine& line, const QRectF& box) const {
+    if (line.RuleAbove <= 0 && !line.RuleBelow)
+        return;
+    double left = box.left();
+    double right = box.right();
+    if (IsTableLine(line) && line.Table >= 0 && line.Table < static_cast<int>(Source.Tables.size())) {
+        const auto edges = ColumnEdges(Source.Tables[static_cast<std::size_t>(line.Table)]);
+        if (!edges.empty()) {
+            left = edges.front().first;
+            right = edges.back().second;
+        }
+    }
+    painter.save();
+    if (line.RuleAbove > 0) {
+        QPen heavy(Qt::black);
+        heavy.setWidthF(Units(line.RuleAbove * 25.4 / 72));
+        painter.setPen(line.RuleAbove == 1 ? RulePen() : heavy);
+        painter.drawLine(QPointF(left, box.top()), QPointF(right, box.top()));
+    }
+    if (line.RuleBelow) {
+        painter.setPen(RulePen());
+        painter.drawLine(QPointF(left, box.bottom()), QPointF(right, box.bottom()));
+    }
+    painter.restore();
 }
 
 void TReportPainter::PaintElement(QPainter& painter, const TReportLine& line, const QRectF& box) const {
@@ -237,11 +265,34 @@ void TReportPainter::PaintTableLine(QPainter& painter, const TReportLine& line, 
     const double padding = Units(1);
     const auto edges = ColumnEdges(table);
     const std::size_t cells = std::min(edges.size(), line.Cells.size());
+    double boxRight = -1; // the right edge of the last framed cell
     for (std::size_t c = 0; c < cells; ++c) {
         const QRectF cell(edges[c].first + padding, box.top(), edges[c].second - edges[c].first - 2 * padding,
                           box.height());
+        const std::uint32_t colour = table.Columns[c].Colour & 0xFFFFFF;
+        painter.setPen(QColor::fromRgb(static_cast<QRgb>(colour)));
         painter.drawText(cell, AlignOf(table.Columns[c].Align) | Qt::AlignVCenter | Qt::TextSingleLine,
                          Text(line.Cells[c]));
+        if (line.Boxed && !line.Cells[c].empty()) {
+            // A frame touching its left neighbour's leaves out its own left edge.
+            painter.setPen(RulePen());
+            const QRectF frame = cell.adjusted(-padding / 2, 0, padding / 2, 0);
+            painter.drawLine(frame.topLeft(), frame.topRight());
+            painter.drawLine(frame.topRight(), frame.bottomRight());
+            painter.drawLine(frame.bottomLeft(), frame.bottomRight());
+            if (frame.left() > boxRight)
+                painter.drawLine(frame.topLeft(), frame.bottomLeft());
+            boxRight = frame.right();
+        }
+    }
+    painter.setPen(Qt::black);
+    if (table.Gridlines && line.Kind != TReportLineKind::Footer && !line.Boxed) {
+        // A rule in the gap after every column but the last.
+        painter.save();
+        painter.setPen(RulePen());
+        for (std::size_t c = 0; c + 1 < edges.size(); ++c)
+            painter.drawLine(QPointF(edges[c].second, box.top()), QPointF(edges[c].second, box.bottom()));
+        painter.restore();
     }
     if (line.Kind != TReportLineKind::Footer || edges.empty())
         return;
@@ -255,10 +306,12 @@ void TReportPainter::PaintTableLine(QPainter& painter, const TReportLine& line, 
 
 void TReportPainter::PaintFooter(QPainter& painter, int page) const {
     painter.setPen(Qt::black);
-    painter.setFont(FooterFont(*painter.device()));
+    painter.setFont(FooterFont(*painter.device(), Source.FooterPointSize));
     const QRectF box(0, Body, Printable.width(), Printable.height() - Body);
-    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
-                     Text(Source.PageFooterPrefix) + QString::number(page + 1));
+    QString text = Text(Source.PageFooterPrefix) + QString::number(page + 1);
+    if (Source.PageCountInFooter)
+        text += QStringLiteral(" of ") + QString::number(Pages);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, text);
 }
 
 QImage TReportPainter::PageImage(int page, double dotsPerInch) const {

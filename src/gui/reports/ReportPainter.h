@@ -57,6 +57,7 @@ private:
     void PaintElement(QPainter& painter, const TReportLine& line, const QRectF& box) const;
     void PaintTableLine(QPainter& painter, const TReportLine& line, const QRectF& box) const;
     void PaintFooter(QPainter& painter, int page) const;
+    void PaintRules(QPainter& painter, const TReportLine& line, const QRectF& box) const;
     // The columns' left and right edges of a table in layout units.
     std::vector<std::pair<double, double>> ColumnEdges(const TReportTable& table) const;
 
