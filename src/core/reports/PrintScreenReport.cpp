@@ -1,6 +1,7 @@
 #include "PrintScreenReport.h"
 
 #include "ReportLayout.h"
+#include "engine/Engine.h"
 
 #include <algorithm>
 #include <sstream>
@@ -148,6 +149,33 @@ std::string PrintScreenTitle(const TWorksheet& sheet, const std::string& busines
     if (printBisNumber)
         title += ", " + businessNumber;
     return title;
+}
+
+std::string PrintScreenInformation(const TWorksheet& sheet) {
+    const TLedger& ledger = sheet.Ledger;
+    const TCalcSwitches& switches = ledger.Switches;
+    std::string text = sheet.Formats.DateText(ledger.TransList.DateFrom) + " Through " +
+                       sheet.Formats.DateText(ledger.TransList.DateTo);
+    if (AllAccountsSelected(ledger)) {
+        text += "\nAll Accounts";
+    } else {
+        std::string names;
+        for (const TBookRec* book : ledger.BookList.KeyList)
+            if (book->Selected)
+                names += (names.empty() ? "" : ", ") + book->Name.Str();
+        text += "\nAccounts: " + names;
+    }
+    std::string selections;
+    const auto add = [&selections](bool on, const char* name) {
+        if (on)
+            selections += (selections.empty() ? "" : ", ") + std::string(name);
+    };
+    add(switches.CategorySelectionActive, "Category Selection");
+    add(switches.GroupSelectionActive, "Group Selection");
+    add(switches.SearchActive, "Transaction Selection");
+    if (!selections.empty())
+        text += "\nSelected Transactions only: " + selections;
+    return text;
 }
 
 int PrintScreenColumnCount(const TWorksheet& sheet) {

@@ -40,6 +40,10 @@ TPrintScreenFonts PrintScreenFonts(TPrintFontSize size);
 std::string PrintScreenTitle(const TWorksheet& sheet, const std::string& businessName,
                              const std::string& businessNumber, bool printBisName, bool printBisNumber);
 
+// What the worksheet shows, for "Report Information": its period, its accounts and the
+// selections in force, a line each ('\n' between them).
+std::string PrintScreenInformation(const TWorksheet& sheet);
+
 // The visible columns the printout shows: the running balance is left out of a Transactions tab
 // not sorted by date ascending, since the balances follow date order.
 int PrintScreenColumnCount(const TWorksheet& sheet);

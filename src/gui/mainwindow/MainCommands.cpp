@@ -82,8 +82,6 @@ void TMain::UpdateTaxCaptions() {
 
 void TMain::UpdateToolBar() {
     const bool open = Files.IsOpen != 0;
-    // The editors behind these open in later versions.
-    PrintBtn->setEnabled(false);
     for (TKQButton2* button : {TransBtn, ActBtn, GrpBtn, ToolsBtn, OptionBtn})
         button->setEnabled(open);
     for (QAction* action : {CloseItem, ImportItem, SaveAsItem})

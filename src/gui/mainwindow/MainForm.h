@@ -190,6 +190,8 @@ public:
     bool ReconcileCommand();
     // "Cash Flow, GST && Asset Reports": the Reports dialog after the Worksheet password.
     bool ReportsCommand();
+    // "&Print": the Print Screen dialog after the Printing password.
+    bool PrintCommand();
 
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;

@@ -1,23 +1,28 @@
-// The main window and the Reports dialog: "Cash Flow, GST && Asset Reports" opens it after the
-// Worksheet password; the page setup is kept between uses; afterwards the worksheet shows its
-// own period's figures again.
+// The main window and the printed reports: "Cash Flow, GST && Asset Reports" opens the Reports
+// dialog after the Worksheet password, "&Print" the Print Screen dialog after the Printing
+// password; the page setup is kept between uses; afterwards the worksheet shows its own figures.
 
 #include "MainForm.h"
 
+#include "controls/KQButton2.h"
 #include "reports/MonthSelector.h"
 #include "reports/PageSetup.h"
+#include "reports/PrintScreenDialog.h"
 #include "reports/QRSpecPreview.h"
+#include "reports/ReportOptions.h"
 #include "reports/Reports.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QPushButton>
 
 namespace qz::gui {
 
 void TMain::ConnectReports() {
     connect(ReportsItem, &QAction::triggered, this, [this] { ReportsCommand(); });
+    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintCommand(); });
 }
 
 TReportsContext TMain::ReportsContext() {
@@ -59,6 +64,26 @@ TReportsContext TMain::ReportsContext() {
         return PrintDirect(report, page, copies, *Services.Ask);
     };
     return context;
+}
+
+bool TMain::PrintCommand() {
+    if (!Files.IsOpen || !CheckAccess(TAccessArea::Printing))
+        return false;
+    const TReportsContext reports = ReportsContext();
+    TPrintScreenContext context;
+    context.Sheet = &Sheet;
+    context.Ask = Services.Ask;
+    context.BusinessName = Files.Settings.BusinessName;
+    context.BusinessNumber = Files.Settings.BusinessNumber;
+    context.DocumentPath = Files.Path;
+    context.PrintedText = PrintedDateTimeText(Services.Time ? Services.Time->Now() : 0, Formats.ShortDateFormat);
+    context.ReadOption = reports.ReadOption;
+    context.ShowHelp = reports.ShowHelp;
+    context.Preview = reports.Preview;
+    context.Print = reports.Print;
+    TPrintScreenDialog dialog(context, this);
+    dialog.exec();
+    return true;
 }
 
 bool TMain::ReportsCommand() {

@@ -113,6 +113,7 @@ void TMain::FiltersChanged() {
 
 void TMain::ToolButtonsChanged() {
     GraphBtn->setEnabled(Files.IsOpen && Sheet.ReportsEnabled());
+    PrintBtn->setEnabled(Files.IsOpen && Sheet.ReportsEnabled());
     if (QAction* transfers = Action(QStringLiteral("TransfersItem")))
         transfers->setEnabled(Files.IsOpen && Books.BookList.Count() > 1);
 }
