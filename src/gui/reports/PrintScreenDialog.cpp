@@ -113,6 +113,7 @@ TPrintScreenDialog::TPrintScreenDialog(TPrintScreenContext context, QWidget* par
     const auto read = [this](int index) { return !Ctx.ReadOption || Ctx.ReadOption(index); };
     TitleEdit->setText(FromDocument(PrintScreenTitle(*Ctx.Sheet, Ctx.BusinessName, Ctx.BusinessNumber,
                                                      read(OptPrintBisName), read(OptPrintBisNumber))));
+    TitleEdit->setCursorPosition(0);
     InfoMemo->setPlainText(FromDocument(PrintScreenInformation(*Ctx.Sheet)));
     FileEdit->setText(QStringLiteral("Filename - ") + QString::fromStdString(ReportFileName(Ctx.DocumentPath)));
     CopiesBox->setValue(1);
@@ -180,7 +181,7 @@ QWidget* TPrintScreenDialog::MakeTitlesPage() {
     InfoMemo->setTabChangesFocus(true);
     InfoMemo->setFixedHeight(InfoMemo->fontMetrics().lineSpacing() * 4 + 12);
     FileEdit = Named(new QLineEdit(page), "FileEdit");
-    TitleEdit->setMinimumWidth(360);
+    TitleEdit->setMinimumWidth(460);
     auto* selectAll = new TSelectAllOnFocus(this);
     for (QWidget* box :
          {static_cast<QWidget*>(TitleEdit), static_cast<QWidget*>(InfoMemo), static_cast<QWidget*>(FileEdit)})
