@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,21 @@ protected:
         ScriptedPrompts quiet;
         EXPECT_TRUE(WriteGeneratedDocument(path, ledger, content, quiet));
         return path;
+    }
+
+    // Runs `command` and answers whether it opened a modal window; one that opened is closed at
+    // once rather than waited on.
+    static bool OpensAWindow(const std::function<void()>& command) {
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                modal->close();
+            }
+        });
+        command();
+        QApplication::processEvents();
+        return opened;
     }
 
     bool Shown(const std::string& text) const {

@@ -99,17 +99,8 @@ TEST_F(MainReconcileTest, AProtectedDocumentAsksForTheEditingPasswordOnce) {
         settings.ProtectEdit = 1;
     })));
     Questions.PasswordAccepted = false;
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = true;
-            modal->close();
-        }
-    });
-    EXPECT_FALSE(Window->ReconcileCommand());
-    QApplication::processEvents();
+    EXPECT_FALSE(OpensAWindow([this] { EXPECT_FALSE(Window->ReconcileCommand()); }));
     EXPECT_EQ(Questions.PasswordQuestions, 1);
-    EXPECT_FALSE(opened);
 
     // Given, the window opens, and its "&Reconcile Now" does not ask again.
     Questions.PasswordAccepted = true;

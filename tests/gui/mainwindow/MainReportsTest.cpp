@@ -31,17 +31,9 @@ TEST_F(MainReportsTest, TheReportsItemOpensTheDialogAfterTheWorksheetPassword) {
 
     // Refused: nothing opens.
     Questions.PasswordAccepted = false;
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = true;
-            modal->close();
-        }
-    });
-    item->trigger();
-    QApplication::processEvents();
+    EXPECT_FALSE(OpensAWindow([item] { item->trigger(); }));
     EXPECT_EQ(Questions.PasswordQuestions, 1);
-    EXPECT_FALSE(opened);
+    bool opened = false;
 
     // Given: the dialog opens on the worksheet's period; a shorter one is given back on closing.
     Questions.PasswordAccepted = true;

@@ -60,17 +60,9 @@ TEST_F(PrintScreenDialogTest, PrintIsEnabledWithRowsAndAsksThePrintingPassword) 
     })));
     EXPECT_TRUE(print->isEnabled());
     Questions.PasswordAccepted = false;
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = true;
-            modal->close();
-        }
-    });
-    EXPECT_FALSE(Window->PrintCommand());
-    QApplication::processEvents();
-    EXPECT_FALSE(opened);
+    EXPECT_FALSE(OpensAWindow([this] { EXPECT_FALSE(Window->PrintCommand()); }));
     EXPECT_EQ(Questions.PasswordQuestions, 1);
+    bool opened = false;
 
     Questions.PasswordAccepted = true;
     WhenModal<TPrintScreenDialog>([&](TPrintScreenDialog& dialog) {
