@@ -52,13 +52,15 @@ struct TReportTable {
 };
 
 struct TReport {
-    std::string Name;  // "cashflow", "gst"
+    std::string Name;  // "cashflow", "gst", "assets"
     std::string Title; // as printed, e.g. "Cash Flow Statement - Wattle Lane Café"
     std::string Subtitle;
     std::vector<TReportTable> Tables;
     std::vector<TReportLine> Lines;
-    // Every page's footer: "Page " and the page number, right-aligned, 8 pt italic.
+    // Every page's footer: "Page " and the page number, right-aligned, 8 pt italic; then " of "
+    // and the number of pages when FooterShowsPageCount.
     std::string PageFooterPrefix = "Page ";
+    bool FooterShowsPageCount = false;
 };
 
 } // namespace qz

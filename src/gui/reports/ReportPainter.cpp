@@ -257,8 +257,12 @@ void TReportPainter::PaintFooter(QPainter& painter, int page) const {
     painter.setPen(Qt::black);
     painter.setFont(FooterFont(*painter.device()));
     const QRectF box(0, Body, Printable.width(), Printable.height() - Body);
-    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
-                     Text(Source.PageFooterPrefix) + QString::number(page + 1));
+    QString text = Text(Source.PageFooterPrefix) + QString::number(page + 1);
+    // The count is the pages the report was laid out on, so the last page's footer always reads
+    // "Page m of m".
+    if (Source.FooterShowsPageCount)
+        text += QStringLiteral(" of ") + QString::number(Pages);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, text);
 }
 
 QImage TReportPainter::PageImage(int page, double dotsPerInch) const {
