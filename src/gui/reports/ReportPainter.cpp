@@ -253,16 +253,19 @@ void TReportPainter::PaintTableLine(QPainter& painter, const TReportLine& line, 
     painter.drawLine(QPointF(left, box.bottom()), QPointF(right, box.bottom()));
 }
 
+QString TReportPainter::FooterText(int page) const {
+    QString text = Text(Source.PageFooterPrefix) + QString::number(page + 1);
+    // The count is the pages the report was laid out on, so the last page reads "Page m of m".
+    if (Source.FooterShowsPageCount)
+        text += QStringLiteral(" of ") + QString::number(Pages);
+    return text;
+}
+
 void TReportPainter::PaintFooter(QPainter& painter, int page) const {
     painter.setPen(Qt::black);
     painter.setFont(FooterFont(*painter.device()));
     const QRectF box(0, Body, Printable.width(), Printable.height() - Body);
-    QString text = Text(Source.PageFooterPrefix) + QString::number(page + 1);
-    // The count is the pages the report was laid out on, so the last page's footer always reads
-    // "Page m of m".
-    if (Source.FooterShowsPageCount)
-        text += QStringLiteral(" of ") + QString::number(Pages);
-    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, text);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, FooterText(page));
 }
 
 QImage TReportPainter::PageImage(int page, double dotsPerInch) const {

@@ -102,6 +102,18 @@ TEST(ReportPainterTest, SavedPdfHoldsEveryPage) {
     EXPECT_FALSE(SavePdf(report, A4(), folder.filePath(QStringLiteral("missing/report.pdf"))));
 }
 
+TEST(ReportPainterTest, FooterNumbersThePagesAndCountsThemWhenTheReportAsks) {
+    TReport report = SampleReport(150);
+    const TReportPainter plain(report, A4());
+    const int count = plain.PageCount();
+    ASSERT_GT(count, 2);
+    EXPECT_EQ(plain.FooterText(1), QStringLiteral("Page 2"));
+    report.FooterShowsPageCount = true;
+    const TReportPainter counted(report, A4());
+    EXPECT_EQ(counted.FooterText(0), QStringLiteral("Page 1 of %1").arg(count));
+    EXPECT_EQ(counted.FooterText(count - 1), QStringLiteral("Page %1 of %1").arg(count));
+}
+
 // The longest run of dark pixels on one image row inside `area`.
 int LongestDarkRun(const QImage& image, const QRect& area, int* rowFound = nullptr) {
     int best = 0;
