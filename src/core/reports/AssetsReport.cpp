@@ -56,7 +56,10 @@ TReport AssetsReport(const TLedger& ledger, const TFileSettings& settings, const
     const std::vector<const TCatRec*> types = ReportTypeOrder(ledger.CatList);
     const TTypeSections sections(ledger, options, formats);
     auto band = [&report, &formats](std::string label, const Money* amount = nullptr) {
-        AddLine(report, std::move(label), amount ? formats.MoneyText(*amount) : std::string(), 4, 4, true, GreyBand);
+        TReportLine& line = AddLine(report, std::move(label), amount ? formats.MoneyText(*amount) : std::string(), 4, 4,
+                                    true, GreyBand);
+        // A group's heading stays with its first line.
+        line.KeepWithNext = amount == nullptr;
     };
 
     band("ASSETS");

@@ -44,6 +44,7 @@ struct TReportLine {
     TReportAlign Align = TReportAlign::Left; // of a heading or text
     std::uint32_t Band = 0xFFFFFF;           // the line's background, 0xRRGGBB; white is none
     bool FirstPageOnly = false;              // the title block
+    bool KeepWithNext = false;               // never the last line of a page, as a heading
 };
 
 struct TReportTable {

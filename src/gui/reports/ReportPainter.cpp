@@ -98,7 +98,7 @@ double TReportPainter::LineHeight(const TReportLine& line) const {
 namespace {
 
 bool StartsSomething(const TReportLine& line) {
-    return line.Kind == TReportLineKind::Heading || line.Kind == TReportLineKind::Header;
+    return line.Kind == TReportLineKind::Heading || line.Kind == TReportLineKind::Header || line.KeepWithNext;
 }
 
 bool ContinuesTable(const TReportLine& line) {
@@ -137,8 +137,8 @@ void TReportPainter::Paginate() {
             continue;
         const double height = LineHeight(line);
         // A line never straddles two pages; one taller than a page stands alone on its own. A
-        // heading or a header row does not stay behind at the foot of a page without the first
-        // line it heads.
+        // heading, a header row or a line kept with the next does not stay behind at the foot
+        // of a page without the first line it heads.
         const double needed = StartsSomething(line) ? KeptTogetherHeight(i) : height;
         if (!pageEmpty && top + needed > Body) {
             ++page;

@@ -84,6 +84,23 @@ TEST(ReportPainterTest, LongTableBreaksBetweenRowsAndRepeatsItsHeaderOnEachPage)
         EXPECT_EQ(sourceLines[i], i);
 }
 
+TEST(ReportPainterTest, LineKeptWithTheNextGoesOverWithIt) {
+    TReport report = SampleReport(150);
+    const TReportPainter before(report, A4());
+    // The last line of the first page.
+    std::size_t last = 0;
+    for (const auto& placed : before.Placed())
+        if (placed.Page == 0)
+            last = placed.Line;
+    ASSERT_LT(last + 1, report.Lines.size());
+    report.Lines[last].KeepWithNext = true;
+    const TReportPainter after(report, A4());
+    ASSERT_EQ(after.Placed()[last].Line, last);
+    EXPECT_EQ(after.Placed()[last].Page, 1);
+    EXPECT_EQ(after.Placed()[last].Top, 0);
+    EXPECT_EQ(after.Placed()[last + 1].Page, 1);
+}
+
 TEST(ReportPainterTest, SavedPdfHoldsEveryPage) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
