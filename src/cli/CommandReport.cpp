@@ -1,11 +1,12 @@
-// report: the cash flow statement or the GST/VAT report of a period, laid out as printed, as
-// text or JSON. The filters are the worksheet command's; the books are prepared for the run as
-// the Reports window prepares them, so every amount is without its tax.
+// report: the cash flow statement, the GST/VAT report or the assets report of a period, laid
+// out as printed, as text, JSON or the PDF of the printed pages. The filters are the worksheet command's; the books are
+// prepared for the run as the Reports window prepares them, so every amount is without its tax.
 
 #include "Commands.h"
 
 #include "platform/Clock.h"
 #include "platform/SystemRegional.h"
+#include "reports/AssetsReport.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
 #include "reports/PrintScreenReport.h"
@@ -21,10 +22,12 @@ namespace qz::cli {
 
 namespace {
 
+// In the order the command line names them; a worksheet is the print-screen report of a tab.
+enum class TReportChoice : std::size_t { CashFlow, Gst, Assets, Worksheet };
+
 struct ReportChoice {
-    bool Gst = false;
-    bool Worksheet = false; // the print-screen report of a worksheet tab
-    std::size_t Format = 0; // text, json
+    TReportChoice Kind = TReportChoice::CashFlow;
+    std::size_t Format = 0; // text, json, pdf
     std::size_t Regional = 1;
 };
 
@@ -43,14 +46,27 @@ TReportOptions ReadReportOptions(const Arguments& args, const std::string& path,
 
 bool ReadChoice(const Arguments& args, ReportChoice& choice, std::string& error) {
     std::size_t kind = 0;
-    if (!ParseChoice("report", args.Positional[0], {"cashflow", "gst", "worksheet"}, kind, error))
+    if (!ParseChoice("report", args.Positional[0], {"cashflow", "gst", "assets", "worksheet"}, kind, error))
         return false;
-    choice.Gst = kind == 1;
-    choice.Worksheet = kind == 2;
+    choice.Kind = static_cast<TReportChoice>(kind);
     return (!args.Has("format") ||
             ParseChoice("format", args.Value("format"), {"text", "json", "pdf"}, choice.Format, error)) &&
            (!args.Has("regional") ||
             ParseChoice("regional", args.Value("regional"), {"system", "fixed"}, choice.Regional, error));
+}
+
+TReport LayOut(TReportChoice kind, const TLedger& ledger, const TFileSettings& settings, const TReportOptions& options,
+               const TDisplayFormats& formats) {
+    switch (kind) {
+    case TReportChoice::Gst:
+        return GstReport(ledger, settings, options, formats);
+    case TReportChoice::Assets:
+        return AssetsReport(ledger, settings, options, formats);
+    case TReportChoice::CashFlow:
+    case TReportChoice::Worksheet: // laid out from the worksheet instead
+        break;
+    }
+    return CashFlowReport(ledger, settings, options, formats);
 }
 
 void Write(const TReport& report, const ReportChoice& choice, bool landscape) {
@@ -107,9 +123,9 @@ int RunReport(const Arguments& args) {
     // The zero option is the report's own; the worksheet's rows stay as the window shows them.
     // The worksheet's printout shows the rows the tab shows, zero rows too when asked.
     Arguments filterArgs = args;
-    if (!choice.Worksheet)
+    if (!choice.Kind == TReportChoice::Worksheet)
         filterArgs.Values.erase("zero-rows");
-    if (args.Has("tab") && !choice.Worksheet)
+    if (args.Has("tab") && !choice.Kind == TReportChoice::Worksheet)
         return Fail("--tab is for the worksheet report");
     TWorksheetRequest request;
     if (!ReadWorksheetRequest(filterArgs, request, error))
@@ -122,7 +138,7 @@ int RunReport(const Arguments& args) {
     if (pdf && !OutputSpares(args.Value("output"), path, error))
         return Fail(error);
     const TFileSettings& settings = reader.Settings();
-    if (choice.Gst && !settings.TaxOn)
+    if (choice.Kind == TReportChoice::Gst && !settings.TaxOn)
         return Fail(path + ": the document does not keep account of GST or VAT");
     const TDisplayFormats formats(choice.Regional == 0 ? SystemRegionalSettings() : RegionalSettings::Fixed());
     TReportOptions options = ReadReportOptions(args, path, formats);
@@ -131,7 +147,7 @@ int RunReport(const Arguments& args) {
         reader, request, formats,
         [&](TWorksheet& sheet) {
             TLedger& ledger = sheet.Ledger;
-            if (choice.Worksheet) {
+            if (choice.Kind == TReportChoice::Worksheet) {
                 report = PrintScreenReport(sheet, PrintScreenOptions(sheet, settings, options, args));
                 WarnSetAside(path, reader, ledger.DamagedTrans);
                 return;
@@ -143,8 +159,7 @@ int RunReport(const Arguments& args) {
                                    ? DocumentText(args.Value("subtitle"))
                                    : ReportSubtitle(ledger.TransList.DateFrom, ledger.TransList.DateTo,
                                                     ledger.Switches.RowSelectionActive(), formats.ShortDateFormat);
-            report = choice.Gst ? GstReport(ledger, settings, options, formats)
-                                : CashFlowReport(ledger, settings, options, formats);
+            report = LayOut(choice.Kind, ledger, settings, options, formats);
             WarnSetAside(path, reader, ledger.DamagedTrans);
         },
         error);

@@ -106,8 +106,8 @@ const std::vector<Command>& Commands() {
          1,
          RunWorksheet},
         {"report",
-         "print the cash flow statement, the GST/VAT report or a worksheet tab",
-         "usage: zudeduze-cli report cashflow|gst|worksheet FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+         "print the cash flow statement, the GST/VAT or assets report of a period, or a worksheet tab",
+         "usage: zudeduze-cli report cashflow|gst|assets|worksheet FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
          "         [--accounts N,N...] [--categories C or C-S,...] [--groups N,...]\n"
          "         [--include-unreconciled] [--opening-balances-in-selections] [--detailed]\n"
          "         [--zero-rows] [--numbers] [--sort-by-number] [--landscape] [--subtitle TEXT]\n"
@@ -117,14 +117,17 @@ const std::vector<Command>& Commands() {
          "  cashflow           the cash flow statement: category types, categories, transfers, totals,\n"
          "                     the opening balance, the nett tax and the closing balance\n"
          "  gst                the GST/VAT report (a document that keeps account of the tax)\n"
+         "  assets             assets purchased and sold: the asset and funds category types, their\n"
+         "                     totals, and what each included account holds over the period\n"
          "  worksheet          the worksheet's tab --tab N (0-4, as \"worksheet\" takes it) printed as\n"
          "                     the window's Print prints it, its figures as the tab shows them\n"
          "  --from, --to, --accounts, --categories, --groups, --include-unreconciled,\n"
          "  --opening-balances-in-selections   the period and filters, as \"worksheet\" takes them\n"
-         "  --detailed         sub categories (cashflow), the transactions behind each figure (gst)\n"
-         "  --zero-rows        list the categories that total $0.00 too (cashflow)\n"
-         "  --numbers          show the category numbers (cashflow)\n"
-         "  --sort-by-number   sort by the category numbers, shown before the names (cashflow)\n"
+         "  --detailed         sub categories (cashflow, assets); the transactions behind each\n"
+         "                     figure (gst)\n"
+         "  --zero-rows        list the categories that total $0.00 too (cashflow, assets)\n"
+         "  --numbers          show the category numbers (cashflow, assets)\n"
+         "  --sort-by-number   sort by the category numbers, shown before the names (cashflow, assets)\n"
          "  --landscape        pages across: a PDF in landscape, text 110 characters wide, not 80\n"
          "  --subtitle TEXT    the line under the title (default: the period)\n"
          "  --format           text (default), json, or pdf: the printed pages (A4, or Letter\n"

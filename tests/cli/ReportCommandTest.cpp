@@ -156,7 +156,7 @@ TEST_F(ReportCommand, RefusesWhatItCannotDo) {
     run = Cli({"report", "cashflow", Folder.File("missing.kqk")});
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("missing.kqk"), std::string::npos) << run.Err;
-    run = Report("assets", {});
+    run = Report("balance", {});
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("cashflow"), std::string::npos) << run.Err;
     run = Report("cashflow", {"--from", "2026-04-01", "--to", "2026-03-01"});
@@ -218,6 +218,54 @@ TEST_F(ReportCommand, WorksheetPrintoutIsTheTabsRowsAndTotals) {
     const RunResult refused = Report("cashflow", {"--tab", "1"});
     EXPECT_EQ(refused.Status, 1);
     EXPECT_NE(refused.Err.find("--tab is for the worksheet report"), std::string::npos) << refused.Err;
+}
+
+// The small document with a van bought from Cheque on 7 March: 800 in "Assets Purchased".
+StreamMap DocumentWithAVan() {
+    StreamMap s = SmallDocument();
+    TMainActRec van;
+    van.Number = 500;
+    van.Name = "Van";
+    van.Side = SideDebit;
+    van.CatType = 4;
+    s["MainActs"] += Image(van);
+    TSubActRec delivery;
+    delivery.MainAct = 500;
+    delivery.Number = 1;
+    delivery.Name = "Delivery";
+    delivery.Side = SideDebit;
+    s["SubActs"] += Image(delivery);
+    s["Transactions"] += Image(Trans(7, 7, TransDebit, 800, 500, 1, 0, 0));
+    s["KQ22FileInfo"] = CountsImage(CountsOf(s));
+    return s;
+}
+
+TEST_F(ReportCommand, AssetsReportFiguresAndItsPdf) {
+    WriteStreams(Path, DocumentWithAVan());
+    const RunResult json = Report("assets", {"--detailed", "--format", "json"});
+    ASSERT_EQ(json.Status, 0) << json.Err;
+    EXPECT_EQ(json.Out.rfind("{\"report\": \"assets\", \"title\": \"Assets Purchased and Sold - Corner Café, 42\"", 0),
+              0u)
+        << json.Out;
+    const auto lines = JsonLines("assets", {"--detailed"});
+    EXPECT_TRUE(Has(lines, "line|ASSETS|||true"));
+    EXPECT_TRUE(Has(lines, "line|Delivery|$800.00||false"));
+    EXPECT_EQ(Amount(lines, "Total Van"), "$800.00");
+    EXPECT_EQ(Amount(lines, "TOTAL ASSET VALUE"), "$800.00");
+    EXPECT_EQ(Amount(lines, "TOTAL FUNDS"), "$0.00");
+    // Cheque: 1000 + 110 - 50 + 30 + 20 - 800; Cash: 250 + 50, its unreconciled rent aside.
+    EXPECT_EQ(Amount(lines, "Cheque"), "$310.00");
+    EXPECT_EQ(Amount(lines, "Cash"), "$300.00");
+    EXPECT_EQ(Amount(lines, "TOTAL ACTUAL FUNDS"), "$610.00");
+    // The filters are the worksheet's: an account left out has no line.
+    const auto cheque = JsonLines("assets", {"--accounts", "0"});
+    EXPECT_EQ(Amount(cheque, "Cash"), "(no line Cash)");
+    EXPECT_EQ(Amount(cheque, "TOTAL ACTUAL FUNDS"), "$310.00");
+
+    const std::string pdf = Folder.File("assets.pdf");
+    const RunResult run = Report("assets", {"--detailed", "--format", "pdf", "-o", pdf});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(FileBytes(pdf).rfind("%PDF-", 0), 0u);
 }
 
 TEST_F(ReportCommand, ListedInTheHelp) {

@@ -1,12 +1,13 @@
 #include "Engine.h"
 
-
 namespace qz {
 
 namespace {
 
 // The amount a transaction adds to the classification totals.
-Money TotalsAmount(const TTransRec& t, bool gross) { return gross ? t.Amount : t.Net(); }
+Money TotalsAmount(const TTransRec& t, bool gross) {
+    return gross ? t.Amount : t.Net();
+}
 
 bool ContributesToTotals(const TTransList& list, const TTransRec& t) {
     return t.Row != -1 && list.Counts(t) && t.IsOrdinary();
@@ -249,27 +250,30 @@ void AccountTotals(TLedger& ledger, bool gross) {
         if (t->Row == -1)
             continue;
         TBookRec* book = t->BookRec && t->BookRec->Number == t->Book ? t->BookRec : ledger.BookList.Find(t->Book);
-        if (!book)
-            continue;
-        const Money amount = gross ? t->Amount : t->Net();
-        switch (t->Kind) {
-        case TransCredit:
-        case TransFrom:
-            book->CreditTotal += amount;
-            break;
-        case TransDebit:
-        case TransTo:
-            book->DebitTotal += amount;
-            break;
-        case TransOpening:
-            if (t->Amount >= Money())
-                book->CreditTotal += t->Amount;
-            else
-                book->DebitTotal -= t->Amount;
-            break;
-        default:
-            break;
-        }
+        if (book)
+            AddToAccountTotals(*t, gross, book->CreditTotal, book->DebitTotal);
+    }
+}
+
+void AddToAccountTotals(const TTransRec& t, bool gross, Money& credit, Money& debit) {
+    const Money amount = gross ? t.Amount : t.Net();
+    switch (t.Kind) {
+    case TransCredit:
+    case TransFrom:
+        credit += amount;
+        break;
+    case TransDebit:
+    case TransTo:
+        debit += amount;
+        break;
+    case TransOpening:
+        if (t.Amount >= Money())
+            credit += t.Amount;
+        else
+            debit -= t.Amount;
+        break;
+    default:
+        break;
     }
 }
 
@@ -300,8 +304,12 @@ Money GstBalanceAtRangeStart(const TLedger& ledger) {
     return GstBalanceAt(ledger, list.DateFrom - 1);
 }
 
-bool AnySelectionActive(const TLedger& ledger) { return ledger.Switches.AnySelectionActive(); }
+bool AnySelectionActive(const TLedger& ledger) {
+    return ledger.Switches.AnySelectionActive();
+}
 
-bool AllAccountsSelected(const TLedger& ledger) { return ledger.BookList.AllSelected(); }
+bool AllAccountsSelected(const TLedger& ledger) {
+    return ledger.BookList.AllSelected();
+}
 
 } // namespace qz

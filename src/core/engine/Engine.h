@@ -28,6 +28,9 @@ bool LinkTransaction(TLedger& ledger, TTransRec& t);
 
 // Fills every account's two totals from the transactions that have a row.
 void AccountTotals(TLedger& ledger, bool gross);
+// What one transaction adds to its account's credit and debit totals under AccountTotals' rule,
+// for a caller that keeps totals of its own and leaves the accounts' as they are.
+void AddToAccountTotals(const TTransRec& t, bool gross, Money& credit, Money& debit);
 
 // The GST/VAT owed to the tax office at the end of `date`.
 Money GstBalanceAt(const TLedger& ledger, TDateTime date);

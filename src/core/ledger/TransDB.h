@@ -112,6 +112,9 @@ public:
 
     // A transaction counts in totals and balances when it is reconciled or unreconciled ones are included.
     bool Counts(const TTransRec& t) const { return t.Reconciled || Switches->IncludeUnreconciled; }
+    // A transaction is in the view totals when it is shown and counts, or is shown by a search
+    // that includes unreconciled ones.
+    bool InViewTotals(const TTransRec& t) const { return t.Row != -1 && (Counts(t) || SearchIncludesUnreconciled); }
     void FilterAndTotal();
     void RunningBalances();
     void SetReconciled(std::int32_t index, std::uint8_t value);

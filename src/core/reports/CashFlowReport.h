@@ -7,11 +7,10 @@
 
 #include "ReportLines.h"
 #include "ReportOptions.h"
+#include "ReportSections.h"
 #include "ledger/DisplayFormats.h"
 #include "ledger/Ledger.h"
 #include "storage/FileOLE.h"
-
-#include <vector>
 
 namespace qz {
 
@@ -33,16 +32,6 @@ TCashFlowFigures CashFlowFigures(const TLedger& ledger);
 // shown add up to (none while a category, group or search selection is active), and the
 // opening balances shown for the period.
 Money CashFlowOpeningBalance(const TLedger& ledger);
-
-// The orders a report lists the records in, as copies: the ledger's own orders stay as they are.
-// Category types by Kind, Side (credit first) and Name; categories and sub categories by Name,
-// or in their number order when `byNumber`.
-std::vector<const TCatRec*> ReportTypeOrder(const TCatList& types);
-std::vector<const TMainActRec*> ReportCategoryOrder(const TMainActList& categories, bool byNumber);
-std::vector<const TSubActRec*> ReportSubCategoryOrder(const TSubActList& subs, bool byNumber);
-
-// A category's or sub category's name as the report shows it, with its number as the options say.
-std::string ReportDisplayName(std::string_view name, const std::string& number, const TReportOptions& options);
 
 TReport CashFlowReport(const TLedger& ledger, const TFileSettings& settings, const TReportOptions& options,
                        const TDisplayFormats& formats);

@@ -199,7 +199,7 @@ TReport PrintScreenReport(const TWorksheet& sheet, const TPrintScreenOptions& op
     TReport report;
     report.Name = "worksheet";
     report.PageFooterPrefix = "Page ";
-    report.PageCountInFooter = true;
+    report.FooterShowsPageCount = true;
     report.FooterPointSize = fonts.Rows;
     AddTitleBand(report, options, fonts);
 

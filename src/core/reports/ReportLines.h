@@ -48,6 +48,7 @@ struct TReportLine {
     int RuleAbove = 0;                       // a rule across the line's top this many points thick
     bool RuleBelow = false;                  // a thin rule across the line's foot
     bool Boxed = false;                      // a table row whose non-empty cells are framed (totals)
+    bool KeepWithNext = false;               // never the last line of a page, as a heading
 };
 
 struct TReportTable {
@@ -57,14 +58,15 @@ struct TReportTable {
 };
 
 struct TReport {
-    std::string Name;  // "cashflow", "gst"
+    std::string Name;  // "cashflow", "gst", "assets"
     std::string Title; // as printed, e.g. "Cash Flow Statement - Wattle Lane Café"
     std::string Subtitle;
     std::vector<TReportTable> Tables;
     std::vector<TReportLine> Lines;
-    // Every page's footer: "Page " and the page number, right-aligned, 8 pt italic.
+    // Every page's footer: "Page " and the page number, right-aligned, 8 pt italic; then " of "
+    // and the number of pages when FooterShowsPageCount.
     std::string PageFooterPrefix = "Page ";
-    bool PageCountInFooter = false; // "Page n of m"
+    bool FooterShowsPageCount = false;
     double FooterPointSize = 8;
 };
 

@@ -98,7 +98,7 @@ double TReportPainter::LineHeight(const TReportLine& line) const {
 namespace {
 
 bool StartsSomething(const TReportLine& line) {
-    return line.Kind == TReportLineKind::Heading || line.Kind == TReportLineKind::Header;
+    return line.Kind == TReportLineKind::Heading || line.Kind == TReportLineKind::Header || line.KeepWithNext;
 }
 
 bool ContinuesTable(const TReportLine& line) {
@@ -137,8 +137,8 @@ void TReportPainter::Paginate() {
             continue;
         const double height = LineHeight(line);
         // A line never straddles two pages; one taller than a page stands alone on its own. A
-        // heading or a header row does not stay behind at the foot of a page without the first
-        // line it heads.
+        // heading, a header row or a line kept with the next does not stay behind at the foot
+        // of a page without the first line it heads.
         const double needed = StartsSomething(line) ? KeptTogetherHeight(i) : height;
         if (!pageEmpty && top + needed > Body) {
             ++page;
@@ -304,14 +304,19 @@ void TReportPainter::PaintTableLine(QPainter& painter, const TReportLine& line, 
     painter.drawLine(QPointF(left, box.bottom()), QPointF(right, box.bottom()));
 }
 
+QString TReportPainter::FooterText(int page) const {
+    QString text = Text(Source.PageFooterPrefix) + QString::number(page + 1);
+    // The count is the pages the report was laid out on, so the last page reads "Page m of m".
+    if (Source.FooterShowsPageCount)
+        text += QStringLiteral(" of ") + QString::number(Pages);
+    return text;
+}
+
 void TReportPainter::PaintFooter(QPainter& painter, int page) const {
     painter.setPen(Qt::black);
     painter.setFont(FooterFont(*painter.device(), Source.FooterPointSize));
     const QRectF box(0, Body, Printable.width(), Printable.height() - Body);
-    QString text = Text(Source.PageFooterPrefix) + QString::number(page + 1);
-    if (Source.PageCountInFooter)
-        text += QStringLiteral(" of ") + QString::number(Pages);
-    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, text);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine, FooterText(page));
 }
 
 QImage TReportPainter::PageImage(int page, double dotsPerInch) const {

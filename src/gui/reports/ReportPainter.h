@@ -42,6 +42,8 @@ public:
     QSizeF PrintableSize() const { return Printable; }
     double BodyHeight() const { return Body; }
 
+    // The footer of page `page` (from 0): "Page 2", or "Page 2 of 3" when the report asks for the count.
+    QString FooterText(int page) const;
     // Paints page `page` (from 0) with the painter's origin at the printable area's top left.
     void PaintPage(QPainter& painter, int page) const;
     // The whole sheet of paper, white, at `dotsPerInch`.

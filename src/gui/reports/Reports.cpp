@@ -3,6 +3,7 @@
 #include "controls/DateBox.h"
 #include "controls/ToolGlyphs.h"
 #include "platform/TextCodec.h"
+#include "reports/AssetsReport.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
 #include "reports/ReportOptions.h"
@@ -187,12 +188,8 @@ void TReports::CreateControls() {
 void TReports::FillReportList() {
     Catalogue = ReportCatalogue(Ctx.Settings->TaxOn, Ctx.Settings->TaxName);
     ReportListBox->clear();
-    for (const TReportEntry& entry : Catalogue) {
-        auto* item = new QListWidgetItem(FromDocument(entry.Text), ReportListBox);
-        // The assets report comes with the charts; it is listed so that the list reads as it will.
-        if (entry.Kind == TReportKind::Assets)
-            item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-    }
+    for (const TReportEntry& entry : Catalogue)
+        ReportListBox->addItem(FromDocument(entry.Text));
     ReportListBox->setCurrentRow(0);
     // Every entry shows without a scroll bar, and the description box is as high as the list.
     const int height = ReportListBox->sizeHintForRow(0) * ReportListBox->count() + 2 * ReportListBox->frameWidth() + 4;
@@ -302,8 +299,14 @@ TReport TReports::LayOut(const TReportEntry& entry) {
     if (ledger.TransList.DateFrom != from || ledger.TransList.DateTo != to)
         PeriodApplied = true;
     const TReportRun run(ledger, from, to, option(OptGSTinTotals));
-    if (entry.Kind == TReportKind::Tax)
+    switch (entry.Kind) {
+    case TReportKind::Tax:
         return GstReport(ledger, *Ctx.Settings, options, *Ctx.Formats);
+    case TReportKind::Assets:
+        return AssetsReport(ledger, *Ctx.Settings, options, *Ctx.Formats);
+    case TReportKind::CashFlow:
+        break;
+    }
     return CashFlowReport(ledger, *Ctx.Settings, options, *Ctx.Formats);
 }
 
@@ -312,8 +315,6 @@ void TReports::PreviewBtnClick(bool print) {
     if (Running || row < 0 || row >= static_cast<int>(Catalogue.size()))
         return;
     const TReportEntry& entry = Catalogue[static_cast<std::size_t>(row)];
-    if (entry.Kind == TReportKind::Assets)
-        return;
     Running = true;
     const QPageLayout page = RunPage();
     const TReport report = LayOut(entry);

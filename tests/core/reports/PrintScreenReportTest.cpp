@@ -86,7 +86,7 @@ TEST_F(PrintScreenReportTest, TheRowsAndTotalsAreTheWorksheetsInItsColumnsAndPro
     // The unreconciled debit is shaded; the others are not.
     EXPECT_EQ(rows[2]->Band, 0xC9C9C9u);
     EXPECT_EQ(rows[1]->Band, 0xFFFFFFu);
-    EXPECT_TRUE(report.PageCountInFooter);
+    EXPECT_TRUE(report.FooterShowsPageCount);
 }
 
 TEST_F(PrintScreenReportTest, TheBalanceIsLeftOutUnlessTheRowsAreInDateOrder) {

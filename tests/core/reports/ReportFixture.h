@@ -74,7 +74,7 @@ protected:
 };
 
 // One text per line, with what decides its look: "# heading", "label | amount [indent1,indent2
-// bold total band]", "H:", "R:" and "F:" with the cells of table rows, "T:" for a free text.
+// bold total keep-with-next band]", "H:", "R:" and "F:" with the cells of table rows, "T:" for a free text.
 inline std::vector<std::string> Dump(const TReport& report) {
     std::vector<std::string> lines;
     for (const TReportLine& line : report.Lines) {
@@ -91,7 +91,7 @@ inline std::vector<std::string> Dump(const TReport& report) {
             break;
         case TReportLineKind::Line:
             out << line.Label << " | " << line.Amount << " [" << line.Indent1 << ',' << line.Indent2
-                << (line.Bold ? " b" : "") << (line.TotalLine ? " t" : "");
+                << (line.Bold ? " b" : "") << (line.TotalLine ? " t" : "") << (line.KeepWithNext ? " k" : "");
             if (line.Band != 0xFFFFFF)
                 out << ' ' << (line.Band & 0xFF);
             out << ']';

@@ -84,6 +84,23 @@ TEST(ReportPainterTest, LongTableBreaksBetweenRowsAndRepeatsItsHeaderOnEachPage)
         EXPECT_EQ(sourceLines[i], i);
 }
 
+TEST(ReportPainterTest, LineKeptWithTheNextGoesOverWithIt) {
+    TReport report = SampleReport(150);
+    const TReportPainter before(report, A4());
+    // The last line of the first page.
+    std::size_t last = 0;
+    for (const auto& placed : before.Placed())
+        if (placed.Page == 0)
+            last = placed.Line;
+    ASSERT_LT(last + 1, report.Lines.size());
+    report.Lines[last].KeepWithNext = true;
+    const TReportPainter after(report, A4());
+    ASSERT_EQ(after.Placed()[last].Line, last);
+    EXPECT_EQ(after.Placed()[last].Page, 1);
+    EXPECT_EQ(after.Placed()[last].Top, 0);
+    EXPECT_EQ(after.Placed()[last + 1].Page, 1);
+}
+
 TEST(ReportPainterTest, SavedPdfHoldsEveryPage) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
@@ -100,6 +117,18 @@ TEST(ReportPainterTest, SavedPdfHoldsEveryPage) {
     EXPECT_EQ(pageObjects, TReportPainter(report, A4()).PageCount());
 
     EXPECT_FALSE(SavePdf(report, A4(), folder.filePath(QStringLiteral("missing/report.pdf"))));
+}
+
+TEST(ReportPainterTest, FooterNumbersThePagesAndCountsThemWhenTheReportAsks) {
+    TReport report = SampleReport(150);
+    const TReportPainter plain(report, A4());
+    const int count = plain.PageCount();
+    ASSERT_GT(count, 2);
+    EXPECT_EQ(plain.FooterText(1), QStringLiteral("Page 2"));
+    report.FooterShowsPageCount = true;
+    const TReportPainter counted(report, A4());
+    EXPECT_EQ(counted.FooterText(0), QStringLiteral("Page 1 of %1").arg(count));
+    EXPECT_EQ(counted.FooterText(count - 1), QStringLiteral("Page %1 of %1").arg(count));
 }
 
 // The longest run of dark pixels on one image row inside `area`.

@@ -9,6 +9,7 @@
 #include "controls/DateBox.h"
 #include "engine/Engine.h"
 #include "platform/TextCodec.h"
+#include "reports/AssetsReport.h"
 #include "storage/OptionsFileOLE.h"
 
 #include <QCheckBox>
@@ -106,8 +107,8 @@ TEST_F(ReportsTest, TheListFollowsTheTaxSettingAndEachReportItsCheckBoxes) {
                            "Assets Purchased & Sold - Detailed"}));
     EXPECT_EQ(dialog.ReportListBox->currentRow(), 0);
     EXPECT_EQ(dialog.DescMemo->toPlainText(), "Cash Flow Statement based on Category Types and Categories.");
-    // The assets report is listed but cannot be chosen yet.
-    EXPECT_FALSE(dialog.ReportListBox->item(4)->flags() & Qt::ItemIsEnabled);
+    for (int row = 0; row < dialog.ReportListBox->count(); ++row)
+        EXPECT_TRUE(dialog.ReportListBox->item(row)->flags() & Qt::ItemIsEnabled) << row;
 
     // "Sort by Category Numbers" follows "Show Category Numbers", and loses its tick with it.
     EXPECT_FALSE(dialog.SortActCheck->isEnabled());
@@ -123,7 +124,10 @@ TEST_F(ReportsTest, TheListFollowsTheTaxSettingAndEachReportItsCheckBoxes) {
     EXPECT_EQ(dialog.DescMemo->toPlainText(), "GST report that includes a complete summary of all GST Transactions.");
     EXPECT_FALSE(dialog.ShowZeroCheck->isEnabled());
     EXPECT_FALSE(dialog.ShowActCheck->isEnabled());
-    dialog.ReportListBox->setCurrentRow(1);
+    // The assets reports take all three, as the cash flow does.
+    dialog.ReportListBox->setCurrentRow(5);
+    EXPECT_EQ(dialog.DescMemo->toPlainText(), "Lists and totals asset purchases and asset sales, showing Category "
+                                              "Types, Categories and Sub Categories.");
     EXPECT_TRUE(dialog.ShowZeroCheck->isEnabled());
     EXPECT_TRUE(dialog.ShowActCheck->isEnabled());
 }
@@ -244,6 +248,47 @@ TEST_F(ReportsTest, PrintReportPrintsTheCopiesAndTheNarrowPaperIsToldForTheDetai
     wide.ReportListBox->setCurrentRow(3);
     QTest::mouseClick(wide.PreviewBtn, Qt::LeftButton);
     EXPECT_TRUE(Prompts.Messages.empty());
+}
+
+TEST_F(ReportsTest, AssetsReportRunsForTheDialogsPeriodWithoutTaxAndPrints) {
+    OpenBooks();
+    // The year of the books, less its first month.
+    TReports dialog(Context());
+    dialog.LoDateBtn->SetDate(CalendarDayOf(Ledger.TransList.DateFrom + 31));
+    const auto dayOf = [](QDate date) { return EncodeDate(date.year(), date.month(), date.day()); };
+    const TDateTime from = dayOf(dialog.LoDateBtn->date());
+    const TDateTime to = dayOf(dialog.HiDateBtn->date());
+    dialog.ReportListBox->setCurrentRow(5);
+    dialog.ShowActCheck->setChecked(true);
+    QTest::mouseClick(dialog.PreviewBtn, Qt::LeftButton);
+    ASSERT_TRUE(Previewed);
+    EXPECT_EQ(Previewed->Name, "assets");
+    EXPECT_TRUE(Previewed->FooterShowsPageCount);
+    EXPECT_EQ(Previewed->Title.rfind("Assets Purchased and Sold", 0), 0u) << Previewed->Title;
+    dialog.CopiesBox->setValue(2);
+    QTest::mouseClick(dialog.PrintBtn, Qt::LeftButton);
+    ASSERT_TRUE(Printed);
+    EXPECT_EQ(Printed->Name, "assets");
+    EXPECT_EQ(PrintedCopies, 2);
+
+    // The figures are the core's for that period without tax; the books bought and sold equipment in it.
+    TAssetsFigures figures;
+    {
+        const TReportRun run(Ledger, from, to, GstInTotalsOption);
+        figures = AssetsFigures(Ledger);
+    }
+    ASSERT_FALSE(figures.TotalAssetValue.IsZero()) << "no assets in the period";
+    for (const auto& [label, amount] : {std::pair{"TOTAL ASSET VALUE", figures.TotalAssetValue},
+                                        {"TOTAL FUNDS", figures.TotalFunds},
+                                        {"TOTAL ACTUAL FUNDS", figures.TotalActualFunds}}) {
+        const TReportLine* line = LineLabelled(*Previewed, label);
+        ASSERT_TRUE(line) << label;
+        EXPECT_EQ(line->Amount, Formats.MoneyText(amount)) << label;
+    }
+    // The detailed report lists sub categories, shown with their numbers as the box is ticked.
+    EXPECT_TRUE(std::any_of(Previewed->Lines.begin(), Previewed->Lines.end(), [](const TReportLine& line) {
+        return line.Indent1 == 10 && line.Label.find('-') != std::string::npos;
+    }));
 }
 
 TEST_F(ReportsTest, ResetDatesTakesTheFirstAndLastTransaction) {
