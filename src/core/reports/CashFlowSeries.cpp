@@ -2,68 +2,90 @@
 
 #include "engine/Engine.h"
 
+#include <algorithm>
+
 namespace qz {
 
 namespace {
 
 constexpr const char* LabelDay = "dd-MMM-yy";
 
-void AddCreditsAndDebits(const TLedger& ledger, bool net, TCashFlowSeries& series) {
-    const TTransList& list = ledger.TransList;
-    const std::int32_t first = list.FirstVisibleIndex();
-    if (first < 0)
-        return;
-    std::int32_t creditHint = 0;
-    std::int32_t debitHint = 0;
-    for (std::size_t i = static_cast<std::size_t>(first); i < list.KeyList.size(); ++i) {
-        const TTransRec& t = *list.KeyList[i];
+// One walk along the key order from the first shown transaction fills all three slices: a
+// shown transaction that counts adds its amount to the credits or debits, and every day of the
+// range adds its closing balance (that of the last transaction dated on or before it, zero
+// before the first) to its balance bucket. Each balance bucket then holds the average of its
+// days. The first and last balance buckets are cut to the range, so a week or quarter that
+// reaches outside it averages only the days it has.
+class TSliceWalk {
+public:
+    TSliceWalk(TCashFlowSeries& series, bool net)
+        : Series(series), Buckets(series.Balance.Buckets()), Net(net), Pending(series.FirstDay) {
+        if (!Buckets.empty()) {
+            Buckets.front().Start = series.FirstDay;
+            Buckets.back().End = series.LastDay;
+        }
+        // A quarter of days at the largest balance a document can reach would overflow 64 bits.
+        Sums.assign(Buckets.size(), 0);
+    }
+
+    void Run(const TTransList& list) {
+        const std::int32_t first = list.FirstVisibleIndex();
+        if (first >= 0)
+            for (std::size_t i = static_cast<std::size_t>(first); i < list.KeyList.size(); ++i)
+                Step(list, *list.KeyList[i]);
+        CloseDaysThrough(Series.LastDay);
+        Average();
+    }
+
+private:
+    void Step(const TTransList& list, const TTransRec& t) {
+        const TDateTime day = DayOf(t.Date);
+        // Every day before this one is over: its balance is the one before this transaction.
+        if (day > Pending)
+            CloseDaysThrough(day - 1);
+        Balance = Net ? t.NetBalance : t.Balance;
         if (t.Row == -1 || !list.Counts(t))
-            continue;
-        const Money amount = net ? t.Net() : t.Amount;
-        if (t.Kind == TransCredit) {
-            const std::int32_t bucket = series.Credits.Add(t.Date, amount, creditHint);
-            creditHint = bucket < 0 ? creditHint : bucket;
-        } else if (t.Kind == TransDebit) {
-            const std::int32_t bucket = series.Debits.Add(t.Date, amount, debitHint);
-            debitHint = bucket < 0 ? debitHint : bucket;
+            return;
+        const Money amount = Net ? t.Net() : t.Amount;
+        if (t.Kind == TransCredit)
+            CreditHint = Hint(Series.Credits.Add(day, amount, CreditHint), CreditHint);
+        else if (t.Kind == TransDebit)
+            DebitHint = Hint(Series.Debits.Add(day, amount, DebitHint), DebitHint);
+    }
+
+    static std::int32_t Hint(std::int32_t found, std::int32_t previous) { return found < 0 ? previous : found; }
+
+    void CloseDaysThrough(TDateTime last) {
+        last = std::min(last, Series.LastDay);
+        for (; Pending <= last; Pending += 1) {
+            while (Bucket < Buckets.size() && Buckets[Bucket].End < Pending)
+                ++Bucket;
+            if (Bucket < Buckets.size() && Buckets[Bucket].Start <= Pending)
+                Sums[Bucket] += Balance.Raw();
         }
     }
-}
 
-// Every day of the range adds its closing balance to its bucket; each bucket then holds the
-// average of its days. The first and last buckets are cut to the range, so a week or quarter
-// that reaches outside it averages only the days it has.
-void AverageBalances(const TLedger& ledger, bool net, TCashFlowSeries& series) {
-    std::vector<TSliceBucket>& buckets = series.Balance.Buckets();
-    if (buckets.empty())
-        return;
-    buckets.front().Start = series.FirstDay;
-    buckets.back().End = series.LastDay;
-
-    const std::vector<TTransRec*>& keys = ledger.TransList.KeyList;
-    const std::int32_t first = ledger.TransList.FirstVisibleIndex();
-    std::size_t next = first < 0 ? keys.size() : static_cast<std::size_t>(first);
-    Money balance; // zero before the first transaction of the range
-    // A quarter of days at the largest balance a document can reach would overflow 64 bits.
-    std::vector<__int128> sums(buckets.size(), 0);
-    std::size_t bucket = 0;
-    for (TDateTime day = series.FirstDay; day <= series.LastDay; day += 1) {
-        while (next < keys.size() && DayOf(keys[next]->Date) <= day) {
-            balance = net ? keys[next]->NetBalance : keys[next]->Balance;
-            ++next;
+    void Average() {
+        if (Buckets.empty())
+            return;
+        __int128 total = 0;
+        for (std::size_t i = 0; i < Buckets.size(); ++i) {
+            Buckets[i].Value = Money::FromRaw(DivideRounded(Sums[i], Buckets[i].Days(), 1));
+            total += Buckets[i].Value.Raw();
         }
-        while (bucket < buckets.size() && buckets[bucket].End < day)
-            ++bucket;
-        if (bucket < buckets.size() && buckets[bucket].Start <= day)
-            sums[bucket] += balance.Raw();
+        Series.AverageBalance = Money::FromRaw(DivideRounded(total, static_cast<__int128>(Buckets.size()), 1));
     }
-    __int128 total = 0;
-    for (std::size_t i = 0; i < buckets.size(); ++i) {
-        buckets[i].Value = Money::FromRaw(DivideRounded(sums[i], buckets[i].Days(), 1));
-        total += buckets[i].Value.Raw();
-    }
-    series.AverageBalance = Money::FromRaw(DivideRounded(total, static_cast<__int128>(buckets.size()), 1));
-}
+
+    TCashFlowSeries& Series;
+    std::vector<TSliceBucket>& Buckets; // the balance slice's
+    bool Net;
+    TDateTime Pending; // the first day whose balance is not yet added
+    Money Balance;     // zero before the first transaction of the range
+    std::vector<__int128> Sums;
+    std::size_t Bucket = 0;
+    std::int32_t CreditHint = 0;
+    std::int32_t DebitHint = 0;
+};
 
 TChartSeries Bars(const char* name, TColour colour, TSliceKind kind, const TTimeSlice& slice) {
     TChartSeries bars{name, colour, {}};
@@ -135,8 +157,7 @@ std::string BucketLabel(TSliceKind kind, const TSliceBucket& bucket) {
 TCashFlowSeries BuildCashFlowSeries(const TLedger& ledger, TSliceKind kind, bool net, TDateTime today) {
     const auto [firstDay, lastDay] = ledger.TransList.VisibleDateSpan(today);
     TCashFlowSeries series(kind, firstDay, lastDay);
-    AddCreditsAndDebits(ledger, net, series);
-    AverageBalances(ledger, net, series);
+    TSliceWalk(series, net).Run(ledger.TransList);
     series.CreditBars = Bars("Income", ChartGreen, kind, series.Credits);
     series.DebitBars = Bars("Expense", ChartRed, kind, series.Debits);
     series.CashFlowLine = Line(kind, series.Balance, series.Credits);
