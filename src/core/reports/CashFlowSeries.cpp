@@ -127,6 +127,16 @@ Money PerBucket(const TTimeSlice& slice) {
 
 } // namespace
 
+std::pair<TDateTime, TDateTime> CashFlowDateSpan(const TTransList& list, TDateTime today) {
+    const std::int32_t first = list.FirstVisibleIndex();
+    if (first < 0)
+        return {DayOf(today), DayOf(today)};
+    std::size_t last = list.KeyList.size() - 1;
+    while (last > static_cast<std::size_t>(first) && list.KeyList[last]->Row == -1)
+        --last;
+    return {DayOf(list.KeyList[static_cast<std::size_t>(first)]->Date), DayOf(list.KeyList[last]->Date)};
+}
+
 std::string RangeText(TSliceKind kind) {
     switch (kind) {
     case TSliceKind::Day:
@@ -155,7 +165,7 @@ std::string BucketLabel(TSliceKind kind, const TSliceBucket& bucket) {
 }
 
 TCashFlowSeries BuildCashFlowSeries(const TLedger& ledger, TSliceKind kind, bool net, TDateTime today) {
-    const auto [firstDay, lastDay] = ledger.TransList.VisibleDateSpan(today);
+    const auto [firstDay, lastDay] = CashFlowDateSpan(ledger.TransList, today);
     TCashFlowSeries series(kind, firstDay, lastDay);
     TSliceWalk(series, net).Run(ledger.TransList);
     series.CreditBars = Bars("Income", ChartGreen, kind, series.Credits);

@@ -6,6 +6,8 @@
 #include "ChartSeries.h"
 #include "TimeSlice.h"
 
+#include <utility>
+
 namespace qz {
 
 // The "Range" choice's texts: "Daily", "Weekly", "Monthly", "Quarterly".
@@ -31,6 +33,10 @@ struct TCashFlowSeries {
     TChartSeries CashFlowLine;    // "Cash Flow": a point for each bucket whose average balance is not zero
     std::vector<TChartPoint> Pie; // "Credits" and "Debits" with their totals
 };
+
+// The range of the chart: the days of the first and the last shown transaction in key (date)
+// order, whatever order the worksheet shows them in; both today when nothing is shown.
+std::pair<TDateTime, TDateTime> CashFlowDateSpan(const TTransList& list, TDateTime today);
 
 // Builds the series of the transactions that have a row. `net`: the amounts net of tax and
 // the balances without it (see ChartAmountsNet). `today` is the range when nothing is shown.

@@ -2,6 +2,7 @@
 
 #include "reports/CashFlowSeries.h"
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -172,6 +173,29 @@ TEST_F(CashFlowSeriesTest, WeeksRunMondayToSundayAndTheBalanceCoversOnlyTheRange
     for (std::size_t i = 0; i < s.CashFlowLine.Points.size(); ++i)
         EXPECT_EQ(s.CashFlowLine.Points[i].Slot, s.CreditBars.Points[i].Slot);
     EXPECT_EQ(CashFlowLegend(s, Formats).AverageCaption, "Weekly Average  ");
+}
+
+// The worksheet may list the newest first: the chart's range still runs from the earliest
+// shown day to the latest, and the figures are those of date order.
+TEST_F(CashFlowSeriesTest, TheWorksheetsOrderDoesNotChangeTheChart) {
+    Taxed(Credit(Day(2024, 3, 10), 22), 2);
+    Recalc();
+    const TCashFlowSeries inDateOrder = Build(TSliceKind::Month);
+    std::reverse(L.TransList.RowList.begin(), L.TransList.RowList.end());
+    Recalculate(L);
+    ASSERT_EQ(L.TransList.RowItem(0)->Date, Day(2024, 3, 10));
+    EXPECT_EQ(CashFlowDateSpan(L.TransList, 0), std::make_pair(Day(2024, 1, 3), Day(2024, 3, 10)));
+    const TCashFlowSeries newestFirst = Build(TSliceKind::Month);
+    EXPECT_EQ(Points(newestFirst.CreditBars), Points(inDateOrder.CreditBars));
+    EXPECT_EQ(Points(newestFirst.DebitBars), Points(inDateOrder.DebitBars));
+    EXPECT_EQ(Points(newestFirst.CashFlowLine), Points(inDateOrder.CashFlowLine));
+
+    // A date range that leaves out the first and last days.
+    L.Switches.DateRangeActive = true;
+    L.TransList.SetRangeDate(1, Day(2024, 1, 4));
+    L.TransList.SetRangeDate(2, Day(2024, 3, 9));
+    Recalculate(L);
+    EXPECT_EQ(CashFlowDateSpan(L.TransList, 0), std::make_pair(Day(2024, 1, 10), Day(2024, 2, 10)));
 }
 
 TEST_F(CashFlowSeriesTest, LabelsOfEachRange) {
