@@ -10,6 +10,20 @@
 
 namespace qz {
 
+// The main window opens the chart only while the worksheet shows a transaction; printing needs
+// a credit or debit among them.
+inline constexpr const char* NothingToChartMessage = "No Transactions selected to chart";
+inline constexpr const char* NothingToPrintMessage = "There are is data to print.";
+inline constexpr const char* LegendTooNarrowMessage =
+    "The paper size you have selected is too narrow to fit the chart legend.  To fix this, either choose a larger "
+    "paper size or decrease the margins.\r\rThe legend will not be printed.";
+inline bool CashFlowChartCanOpen(const TLedger& ledger) {
+    return ledger.TransList.VisibleCount > 0;
+}
+inline bool CashFlowChartCanPrint(const TLedger& ledger) {
+    return ledger.TransList.HasOrdinaryRows();
+}
+
 // The "Range" choice's texts: "Daily", "Weekly", "Monthly", "Quarterly".
 std::string RangeText(TSliceKind kind);
 // A bucket's label on the horizontal axis: the day, the first and last day, or the month.

@@ -252,9 +252,13 @@ TEST_F(CashFlowSeriesTest, ABucketWhoseAverageBalanceIsZeroHasNoLinePoint) {
 
 TEST_F(CashFlowSeriesTest, NothingShownChartsTodayWithNothingInIt) {
     Recalc();
+    EXPECT_TRUE(CashFlowChartCanOpen(L));
+    EXPECT_TRUE(CashFlowChartCanPrint(L));
     for (TTransRec* t : L.TransList.KeyList)
         t->Row = -1;
     L.TransList.VisibleCount = 0;
+    EXPECT_FALSE(CashFlowChartCanOpen(L));
+    EXPECT_FALSE(CashFlowChartCanPrint(L));
     const TCashFlowSeries s = Build(TSliceKind::Month);
     EXPECT_EQ(s.FirstDay, Day(2030, 1, 1));
     EXPECT_EQ(Points(s.CreditBars), (std::vector<std::string>{"Jan-30="}));
