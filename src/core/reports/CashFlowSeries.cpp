@@ -30,8 +30,10 @@ public:
 
     void Run(const TTransList& list) {
         const std::int32_t first = list.FirstVisibleIndex();
+        // The key order is date order: what follows the range's last day changes nothing in it.
         if (first >= 0)
-            for (std::size_t i = static_cast<std::size_t>(first); i < list.KeyList.size(); ++i)
+            for (std::size_t i = static_cast<std::size_t>(first);
+                 i < list.KeyList.size() && DayOf(list.KeyList[i]->Date) <= Series.LastDay; ++i)
                 Step(list, *list.KeyList[i]);
         CloseDaysThrough(Series.LastDay);
         Average();

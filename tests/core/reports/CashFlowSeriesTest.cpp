@@ -196,6 +196,12 @@ TEST_F(CashFlowSeriesTest, TheWorksheetsOrderDoesNotChangeTheChart) {
     L.TransList.SetRangeDate(2, Day(2024, 3, 9));
     Recalculate(L);
     EXPECT_EQ(CashFlowDateSpan(L.TransList, 0), std::make_pair(Day(2024, 1, 10), Day(2024, 2, 10)));
+    // The balances run on from before the range; 10 March's credit, after it, is in nothing.
+    const TCashFlowSeries ranged = Build(TSliceKind::Month);
+    EXPECT_EQ(Points(ranged.CreditBars), (std::vector<std::string>{"Jan-24=", "Feb-24="}));
+    EXPECT_EQ(Points(ranged.DebitBars), (std::vector<std::string>{"Jan-24=55.0000", "Feb-24=33.0000"}));
+    // 10..31 January at 155; 1..10 February: 4 days at 155 and 6 at 122.
+    EXPECT_EQ(Points(ranged.CashFlowLine), (std::vector<std::string>{"Jan-24=155.0000", "Feb-24=135.2000"}));
 }
 
 TEST_F(CashFlowSeriesTest, LabelsOfEachRange) {
