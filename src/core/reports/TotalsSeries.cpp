@@ -119,6 +119,11 @@ void RestoreStoredTaxBasis(TLedger& ledger, bool storedGstInTotals) {
         SetTotalsTaxBasis(ledger, storedGstInTotals);
 }
 
+std::int32_t CategoryLegendPages(std::int32_t entries, std::int32_t entriesPerPage) {
+    const std::int32_t perPage = std::max(entriesPerPage, 1);
+    return std::max((entries + perPage - 1) / perPage, 1);
+}
+
 TTotalsBars AccountTotalsBars(TLedger& ledger, bool gross) {
     AccountTotals(ledger, gross);
     TTotalsBars bars = EmptyBars();

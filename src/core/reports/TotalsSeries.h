@@ -54,6 +54,11 @@ std::string CategoryLegendClickText(const TChartPoint& point, const TDisplayForm
 void SetTotalsTaxBasis(TLedger& ledger, bool including);
 void RestoreStoredTaxBasis(TLedger& ledger, bool storedGstInTotals);
 
+// The printed category chart repeats the chart on every page with the next legend entries:
+// the entries divided by those that fit a page, rounded up. A page is printed even without
+// entries, and a band too short for one entry still takes one per page.
+std::int32_t CategoryLegendPages(std::int32_t entries, std::int32_t entriesPerPage);
+
 // ---- The accounts-and-groups window ----
 
 enum class TGrpChartMode : std::uint8_t { Accounts, Groups };

@@ -137,6 +137,18 @@ TEST_F(TotalsSeriesTest, CategoryTitlesAndTexts) {
     EXPECT_EQ(CategoryLegendClickText(point, Formats), " Sales - $1,500.00");
 }
 
+TEST(CategoryLegendPagesTest, PagesOfTheLegendList) {
+    struct Case {
+        std::int32_t Entries;
+        std::int32_t PerPage;
+        std::int32_t Pages;
+    };
+    const Case cases[] = {{29, 10, 3}, {30, 10, 3}, {31, 10, 4}, {1, 40, 1}, {0, 10, 1}, // the chart alone
+                          {3, 0, 3}}; // a band shorter than one entry
+    for (const Case& c : cases)
+        EXPECT_EQ(CategoryLegendPages(c.Entries, c.PerPage), c.Pages) << c.Entries << " / " << c.PerPage;
+}
+
 std::vector<std::string> Bars(const TTotalsBars& bars) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < bars.Credits.Points.size(); ++i) {
