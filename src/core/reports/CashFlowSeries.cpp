@@ -30,18 +30,21 @@ public:
 
     void Run(const TTransList& list) {
         const std::int32_t first = list.FirstVisibleIndex();
-        // The key order is date order: what follows the range's last day changes nothing in it.
-        if (first >= 0)
-            for (std::size_t i = static_cast<std::size_t>(first);
-                 i < list.KeyList.size() && DayOf(list.KeyList[i]->Date) <= Series.LastDay; ++i)
-                Step(list, *list.KeyList[i]);
+        for (std::size_t i = first < 0 ? list.KeyList.size() : static_cast<std::size_t>(first); i < list.KeyList.size();
+             ++i) {
+            const TTransRec& t = *list.KeyList[i];
+            const TDateTime day = DayOf(t.Date);
+            // The key order is date order: what follows the range's last day changes nothing in it.
+            if (day > Series.LastDay)
+                break;
+            Step(list, t, day);
+        }
         CloseDaysThrough(Series.LastDay);
         Average();
     }
 
 private:
-    void Step(const TTransList& list, const TTransRec& t) {
-        const TDateTime day = DayOf(t.Date);
+    void Step(const TTransList& list, const TTransRec& t, TDateTime day) {
         // Every day before this one is over: its balance is the one before this transaction.
         if (day > Pending)
             CloseDaysThrough(day - 1);
