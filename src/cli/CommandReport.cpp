@@ -123,9 +123,9 @@ int RunReport(const Arguments& args) {
     // The zero option is the report's own; the worksheet's rows stay as the window shows them.
     // The worksheet's printout shows the rows the tab shows, zero rows too when asked.
     Arguments filterArgs = args;
-    if (!choice.Kind == TReportChoice::Worksheet)
+    if (choice.Kind != TReportChoice::Worksheet)
         filterArgs.Values.erase("zero-rows");
-    if (args.Has("tab") && !choice.Kind == TReportChoice::Worksheet)
+    if (args.Has("tab") && choice.Kind != TReportChoice::Worksheet)
         return Fail("--tab is for the worksheet report");
     TWorksheetRequest request;
     if (!ReadWorksheetRequest(filterArgs, request, error))
