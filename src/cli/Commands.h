@@ -24,6 +24,7 @@ int RunAdd(const Arguments& args);
 int RunDelete(const Arguments& args);
 int RunTransfer(const Arguments& args);
 int RunReport(const Arguments& args);
+int RunChart(const Arguments& args);
 
 // Shared by the commands.
 

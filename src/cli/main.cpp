@@ -154,6 +154,51 @@ const std::vector<Command>& Commands() {
          2,
          2,
          RunReport},
+        {"chart",
+         "write the figures of a chart as JSON",
+         "usage: zudeduze-cli chart cashflow|categories|quicksummary|accounts|groups FILE\n"
+         "         [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...] [--categories C or C-S,...]\n"
+         "         [--groups N,...] [--include-unreconciled] [--opening-balances-in-selections]\n"
+         "         [--range daily|weekly|monthly|quarterly] [--side credit|debit] [--category C] [--net]\n"
+         "         [--format json] [--regional system|fixed] [--password PW]\n"
+         "\n"
+         "Writes what the chart window draws, for the transactions the worksheet shows under the filters:\n"
+         "  cashflow           the credits and debits of each time slice, the average balance of each\n"
+         "                     slice, and the legend box's averages and shares\n"
+         "  categories         the total of each category of one side, or of each sub category of one\n"
+         "                     category\n"
+         "  quicksummary       the total of each category type of one side\n"
+         "  accounts, groups   the credits, debits and their difference of each account or group\n"
+         "  --from, --to, --accounts, --categories, --groups, --include-unreconciled,\n"
+         "  --opening-balances-in-selections   the filters, as \"worksheet\" takes them\n"
+         "  --range            the time slices of the cashflow chart (default monthly)\n"
+         "  --side             the side of the categories and quicksummary charts (default credit when\n"
+         "                     it has a total above zero, otherwise debit)\n"
+         "  --category C       the categories chart of the sub categories of category C\n"
+         "  --net              amounts without their tax (a document that keeps account of it)\n"
+         "  --format           json (the only one: PNG and PDF charts are drawn by the program's window)\n"
+         "  --regional         fixed ($, dd/MM/yyyy; the default) or system (the locale's), for the\n"
+         "                     title's dates and the legend's texts\n"
+         "The JSON: {\"chart\": \"...\", \"title\": \"...\", \"categories\": [...], \"series\": [{\"name\": \"...\",\n"
+         "\"values\": [...]}], \"legend\": {...}}, a value null where a series leaves its place empty.\n"
+         "A worksheet that shows no transaction is refused: \"No Transactions selected to chart\".\n",
+         {{"from", true},
+          {"to", true},
+          {"accounts", true},
+          {"categories", true},
+          {"groups", true},
+          {"include-unreconciled", false},
+          {"opening-balances-in-selections", false},
+          {"range", true},
+          {"side", true},
+          {"category", true},
+          {"net", false},
+          {"format", true},
+          {"regional", true},
+          {"password", true}},
+         2,
+         2,
+         RunChart},
         {"find",
          "search the transactions as \"Transaction Selection\" does",
          "usage: zudeduze-cli find FILE SEARCH-FIELDS [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...]\n"
