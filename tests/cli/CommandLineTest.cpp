@@ -5,7 +5,7 @@
 namespace qz::clitest {
 namespace {
 
-const char* const CommandNames[] = {"new", "info", "check", "worksheet", "export", "convert", "generate"};
+const char* const CommandNames[] = {"new", "info", "check", "worksheet", "export", "convert", "generate", "chart"};
 
 TEST(CommandLine, HelpOfTheProgramListsEveryCommand) {
     for (const std::vector<std::string>& args :
