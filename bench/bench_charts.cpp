@@ -2,8 +2,7 @@
 // the cash flow chart's series (the target is the monthly one) with its legend, and the
 // totals charts' points and bars. No drawing.
 
-#include "engine/Engine.h"
-#include "engine/Generator.h"
+#include "BenchBooks.h"
 #include "reports/CashFlowSeries.h"
 #include "reports/TotalsSeries.h"
 
@@ -19,19 +18,7 @@ struct Books {
     TLedger Ledger;
     TDisplayFormats Formats;
 
-    Books() {
-        TGeneratorOptions options;
-        options.Seed = 42;
-        options.Transactions = 1'000'000;
-        options.Accounts = 4;
-        options.Categories = 40;
-        options.SubCategoriesPerCategory = 4;
-        options.Groups = 8;
-        options.Years = 5;
-        options.StartYear = 2019;
-        GenerateLedger(Ledger, options);
-        Recalculate(Ledger);
-    }
+    Books() { bench::GenerateBenchBooks(Ledger, 1'000'000, 5, 2019); }
 };
 
 Books& Shared() {

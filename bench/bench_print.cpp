@@ -2,8 +2,7 @@
 // whole year, put on pages and drawn into a PDF by the same code the printer uses; and the
 // pagination alone. Pages per second are reported beside the time.
 
-#include "engine/Engine.h"
-#include "engine/Generator.h"
+#include "BenchBooks.h"
 #include "reports/GstReport.h"
 #include "reports/PageSetup.h"
 #include "reports/ReportPainter.h"
@@ -25,17 +24,7 @@ using namespace qz::gui;
 const TReport& Report() {
     static const TReport report = [] {
         TLedger ledger;
-        TGeneratorOptions options;
-        options.Seed = 42;
-        options.Transactions = 100'000;
-        options.Accounts = 4;
-        options.Categories = 40;
-        options.SubCategoriesPerCategory = 4;
-        options.Groups = 8;
-        options.Years = 3;
-        options.StartYear = 2021;
-        GenerateLedger(ledger, options);
-        Recalculate(ledger);
+        bench::GenerateBenchBooks(ledger, 100'000, 3, 2021);
         TFileSettings settings;
         settings.TaxOn = 1;
         settings.TaxName = "GST";

@@ -3,8 +3,7 @@
 // from books already prepared for the report (the target), then with the report run that
 // prepares them (the switch GstInTotals off with a recalculation, and on again afterwards).
 
-#include "engine/Engine.h"
-#include "engine/Generator.h"
+#include "BenchBooks.h"
 #include "reports/CashFlowReport.h"
 #include "reports/GstReport.h"
 #include "reports/ReportRun.h"
@@ -26,17 +25,7 @@ struct Books {
     TDateTime To = EncodeDate(2023, 6, 30);
 
     Books() {
-        TGeneratorOptions options;
-        options.Seed = 42;
-        options.Transactions = 100'000;
-        options.Accounts = 4;
-        options.Categories = 40;
-        options.SubCategoriesPerCategory = 4;
-        options.Groups = 8;
-        options.Years = 3;
-        options.StartYear = 2021;
-        GenerateLedger(Ledger, options);
-        Recalculate(Ledger);
+        bench::GenerateBenchBooks(Ledger, 100'000, 3, 2021);
         Settings.TaxOn = 1;
         Settings.TaxName = "GST";
         Settings.BusinessName = "Bench";
