@@ -378,7 +378,11 @@ QWidget* TCashFlowChart::MakeControls() {
     viewLayout->addWidget(ResetViewBtn, 0, 4, 2, 1);
     connect(ZoomBtn, &QRadioButton::toggled, this, [this] { MouseModeChanged(); });
     connect(ThreeDBtn, &QRadioButton::toggled, this, [this] {
-        if (!ThreeDBtn->isChecked())
+        // In 2D there is no depth to set and nothing to turn.
+        const bool deep = ThreeDBtn->isChecked();
+        DepthBox->setEnabled(deep);
+        RotateBtn->setEnabled(deep);
+        if (!deep)
             ZoomBtn->setChecked(true);
         ApplyLook();
         ViewChanged();
