@@ -815,13 +815,13 @@ bool TCashFlowChart::PaintPage(QPainter& painter, const QRectF& page, const TCha
         ChartItem->setBackgroundBrush(Qt::white);
     const QTransform turn = View->transform();
     View->setTransform(QTransform());
-    const QSize screenSize = View->size();
     // The chart is laid out at the page's proportions, then drawn into the page.
-    View->resize(static_cast<int>(chartRect.width() * 1.5), static_cast<int>(chartRect.height() * 1.5));
+    const QSizeF screenSize = ChartItem->size();
+    const QSizeF pageSize(chartRect.width() * 1.5, chartRect.height() * 1.5);
+    ChartItem->resize(pageSize);
     QCoreApplication::sendPostedEvents();
-    View->scene()->setSceneRect(ChartItem->rect());
-    View->scene()->render(&painter, chartRect, ChartItem->rect());
-    View->resize(screenSize);
+    View->scene()->render(&painter, chartRect, QRectF(ChartItem->pos(), pageSize), Qt::IgnoreAspectRatio);
+    ChartItem->resize(screenSize);
     View->setTransform(turn);
     ChartItem->setBackgroundBrush(screenBackground);
     ChartItem->setDropShadowEnabled(shadow);
