@@ -8,10 +8,10 @@
 #include "worksheet/WorksheetFilters.h"
 
 #include <QApplication>
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QButtonGroup>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -54,10 +54,17 @@ QColor Colour(TColour colour) {
     return ToQColor(colour);
 }
 
+// The most labels the horizontal axis shows.
+constexpr int MaxAxisLabels = 60;
+
 const char* const ZoomCaption = "Use the Left mouse button to zoom and the Right button to move chart.";
 const char* const RotateCaption = "Hold down Left mouse button and move mouse to rotate chart.";
 
 } // namespace
+
+int TCashFlowChart::LabelStep(int slots) {
+    return std::max(1, (slots + MaxAxisLabels - 1) / MaxAxisLabels);
+}
 
 // ---- The chart view: zooming, moving and turning with the mouse, and the hints ----------------
 
@@ -237,9 +244,13 @@ TCashFlowChart::TCashFlowChart(TChartContext context, QWidget* parent) : QDialog
     LineSeries->setName(QStringLiteral("Cash Flow"));
     LineSeries->setColor(Colour(ChartBlue));
     LineSeries->setPointsVisible(true);
-    Categories = new QBarCategoryAxis(ChartItem);
+    // The bars stand at their slots 0, 1, 2...; the axis names every slot while they are few, and
+    // every so many slots of a long series (a label item for each of thousands of days would
+    // take seconds to lay out, and could not be read).
+    Categories = new QCategoryAxis(ChartItem);
     Categories->setObjectName(QStringLiteral("CategoryAxis"));
     Categories->setTruncateLabels(false);
+    Categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     Values = new QValueAxis(ChartItem);
     Values->setObjectName(QStringLiteral("ValueAxis"));
     Values->setLabelFormat(QStringLiteral("%.0f"));
@@ -483,17 +494,26 @@ void TCashFlowChart::FillSeries() {
     QStringList labels;
     for (const TChartPoint& point : figures.CreditBars.Points)
         labels << Text(point.Label);
-    CreditSet->remove(0, CreditSet->count());
-    DebitSet->remove(0, DebitSet->count());
+    // Each set and the line get their values at once: value by value, the chart lays the whole
+    // series out again after every one.
+    QList<qreal> credits;
+    QList<qreal> debits;
+    credits.reserve(static_cast<qsizetype>(figures.CreditBars.Points.size()));
+    debits.reserve(static_cast<qsizetype>(figures.DebitBars.Points.size()));
     // An empty point keeps its place and label with a bar of nothing.
     for (const TChartPoint& point : figures.CreditBars.Points)
-        CreditSet->append(point.Value ? point.Value->ToDouble() : 0.0);
+        credits << (point.Value ? point.Value->ToDouble() : 0.0);
     for (const TChartPoint& point : figures.DebitBars.Points)
-        DebitSet->append(point.Value ? point.Value->ToDouble() : 0.0);
-    LineSeries->clear();
+        debits << (point.Value ? point.Value->ToDouble() : 0.0);
+    CreditSet->remove(0, CreditSet->count());
+    DebitSet->remove(0, DebitSet->count());
+    CreditSet->append(credits);
+    DebitSet->append(debits);
+    QList<QPointF> line;
     for (const TChartPoint& point : figures.CashFlowLine.Points)
         if (point.Value)
-            LineSeries->append(point.Slot, point.Value->ToDouble());
+            line << QPointF(point.Slot, point.Value->ToDouble());
+    LineSeries->replace(line);
 
     CreditSet->setLabel(Text(figures.CreditBars.Name));
     DebitSet->setLabel(Text(figures.DebitBars.Name));
@@ -503,8 +523,12 @@ void TCashFlowChart::FillSeries() {
     DebitSet->setColor(ShowDebitsBtn->isChecked() ? Colour(ChartRed) : Qt::transparent);
     DebitSet->setBorderColor(ShowDebitsBtn->isChecked() ? Colour(ChartRed).darker() : Qt::transparent);
 
-    Categories->clear();
-    Categories->append(labels);
+    for (const QString& label : Categories->categoriesLabels())
+        Categories->remove(label);
+    const int step = LabelStep(static_cast<int>(labels.size()));
+    for (int slot = 0; slot < labels.size(); slot += step)
+        Categories->append(labels[slot], slot);
+    Categories->setRange(-0.5, std::max<qsizetype>(1, labels.size()) - 0.5);
     Categories->setLabelsAngle(labels.size() > 12 ? -90 : 0);
     OrderSeries();
     LineSeries->setVisible(ShowCashFlowBtn->isChecked());

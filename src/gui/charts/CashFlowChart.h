@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-class QBarCategoryAxis;
+class QCategoryAxis;
 class QBarSeries;
 class QBarSet;
 class QButtonGroup;
@@ -110,6 +110,8 @@ public:
     QBarSeries* Bars() const { return BarSeries; }
     QLineSeries* Line() const { return LineSeries; }
     QPieSeries* Pie() const { return PieSeries; }
+    // Every how many slots the horizontal axis names one, for a series of `slots` buckets.
+    static int LabelStep(int slots);
     // The hint over a point of the chart at `pos` (in the view's coordinates); empty for none.
     QString HintAt(const QPointF& pos) const;
 
@@ -185,7 +187,7 @@ private:
     QBarSet* CreditSet = nullptr;
     QBarSet* DebitSet = nullptr;
     QLineSeries* LineSeries = nullptr;
-    QBarCategoryAxis* Categories = nullptr;
+    QCategoryAxis* Categories = nullptr;
     QValueAxis* Values = nullptr;
     QChart* PieChart = nullptr;
     QChartView* PieView = nullptr;
