@@ -1,5 +1,6 @@
 #include "CashFlowChart.h"
 
+#include "ChartHint.h"
 #include "controls/KQBookBar.h"
 #include "grid/WinColour.h"
 #include "platform/TextCodec.h"
@@ -36,7 +37,6 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -77,7 +77,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
-        QToolTip::hideText();
+        TChartHint::HideHint();
         Start = event->position();
         Last = Start;
         Button = event->button();
@@ -86,11 +86,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPointF at = event->position();
         if (Button == Qt::NoButton) {
-            const QString hint = Owner.HintAt(at);
+            QColor colour;
+            const QString hint = Owner.HintAt(at, &colour);
             if (hint.isEmpty())
-                QToolTip::hideText();
+                TChartHint::HideHint();
             else
-                QToolTip::showText(mapToGlobal(at.toPoint() + QPoint(0, 20)), hint, this);
+                TChartHint::ShowAt(mapToGlobal(at.toPoint() + QPoint(0, 20)), hint, colour);
             return;
         }
         const QPointF step = at - Last;
@@ -110,7 +111,7 @@ protected:
         }
         Button = Qt::NoButton;
     }
-    void leaveEvent(QEvent*) override { QToolTip::hideText(); }
+    void leaveEvent(QEvent*) override { TChartHint::HideHint(); }
 
 private:
     TCashFlowChart& Owner;
@@ -304,7 +305,7 @@ TCashFlowChart::TCashFlowChart(TChartContext context, QWidget* parent) : QDialog
 }
 
 TCashFlowChart::~TCashFlowChart() {
-    QToolTip::hideText();
+    TChartHint::HideHint();
 }
 
 QChartView* TCashFlowChart::ChartView() const {
@@ -451,6 +452,12 @@ int TCashFlowChart::Execute(TChartContext context, QWidget* parent, bool& accoun
     return code == QDialog::Rejected ? ChartClosed : code;
 }
 
+void TCashFlowChart::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        TChartHint::HideHint();
+    QDialog::changeEvent(event);
+}
+
 void TCashFlowChart::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         done(ChartClosed);
@@ -477,7 +484,7 @@ void TCashFlowChart::Rebuild() {
     if (Building)
         return;
     Building = true;
-    QToolTip::hideText();
+    TChartHint::HideHint();
     Figures = std::make_unique<TCashFlowSeries>(BuildCashFlowSeries(*Ctx.Ledger, Range(), NetAmounts(), Ctx.Today));
     LegendFigures = CashFlowLegend(*Figures, *Ctx.Formats);
     FillSeries();
@@ -679,7 +686,12 @@ void TCashFlowChart::ResetView() {
 
 // ---- The hints ---------------------------------------------------------------------------------
 
-QString TCashFlowChart::HintAt(const QPointF& pos) const {
+QString TCashFlowChart::HintAt(const QPointF& pos, QColor* colour) const {
+    const auto hint = [colour](TCashFlowHintSeries series, const std::string& text) {
+        if (colour)
+            *colour = Colour(CashFlowHintColour(series));
+        return Text(text);
+    };
     if (Building || !Figures)
         return {};
     const QPointF scenePos = View->mapToScene(pos.toPoint());
@@ -693,7 +705,8 @@ QString TCashFlowChart::HintAt(const QPointF& pos) const {
                 continue;
             const QPointF at = ChartItem->mapToPosition(QPointF(point.Slot, point.Value->ToDouble()), LineSeries);
             if (QLineF(at, scenePos).length() <= 6)
-                return Text(CashFlowHintText(TCashFlowHintSeries::CashFlow, figures.Kind, point, *Ctx.Formats));
+                return hint(TCashFlowHintSeries::CashFlow,
+                            CashFlowHintText(TCashFlowHintSeries::CashFlow, figures.Kind, point, *Ctx.Formats));
         }
     // The bars: the credit bar holds the left half of its slot, the debit bar the right half.
     const QPointF value = ChartItem->mapToValue(scenePos, BarSeries);
@@ -707,7 +720,7 @@ QString TCashFlowChart::HintAt(const QPointF& pos) const {
         return {};
     for (const TChartPoint& point : bars[which].first->Points)
         if (point.Slot == slot && point.Value && value.y() >= 0 && value.y() <= point.Value->ToDouble())
-            return Text(CashFlowHintText(bars[which].second, figures.Kind, point, *Ctx.Formats));
+            return hint(bars[which].second, CashFlowHintText(bars[which].second, figures.Kind, point, *Ctx.Formats));
     return {};
 }
 

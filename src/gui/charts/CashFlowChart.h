@@ -113,7 +113,8 @@ public:
     // Every how many slots the horizontal axis names one, for a series of `slots` buckets.
     static int LabelStep(int slots);
     // The hint over a point of the chart at `pos` (in the view's coordinates); empty for none.
-    QString HintAt(const QPointF& pos) const;
+    // `colour`, when given, receives the colour of the series.
+    QString HintAt(const QPointF& pos, QColor* colour = nullptr) const;
 
     // Zooming on the plot area as the mouse does; false once the zooms are used up.
     bool ZoomInto(const QRectF& rect);
@@ -155,6 +156,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class TCashFlowView;

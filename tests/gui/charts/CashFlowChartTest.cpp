@@ -3,10 +3,12 @@
 // codes. The main window opens it only while the worksheet shows a transaction.
 
 #include "charts/CashFlowChart.h"
+#include "charts/ChartHint.h"
 #include "controls/KQBookBar.h"
 #include "editors/GeneratedBooksFixture.h"
 #include "engine/Engine.h"
 #include "forms/ModalDriver.h"
+#include "grid/WinColour.h"
 #include "mainwindow/MainFormFixture.h"
 
 #include <QAction>
@@ -218,6 +220,66 @@ TEST_F(CashFlowChartTest, TwoDThreeDZoomAndResetKeepTheirRules) {
     EXPECT_TRUE(window->RotateBtn->isEnabled());
     EXPECT_EQ(window->DepthBox->value(), 5);
     EXPECT_FALSE(window->ResetViewBtn->isEnabled());
+}
+
+TEST_F(CashFlowChartTest, TheHintNamesTheBarOrPointUnderThePointer) {
+    Open();
+    auto window = MakeWindow();
+    window->RangeBox->setCurrentIndex(static_cast<int>(TSliceKind::Month));
+    QApplication::processEvents();
+    const TCashFlowSeries& core = window->Series();
+    QChart* chart = window->Chart();
+    auto at = [&](double x, double y, QAbstractSeries* series) {
+        return QPointF(window->ChartView()->mapFromScene(chart->mapToPosition(QPointF(x, y), series)));
+    };
+    // The first month with both bars: the credit bar holds the left half of the slot, the debit bar the right.
+    std::size_t slot = 0;
+    while (slot < core.CreditBars.Points.size() &&
+           !(core.CreditBars.Points[slot].Value && core.DebitBars.Points[slot].Value))
+        ++slot;
+    ASSERT_LT(slot, core.CreditBars.Points.size());
+    const TChartPoint& credit = core.CreditBars.Points[slot];
+    const TChartPoint& debit = core.DebitBars.Points[slot];
+    const double x = static_cast<double>(slot);
+    window->ShowCashFlowBtn->click(); // the line may cross the bars
+    EXPECT_EQ(window->HintAt(at(x - 0.25, credit.Value->ToDouble() / 2, window->Bars())).toStdString(),
+              CashFlowHintText(TCashFlowHintSeries::Credit, TSliceKind::Month, credit, Formats));
+    QColor colour;
+    EXPECT_EQ(window->HintAt(at(x + 0.25, debit.Value->ToDouble() / 2, window->Bars()), &colour).toStdString(),
+              CashFlowHintText(TCashFlowHintSeries::Debit, TSliceKind::Month, debit, Formats));
+    EXPECT_EQ(colour, ToQColor(CashFlowHintColour(TCashFlowHintSeries::Debit)));
+    // Above a bar there is nothing; a hidden series gives no hint.
+    const double top = std::max(credit.Value->ToDouble(), debit.Value->ToDouble());
+    EXPECT_TRUE(window->HintAt(at(x - 0.25, top * 1.5 + 1, window->Bars())).isEmpty());
+    window->ShowCreditsBtn->click();
+    EXPECT_TRUE(window->HintAt(at(x - 0.25, credit.Value->ToDouble() / 2, window->Bars())).isEmpty());
+    window->ShowCreditsBtn->click();
+
+    // A point of the line, shown again, comes first.
+    window->ShowCashFlowBtn->click();
+    const TChartPoint& point = core.CashFlowLine.Points.front();
+    ASSERT_TRUE(point.Value);
+    EXPECT_EQ(window->HintAt(at(point.Slot, point.Value->ToDouble(), window->Line())).toStdString(),
+              CashFlowHintText(TCashFlowHintSeries::CashFlow, TSliceKind::Month, point, Formats));
+}
+
+TEST(ChartHintTest, TheHintIsCentredBelowThePointAndStaysOnTheScreen) {
+    const QRect screen(0, 0, 800, 600);
+    const QSize text(100, 15); // the hint: 126 x 16
+    struct Case {
+        QPoint Point;
+        QRect Expected;
+    };
+    const Case cases[] = {
+        {{400, 300}, {337, 300, 126, 16}}, // centred on the point, its top there
+        {{790, 300}, {674, 300, 126, 16}}, // moved left to the right edge
+        {{400, 595}, {337, 584, 126, 16}}, // moved up to the bottom edge
+        {{10, 300}, {0, 300, 126, 16}},    // never beyond the left edge
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TChartHint::Place(c.Point, text, screen), c.Expected) << c.Point.x() << "," << c.Point.y();
+    // Wider than the screen: the left edge wins.
+    EXPECT_EQ(TChartHint::Place({400, 300}, QSize(900, 15), screen).left(), 0);
 }
 
 TEST_F(CashFlowChartTest, EscapeAndCloseAnswerOneJumpToAnswersTheChosenChart) {
