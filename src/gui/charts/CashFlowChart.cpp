@@ -252,9 +252,10 @@ TCashFlowChart::TCashFlowChart(TChartContext context, QWidget* parent) : QDialog
     Categories->setObjectName(QStringLiteral("CategoryAxis"));
     Categories->setTruncateLabels(false);
     Categories->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    Values = new QValueAxis(ChartItem);
+    // The values are named in the money display format at the axis's ticks.
+    Values = new QCategoryAxis(ChartItem);
     Values->setObjectName(QStringLiteral("ValueAxis"));
-    Values->setLabelFormat(QStringLiteral("%.0f"));
+    Values->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     ChartItem->addAxis(Categories, Qt::AlignBottom);
     ChartItem->addAxis(Values, Qt::AlignLeft);
     View = new TCashFlowView(ChartItem, *this);
@@ -551,6 +552,15 @@ void TCashFlowChart::FillSeries() {
             }
     Values->setRange(low, high > low ? high : low + 1);
     Values->applyNiceNumbers();
+    for (const QString& label : Values->categoriesLabels())
+        Values->remove(label);
+    const int ticks = std::max(2, Values->tickCount());
+    const double first = Values->min();
+    const double span = Values->max() - first;
+    for (int tick = 0; tick < ticks; ++tick) {
+        const double value = first + span * tick / (ticks - 1);
+        Values->append(Text(Ctx.Formats->MoneyText(Money::FromDouble(value))), value);
+    }
 
     PieSeries->clear();
     const std::string* pieTexts[2] = {&LegendFigures.CreditPieText, &LegendFigures.DebitPieText};

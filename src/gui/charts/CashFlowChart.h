@@ -33,7 +33,6 @@ class QCheckBox;
 class QSpinBox;
 class QWidget;
 class QPieSeries;
-class QValueAxis;
 
 namespace qz {
 struct TFileSettings;
@@ -190,7 +189,7 @@ private:
     QBarSet* DebitSet = nullptr;
     QLineSeries* LineSeries = nullptr;
     QCategoryAxis* Categories = nullptr;
-    QValueAxis* Values = nullptr;
+    QCategoryAxis* Values = nullptr;
     QChart* PieChart = nullptr;
     QChartView* PieView = nullptr;
     QPieSeries* PieSeries = nullptr;

@@ -126,6 +126,12 @@ TEST_F(CashFlowChartTest, EachRangeDrawsTheCoresBucketsAsBarsAndTheAverageBalanc
         EXPECT_EQ(window->Legend().DifferenceText, legend.DifferenceText);
     }
     EXPECT_EQ(window->Chart()->title().toStdString(), CashFlowChartTitle(Ledger, Formats));
+    // The vertical axis names its values in the money display format.
+    auto* values = qobject_cast<QCategoryAxis*>(window->Chart()->axes(Qt::Vertical).value(0));
+    ASSERT_TRUE(values);
+    EXPECT_GE(values->count(), 2);
+    for (const QString& label : values->categoriesLabels())
+        EXPECT_EQ(label.toStdString(), Formats.MoneyText(Money::FromDouble(values->endValue(label))));
 }
 
 TEST_F(CashFlowChartTest, TheTaxSwitchesChooseNetOrGrossAmountsWithoutTouchingTheEngine) {
