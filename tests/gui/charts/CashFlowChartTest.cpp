@@ -21,12 +21,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace qz::gui::test {
 namespace {
@@ -46,8 +48,9 @@ protected:
         ASSERT_GT(Ledger.TransList.VisibleCount, 0);
     }
 
-    std::unique_ptr<TCashFlowChart> MakeWindow() {
+    std::unique_ptr<TCashFlowChart> MakeWindow(std::function<TDefaultPrinter()> printer = {}) {
         TChartContext context;
+        context.Printer = std::move(printer);
         context.Ledger = &Ledger;
         context.Settings = &Files.Settings;
         context.Formats = &Formats;
@@ -375,6 +378,44 @@ TEST_F(CashFlowChartTest, PrintingNeedsCreditsOrDebitsAndThePdfHoldsThePage) {
     EXPECT_TRUE(drawn);
     // The screen chart keeps its title after printing.
     EXPECT_EQ(window->Chart()->title().toStdString(), CashFlowChartTitle(Ledger, Formats));
+}
+
+TEST_F(CashFlowChartTest, PrintAsksForAPrinterAndShownCreditsOrDebitsBeforeTheDialog) {
+    Open();
+    TDefaultPrinter printer{1, "Office", "LPT1:"};
+    auto window = MakeWindow([&printer] { return printer; });
+    auto opensDialog = [&window] {
+        QString caption;
+        QString title;
+        QTimer::singleShot(0, [&caption, &title] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                caption = dialog->windowTitle();
+                if (auto* edit = dialog->findChild<QLineEdit*>())
+                    title = edit->text();
+                dialog->close();
+            }
+        });
+        window->PrintBtn->click();
+        QApplication::processEvents();
+        return std::make_pair(caption, title);
+    };
+    // A printer and shown credits: the dialog, on the chart's title.
+    EXPECT_EQ(opensDialog(), std::make_pair(QStringLiteral("Print Chart"), window->Chart()->title()));
+    EXPECT_TRUE(Prompts.Messages.empty());
+
+    // No printer: the printer message and no dialog.
+    printer = TDefaultPrinter{};
+    EXPECT_EQ(opensDialog().first, QString());
+    ASSERT_EQ(Prompts.Messages.size(), 1u);
+    EXPECT_EQ(Prompts.Messages.back().Kind, MsgKind::Error);
+
+    // Nothing shown that is a credit or a debit: the message and no dialog.
+    printer = TDefaultPrinter{1, "Office", "LPT1:"};
+    for (TTransRec* record : Ledger.TransList.RowList)
+        record->Row = -1;
+    EXPECT_EQ(opensDialog().first, QString());
+    ASSERT_EQ(Prompts.Messages.size(), 2u);
+    EXPECT_EQ(Prompts.Messages.back().Text, NothingToPrintMessage);
 }
 
 // ---- The main window ----------------------------------------------------------------------------
