@@ -1,6 +1,7 @@
 // chart_shots [document] [folder]: the cash flow chart window on a scratch copy of a document
 // (the example document of the build and docs/charts by default): cashflow.png as it opens,
-// "Weekly", the line on top, 3D; cashflow-monthly-2d.png by months in 2D; cashflow-page.png the
+// "Weekly", the line on top, 3D; cashflow-monthly-2d.png by months in 2D; cashflow-monthly-turned.png
+// in 3D turned with the mouse; cashflow-page.png the
 // printed page. Run it under xvfb-run or offscreen.
 
 #include "EditorShots.h"
@@ -32,6 +33,11 @@ int main(int argc, char** argv) {
         window.RangeBox->setCurrentIndex(static_cast<int>(TSliceKind::Month));
         window.TwoDBtn->setChecked(true);
         saved = shots::SaveShot(window, folder, "cashflow-monthly-2d") && saved;
+        window.ThreeDBtn->setChecked(true);
+        window.RotateBtn->setChecked(true);
+        window.Rotate(8, 20);
+        saved = shots::SaveShot(window, folder, "cashflow-monthly-turned") && saved;
+        window.ResetView();
         // The printed page, A4 landscape, through the same painting as the printer and the PDF.
         const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                                  QPageLayout::Millimeter);

@@ -631,10 +631,23 @@ void TCashFlowChart::ApplyLook() {
     background.setColorAt(1, Qt::white);
     ChartItem->setBackgroundBrush(background);
 
+    // The turn is about the chart's centre, shrunk as far as needed to keep the chart in view.
     QTransform turn;
-    if (deep) {
+    if (deep && (RotationX != 0 || RotationY != 0)) {
+        const QRectF area = ChartItem->sceneBoundingRect();
+        const QPointF centre = area.center();
+        turn.translate(centre.x(), centre.y());
         turn.rotate(RotationY, Qt::YAxis);
         turn.rotate(RotationX, Qt::XAxis);
+        turn.translate(-centre.x(), -centre.y());
+        const QRectF turned = turn.mapRect(area);
+        const double fit = std::min(
+            {1.0, area.width() / std::max(1.0, turned.width()), area.height() / std::max(1.0, turned.height())});
+        QTransform shrink;
+        shrink.translate(centre.x(), centre.y());
+        shrink.scale(fit, fit);
+        shrink.translate(-centre.x(), -centre.y());
+        turn = turn * shrink;
     }
     View->setTransform(turn);
     // The whole picture changes: no part of the old one may stay on the screen.
