@@ -522,6 +522,8 @@ void TCashFlowChart::FillSeries() {
         if (point.Value)
             line << QPointF(point.Slot, point.Value->ToDouble());
     LineSeries->replace(line);
+    // The points are marked while there is room to tell them apart.
+    LineSeries->setPointsVisible(line.size() <= MaxAxisLabels * 2);
 
     CreditSet->setLabel(Text(figures.CreditBars.Name));
     DebitSet->setLabel(Text(figures.DebitBars.Name));
