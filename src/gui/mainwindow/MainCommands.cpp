@@ -88,6 +88,7 @@ void TMain::UpdateToolBar() {
         action->setEnabled(open);
     Action(QStringLiteral("ReconcileItem"))->setEnabled(open);
     ReportsItem->setEnabled(open);
+    CashFlowChartItem->setEnabled(open);
     for (QAction* action : OptionsPopup->actions())
         action->setEnabled(open);
     TabControl1->setEnabled(open);

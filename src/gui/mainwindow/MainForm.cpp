@@ -298,7 +298,7 @@ void TMain::CreateToolBar() {
             [this] { TransfersCommand(); });
     addItem(ToolsPopup, "&Reconcile", "ReconcileItem");
     ChartsPopup = new TOwnerDrawMenu(this);
-    addItem(ChartsPopup, "&Cash Flow Chart", "CashFlowChartItem");
+    CashFlowChartItem = addItem(ChartsPopup, "&Cash Flow Chart", "CashFlowChartItem");
     addItem(ChartsPopup, "Ca&tegory Totals Chart", "CategoryChartItem");
     addItem(ChartsPopup, "&Account Totals Chart", "AccountChartItem");
     addItem(ChartsPopup, "&Group Totals Chart", "GroupChartItem");
@@ -324,6 +324,7 @@ void TMain::CreateToolBar() {
     ToolsBtn->SetDropDown(ToolsPopup);
     ConnectReconcile();
     ConnectReports();
+    ConnectCharts();
     GraphBtn->SetDropDown(ChartsPopup);
     GraphBtn->OnBeforeDropDown = [this] { return CheckAccess(TAccessArea::Reports); };
     OptionBtn->SetDropDown(OptionsPopup);

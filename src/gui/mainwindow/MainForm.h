@@ -192,6 +192,9 @@ public:
     bool ReportsCommand();
     // "&Print": the Print Screen dialog after the Printing password.
     bool PrintCommand();
+    // MainCharts.cpp: a chart command (10 the cash flow chart); a chart window's "&Jump To..."
+    // runs the next one, until a window is simply closed. Returns the last code.
+    int ChartCommand(int code);
 
     // ---- TWorksheetWindow ----------------------------------------------------------------
     void ShowColumnSet(TGridInfo& columns) override;
@@ -264,6 +267,8 @@ private:
     void ConnectReconcile();
     // MainReports.cpp: the Reports dialog.
     void ConnectReports();
+    // MainCharts.cpp: the chart items of the charts menu.
+    void ConnectCharts();
     TReportsContext ReportsContext();
 
     // MainOptions.cpp: the options window and what its changes call for.
@@ -348,6 +353,7 @@ private:
     QMenu* ChartsPopup = nullptr;
     QMenu* OptionsPopup = nullptr;
     QAction* ReportsItem = nullptr;
+    QAction* CashFlowChartItem = nullptr;
     TDatePanel* DatePanelCtl = nullptr;
     QPushButton* ActSelBtn = nullptr;
     QPushButton* GrpSelBtn = nullptr;

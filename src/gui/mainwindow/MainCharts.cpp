@@ -1,0 +1,63 @@
+// The main window and the charts: "&Cash Flow Chart" opens the cash flow chart window while the
+// worksheet shows a transaction; a chart window's "&Jump To..." opens the chart chosen in it;
+// when a chart window changed the accounts, the account bar and the worksheet follow.
+
+#include "MainForm.h"
+
+#include "charts/CashFlowChart.h"
+#include "reports/CashFlowSeries.h"
+#include "reports/ReportOptions.h"
+#include "reports/Reports.h"
+#include "storage/OptionsFileOLE.h"
+
+#include <QAction>
+
+namespace qz::gui {
+
+void TMain::ConnectCharts() {
+    connect(CashFlowChartItem, &QAction::triggered, this, [this] { ChartCommand(CashFlowChartCode); });
+}
+
+int TMain::ChartCommand(int code) {
+    if (!Files.IsOpen)
+        return ChartClosed;
+    bool accountsChanged = false;
+    // The category, group, quick summary and account totals charts have no window yet: their
+    // codes end the run.
+    while (code == CashFlowChartCode) {
+        if (!CashFlowChartCanOpen(Books)) {
+            Services.Ask->MessageBox(NothingToChartMessage, MsgKind::Information, MsgButtons::Ok);
+            code = ChartClosed;
+            break;
+        }
+        const TReportsContext reports = ReportsContext();
+        TChartContext context;
+        context.Ledger = &Books;
+        context.Settings = &Files.Settings;
+        context.Formats = &Formats;
+        context.Ask = Services.Ask;
+        const double now = Services.Time ? Services.Time->Now() : 0;
+        context.Today = static_cast<TDateTime>(static_cast<std::int64_t>(now));
+        context.Page = reports.Page;
+        context.DocumentPath = Files.Path;
+        context.PrintedText = PrintedDateTimeText(now, Formats.ShortDateFormat);
+        context.PrintFilename = reports.ReadOption(OptPrintFilename);
+        context.PrintDate = reports.ReadOption(OptPrintDate);
+        context.ShowHelp = reports.ShowHelp;
+        context.SaveDialog = Services.SaveDialog;
+        bool changed = false;
+        code = TCashFlowChart::Execute(context, this, changed);
+        accountsChanged = accountsChanged || changed;
+    }
+    if (accountsChanged) {
+        // The chart chose the accounts: the worksheet shows the same ones.
+        std::vector<bool> pressed;
+        for (const TBookRec* book : Books.BookList.KeyList)
+            pressed.push_back(book->Selected != 0);
+        Filters.AccountBarClick(pressed);
+        AccountBarChanged();
+    }
+    return code;
+}
+
+} // namespace qz::gui
