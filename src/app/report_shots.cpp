@@ -7,7 +7,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "reports/MonthSelector.h"
 #include "reports/PageSetup.h"
-#include "reports/QRSpecPreview.h"
+#include "reports/PrintPreview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -7,8 +7,8 @@
 #include "controls/KQButton2.h"
 #include "reports/MonthSelector.h"
 #include "reports/PageSetup.h"
+#include "reports/PrintPreview.h"
 #include "reports/PrintScreenDialog.h"
-#include "reports/QRSpecPreview.h"
 #include "reports/ReportOptions.h"
 #include "reports/Reports.h"
 

@@ -1,6 +1,6 @@
 // The print preview window driven as a user drives it, and the print-range dialog's rules.
 
-#include "reports/QRSpecPreview.h"
+#include "reports/PrintPreview.h"
 #include "SampleReport.h"
 #include "reports/PrintDlg.h"
 

@@ -1,4 +1,4 @@
-#include "QRSpecPreview.h"
+#include "PrintPreview.h"
 
 #include "platform/TextCodec.h"
 
