@@ -52,7 +52,8 @@ bool SaveShot(QWidget& window, const QString& folder, const char* name) {
     return saved;
 }
 
-int RunShots(int argc, char** argv, const std::function<bool(TShotDocument& document, const QString& folder)>& shoot) {
+int RunShots(int argc, char** argv, const std::function<bool(TShotDocument& document, const QString& folder)>& shoot,
+             const QString& defaultFolder) {
     QApplication app(argc, argv);
     // The example is an Australian business: its pictures show its money and dates, whatever the
     // machine's own settings.
@@ -64,7 +65,7 @@ int RunShots(int argc, char** argv, const std::function<bool(TShotDocument& docu
     }
     const QString document =
         arguments.value(0, QStringLiteral(ZUDEDUZE_BUILD_DIR "/data/Example Files/Wattle Lane Cafe.kqk"));
-    const QString folder = arguments.value(1, QStringLiteral("docs/editors"));
+    const QString folder = arguments.value(1, defaultFolder);
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "cannot make %s\n", qPrintable(folder));
         return 1;

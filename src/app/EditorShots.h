@@ -55,7 +55,9 @@ private:
 bool SaveShot(QWidget& window, const QString& folder, const char* name);
 
 // The body of a picture program: reads the command line, opens the document and runs `shoot`
-// on it with the output folder; answers the exit code (0 when every picture was saved).
-int RunShots(int argc, char** argv, const std::function<bool(TShotDocument& document, const QString& folder)>& shoot);
+// on it with the output folder (`defaultFolder` when the command line names none); answers the
+// exit code (0 when every picture was saved).
+int RunShots(int argc, char** argv, const std::function<bool(TShotDocument& document, const QString& folder)>& shoot,
+             const QString& defaultFolder = QStringLiteral("docs/editors"));
 
 } // namespace qz::gui::shots

@@ -19,46 +19,49 @@ using namespace qz;
 using namespace qz::gui;
 
 int main(int argc, char** argv) {
-    return shots::RunShots(argc, argv, [](shots::TShotDocument& document, const QString& folder) {
-        Recalculate(document.Ledger);
-        TChartContext context;
-        context.Ledger = &document.Ledger;
-        context.Settings = &document.Files.Settings;
-        context.Formats = &document.Formats;
-        context.Ask = &document.Prompts;
-        context.Today = static_cast<TDateTime>(static_cast<std::int64_t>(document.Clock.Now()));
-        TCashFlowChart window(context);
-        window.resize(1100, 760);
-        bool saved = shots::SaveShot(window, folder, "cashflow");
-        window.RangeBox->setCurrentIndex(static_cast<int>(TSliceKind::Month));
-        window.TwoDBtn->setChecked(true);
-        saved = shots::SaveShot(window, folder, "cashflow-monthly-2d") && saved;
-        window.ThreeDBtn->setChecked(true);
-        window.RotateBtn->setChecked(true);
-        window.Rotate(8, 20);
-        saved = shots::SaveShot(window, folder, "cashflow-monthly-turned") && saved;
-        window.ResetView();
-        // The printed page, A4 landscape, through the same painting as the printer and the PDF.
-        const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
-                                 QPageLayout::Millimeter);
-        const int dpi = 100;
-        QImage page(layout.fullRectPixels(dpi).size(), QImage::Format_RGB32);
-        page.fill(Qt::white);
-        page.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
-        page.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
-        {
-            QPainter painter(&page);
-            painter.setRenderHint(QPainter::Antialiasing);
-            const QRect printable = layout.paintRectPixels(dpi);
-            painter.translate(printable.topLeft());
-            TChartPageTexts texts = window.DefaultPageTexts();
-            texts.FileLine = QStringLiteral("Filename - Wattle Lane Cafe");
-            texts.PrintedLine = QStringLiteral("Printed on 11/12/2026 09:30:00");
-            window.PaintPage(painter, QRectF(0, 0, printable.width(), printable.height()), texts);
-        }
-        const QString pagePath = folder + QStringLiteral("/cashflow-page.png");
-        saved = page.save(pagePath) && saved;
-        std::printf("%s\n", qPrintable(pagePath));
-        return saved;
-    });
+    return shots::RunShots(
+        argc, argv,
+        [](shots::TShotDocument& document, const QString& folder) {
+            Recalculate(document.Ledger);
+            TChartContext context;
+            context.Ledger = &document.Ledger;
+            context.Settings = &document.Files.Settings;
+            context.Formats = &document.Formats;
+            context.Ask = &document.Prompts;
+            context.Today = static_cast<TDateTime>(static_cast<std::int64_t>(document.Clock.Now()));
+            TCashFlowChart window(context);
+            window.resize(1100, 760);
+            bool saved = shots::SaveShot(window, folder, "cashflow");
+            window.RangeBox->setCurrentIndex(static_cast<int>(TSliceKind::Month));
+            window.TwoDBtn->setChecked(true);
+            saved = shots::SaveShot(window, folder, "cashflow-monthly-2d") && saved;
+            window.ThreeDBtn->setChecked(true);
+            window.RotateBtn->setChecked(true);
+            window.Rotate(8, 20);
+            saved = shots::SaveShot(window, folder, "cashflow-monthly-turned") && saved;
+            window.ResetView();
+            // The printed page, A4 landscape, through the same painting as the printer and the PDF.
+            const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter);
+            const int dpi = 100;
+            QImage page(layout.fullRectPixels(dpi).size(), QImage::Format_RGB32);
+            page.fill(Qt::white);
+            page.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
+            page.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+            {
+                QPainter painter(&page);
+                painter.setRenderHint(QPainter::Antialiasing);
+                const QRect printable = layout.paintRectPixels(dpi);
+                painter.translate(printable.topLeft());
+                TChartPageTexts texts = window.DefaultPageTexts();
+                texts.FileLine = QStringLiteral("Filename - Wattle Lane Cafe");
+                texts.PrintedLine = QStringLiteral("Printed on 11/12/2026 09:30:00");
+                window.PaintPage(painter, QRectF(0, 0, printable.width(), printable.height()), texts);
+            }
+            const QString pagePath = folder + QStringLiteral("/cashflow-page.png");
+            saved = page.save(pagePath) && saved;
+            std::printf("%s\n", qPrintable(pagePath));
+            return saved;
+        },
+        QStringLiteral("docs/charts"));
 }

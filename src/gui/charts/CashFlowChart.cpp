@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +35,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -228,11 +230,16 @@ private:
 TCashFlowChart::TCashFlowChart(TChartContext context, QWidget* parent) : QDialog(parent), Ctx(std::move(context)) {
     setObjectName(QStringLiteral("CashFlowChart"));
     setWindowTitle(QStringLiteral("Cash Flow"));
-    resize(900, 640);
+    // Room for the week labels under the bars; never more than the screen offers.
+    QSize size(1100, 740);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(20, 40));
+    resize(size);
 
     ChartItem = new QChart;
     ChartItem->setObjectName(QStringLiteral("CashFlowChartItem"));
-    ChartItem->legend()->setAlignment(Qt::AlignBottom);
+    // On the right: under the bars it would cover the ends of long, turned week labels.
+    ChartItem->legend()->setAlignment(Qt::AlignRight);
     CreditSet = new QBarSet(QStringLiteral("Income"));
     DebitSet = new QBarSet(QStringLiteral("Expense"));
     CreditSet->setColor(Colour(ChartGreen));
