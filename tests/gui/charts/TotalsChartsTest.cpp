@@ -395,5 +395,68 @@ TEST_F(TotalsChartsTest, TheCategoryPrintoutRepeatsTheChartWithTheNextLegendEntr
     EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), pages);
 }
 
+// ---- The main window ----------------------------------------------------------------------------
+
+using MainTotalsChartsTest = MainFormTest;
+
+// Acts on the next modal window of the kind once it is the modal one: one chart window closes and
+// the next opens only after the main window's loop has come round.
+template <class Window> void WhenNextModal(std::function<void(Window&)> action, int tries = 200) {
+    QTimer::singleShot(10, [action, tries] {
+        if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+            action(*window);
+            return;
+        }
+        if (tries > 0) {
+            WhenNextModal<Window>(action, tries - 1);
+            return;
+        }
+        ADD_FAILURE() << "the expected window never became the modal one";
+        if (QWidget* other = QApplication::activeModalWidget())
+            other->close();
+    });
+}
+
+TEST_F(MainTotalsChartsTest, JumpToLeadsThroughEveryChartWindowUntilOneCloses) {
+    ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk", 300, 7)));
+    for (const char* item : {"CategoryChartItem", "AccountChartItem", "GroupChartItem", "SummaryChartItem"})
+        EXPECT_TRUE(Window->Action(QString::fromLatin1(item))->isEnabled()) << item;
+    // Cash flow -> category totals -> (the same window) quick summary -> account totals ->
+    // (the same window) group totals -> close.
+    std::vector<std::string> seen;
+    const auto jump = [](TTotalsChart& window, int code) {
+        for (QAction* action : window.JumpBtn->menu()->actions())
+            if (action->data().toInt() == code)
+                action->trigger();
+    };
+    WhenModal<TCashFlowChart>([&](TCashFlowChart& cash) {
+        seen.push_back(cash.windowTitle().toStdString());
+        WhenNextModal<TCatChart>([&](TCatChart& categories) {
+            seen.push_back(categories.windowTitle().toStdString());
+            jump(categories, SummaryChartCode);
+            seen.push_back(categories.windowTitle().toStdString());
+            WhenNextModal<TGrpChart>([&](TGrpChart& accounts) {
+                seen.push_back(accounts.windowTitle().toStdString());
+                jump(accounts, GroupChartCode);
+                seen.push_back(accounts.windowTitle().toStdString());
+                accounts.CloseBtn->click();
+            });
+            jump(categories, AccountChartCode);
+        });
+        cash.JumpBtn->menu()->actions().at(1)->trigger();
+    });
+    EXPECT_EQ(Window->ChartCommand(CashFlowChartCode), ChartClosed);
+    const std::vector<std::string> expected = {"Cash Flow", "Category Totals Chart", "Quick Summary Chart",
+                                               "Account Totals Chart", "Group Totals Chart"};
+    EXPECT_EQ(seen, expected);
+
+    // The menu item opens its chart directly.
+    WhenModal<TGrpChart>([&](TGrpChart& groups) {
+        EXPECT_EQ(groups.Mode(), TGrpChartMode::Groups);
+        groups.CloseBtn->click();
+    });
+    Window->Action(QStringLiteral("GroupChartItem"))->trigger();
+}
+
 } // namespace
 } // namespace qz::gui::test
