@@ -1,11 +1,13 @@
-// chart_shots [document] [folder]: the cash flow chart window on a scratch copy of a document
-// (the example document of the build and docs/charts by default): cashflow.png as it opens,
-// "Weekly", the line on top, 3D; cashflow-monthly-2d.png by months in 2D; cashflow-monthly-turned.png
-// in 3D turned with the mouse; cashflow-page.png the
-// printed page. Run it under xvfb-run or offscreen.
+// chart_shots [document] [folder]: the chart windows on a scratch copy of a document (the example
+// document of the build by default; give docs/charts as the folder: the default folder is the
+// editors' docs/editors, whose categories.png, accounts.png and groups.png are other windows): cashflow.png as it
+// opens, "Weekly", the line on top, 3D; cashflow-monthly-2d.png by months in 2D; cashflow-monthly-turned.png in 3D
+// turned with the mouse; cashflow-page.png the printed page; the totals charts as they open from the chart menu:
+// categories.png, quicksummary.png (pies), accounts.png and groups.png. Run it under xvfb-run or offscreen.
 
 #include "EditorShots.h"
 #include "charts/CashFlowChart.h"
+#include "charts/TotalsCharts.h"
 #include "engine/Engine.h"
 
 #include <QComboBox>
@@ -59,6 +61,23 @@ int main(int argc, char** argv) {
         const QString pagePath = folder + QStringLiteral("/cashflow-page.png");
         saved = page.save(pagePath) && saved;
         std::printf("%s\n", qPrintable(pagePath));
+
+        // The totals charts, each as the chart menu opens it.
+        context.StoredGstInTotals = document.Ledger.Switches.GstInTotals;
+        const std::pair<TCatChartMode, const char*> categoryCharts[] = {{TCatChartMode::Categories, "categories"},
+                                                                        {TCatChartMode::QuickSummary, "quicksummary"}};
+        for (const auto& [mode, name] : categoryCharts) {
+            TCatChart chart(context, mode, true);
+            chart.resize(1100, 760);
+            saved = shots::SaveShot(chart, folder, name) && saved;
+        }
+        const std::pair<TGrpChartMode, const char*> groupCharts[] = {{TGrpChartMode::Accounts, "accounts"},
+                                                                     {TGrpChartMode::Groups, "groups"}};
+        for (const auto& [mode, name] : groupCharts) {
+            TGrpChart chart(context, mode);
+            chart.resize(1100, 760);
+            saved = shots::SaveShot(chart, folder, name) && saved;
+        }
         return saved;
     });
 }

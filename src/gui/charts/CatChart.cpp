@@ -277,9 +277,9 @@ void TCatChart::ApplyLook() {
 }
 
 void TCatChart::ResetView() {
-    // Bars: 10 percent and square on; a pie: 15 percent, seen from above at an angle.
+    // Bars: 10 percent and square on; a pie: 15 percent, tilted back a little.
     if (Pie())
-        ResetCommon(15, -45, 0);
+        ResetCommon(15, 30, 0);
     else
         ResetCommon(10, 0, 0);
 }

@@ -131,6 +131,12 @@ void TChartMouseView::mouseReleaseEvent(QMouseEvent* event) {
     Button = Qt::NoButton;
 }
 
+void TChartMouseView::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    if (Resized)
+        Resized();
+}
+
 void TChartMouseView::leaveEvent(QEvent*) {
     TChartHint::HideHint();
 }

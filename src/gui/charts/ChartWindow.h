@@ -119,13 +119,15 @@ public:
     std::function<void(const QRectF& rect)> Zoom;
     std::function<void()> Unzoom; // none: dragging leftwards zooms too
     std::function<void()> Scrolled;
-    int HintDrop = 20; // the hint's distance below the pointer
+    std::function<void()> Resized; // after the chart took the view's new size
+    int HintDrop = 20;             // the hint's distance below the pointer
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QPointF Start;

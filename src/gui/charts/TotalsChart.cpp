@@ -41,6 +41,8 @@ TTotalsChart::TTotalsChart(TChartContext context, QWidget* parent) : QDialog(par
     View->Zoom = [this](const QRectF& rect) { ZoomInto(rect); };
     View->Unzoom = [this] { Unzoom(); };
     View->Scrolled = [this] { ViewChanged(); };
+    // The turn is about the chart's centre: it follows the chart's size.
+    View->Resized = [this] { ApplyLook(); };
     // The text of an empty chart lies over the middle of the view.
     ChartArea = new QWidget(this);
     auto* stack = new QGridLayout(ChartArea);
@@ -241,8 +243,8 @@ void TTotalsChart::ApplyLook() {
     ChartItem->setBackgroundBrush(background);
     // The turn is about the chart's centre, shrunk as far as needed to keep it in view.
     QTransform turn;
-    if (deep && (RotationX != 0 || RotationY != 0)) {
-        const QRectF area = ChartItem->sceneBoundingRect();
+    const QRectF area = ChartItem->sceneBoundingRect();
+    if (deep && (RotationX != 0 || RotationY != 0) && !area.isEmpty()) {
         const QPointF centre = area.center();
         turn.translate(centre.x(), centre.y());
         turn.rotate(RotationY, Qt::YAxis);
