@@ -86,8 +86,6 @@ public:
     }
     // Paints page `index` (from 0); false when a part had to be left out (the legend band).
     virtual bool PaintChartPage(QPainter& painter, const QRectF& page, const TChartPageTexts& texts, int index) = 0;
-    // The orientation pictures of the dialog: a bar chart or a pie chart.
-    virtual bool PrintsPie() const { return false; }
 };
 
 // "Print Chart": orientation, background, copies, the page setup and the titles, then a preview,

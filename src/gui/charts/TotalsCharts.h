@@ -142,7 +142,6 @@ public:
     void JumpTo(int code) override;
     int PageCount(QPainter& painter, const QRectF& page) override;
     bool PaintChartPage(QPainter& painter, const QRectF& page, const TChartPageTexts& texts, int index) override;
-    bool PrintsPie() const override { return Pie(); }
 
     QRadioButton* BarBtn = nullptr;
     QRadioButton* PieBtn = nullptr;

@@ -6,6 +6,7 @@
 #include "charts/TotalsCharts.h"
 #include "charts/CashFlowChart.h"
 #include "charts/ChartHint.h"
+#include "controls/KQBookBar.h"
 #include "editors/GeneratedBooksFixture.h"
 #include "engine/Engine.h"
 #include "forms/ModalDriver.h"
@@ -301,6 +302,16 @@ TEST_F(TotalsChartsTest, TheAccountsAndGroupsWindowDrawsThreeBarsPerItem) {
         QPointF(static_cast<double>(slot), debit.Value->ToDouble() / 2), window.BarSeries()));
     EXPECT_TRUE(window.HintAt(at).isEmpty());
     EXPECT_EQ(window.BarSeries()->barSets().at(1)->color(), QColor(Qt::transparent));
+
+    // One account chosen on the bar: recalculated, redrawn, a selection in the title, reported.
+    EXPECT_FALSE(window.AccountsChanged());
+    window.JumpTo(AccountChartCode);
+    window.AccountBar->OnAccountClick(0, false);
+    EXPECT_TRUE(window.AccountsChanged());
+    EXPECT_EQ(Ledger.BookList.KeyList[1]->Selected, 0);
+    ExpectBars(window, AccountTotalsBars(Ledger, true));
+    EXPECT_EQ(window.BarSeries()->barSets().at(0)->count(), 1);
+    EXPECT_TRUE(window.Chart()->title().contains(QStringLiteral("Selected Totals")));
 }
 
 TEST_F(TotalsChartsTest, JumpToSwitchesTheWindowOrClosesWithTheChosenChart) {
