@@ -68,60 +68,6 @@ int TCashFlowChart::LabelStep(int slots) {
     return std::max(1, (slots + MaxAxisLabels - 1) / MaxAxisLabels);
 }
 
-// ---- The chart view: zooming, moving and turning with the mouse, and the hints ----------------
-
-class TCashFlowView : public QChartView {
-public:
-    TCashFlowView(QChart* chart, TCashFlowChart& owner) : QChartView(chart), Owner(owner) {
-        setMouseTracking(true);
-        setRenderHint(QPainter::Antialiasing);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        TChartHint::HideHint();
-        Start = event->position();
-        Last = Start;
-        Button = event->button();
-        event->accept();
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        const QPointF at = event->position();
-        if (Button == Qt::NoButton) {
-            QColor colour;
-            const QString hint = Owner.HintAt(at, &colour);
-            if (hint.isEmpty())
-                TChartHint::HideHint();
-            else
-                TChartHint::ShowAt(mapToGlobal(at.toPoint() + QPoint(0, 20)), hint, colour);
-            return;
-        }
-        const QPointF step = at - Last;
-        Last = at;
-        if (Button == Qt::RightButton) {
-            chart()->scroll(-step.x(), step.y());
-            Owner.ViewChanged();
-        } else if (Button == Qt::LeftButton && Owner.RotateBtn->isChecked()) {
-            Owner.Rotate(step.y() / 4, step.x() / 4);
-        }
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (Button == Qt::LeftButton && !Owner.RotateBtn->isChecked()) {
-            const QRectF rect = QRectF(Start, event->position()).normalized();
-            if (rect.width() > 4 && rect.height() > 4)
-                Owner.ZoomInto(rect);
-        }
-        Button = Qt::NoButton;
-    }
-    void leaveEvent(QEvent*) override { TChartHint::HideHint(); }
-
-private:
-    TCashFlowChart& Owner;
-    QPointF Start;
-    QPointF Last;
-    Qt::MouseButton Button = Qt::NoButton;
-};
-
 // ---- The legend box ---------------------------------------------------------------------------
 
 class TCashFlowLegendBox : public QWidget {
@@ -265,7 +211,12 @@ TCashFlowChart::TCashFlowChart(TChartContext context, QWidget* parent) : QDialog
     Values->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     ChartItem->addAxis(Categories, Qt::AlignBottom);
     ChartItem->addAxis(Values, Qt::AlignLeft);
-    View = new TCashFlowView(ChartItem, *this);
+    View = new TChartMouseView(ChartItem);
+    View->Hint = [this](const QPointF& pos, QColor* colour) { return HintAt(pos, colour); };
+    View->Rotating = [this] { return RotateBtn->isChecked(); };
+    View->Rotate = [this](double x, double y) { Rotate(x, y); };
+    View->Zoom = [this](const QRectF& rect) { ZoomInto(rect); };
+    View->Scrolled = [this] { ViewChanged(); };
     View->setObjectName(QStringLiteral("ChartView"));
     View->setMinimumHeight(300);
 
@@ -559,17 +510,7 @@ void TCashFlowChart::FillSeries() {
                 low = std::min(low, point.Value->ToDouble());
                 high = std::max(high, point.Value->ToDouble());
             }
-    Values->setRange(low, high > low ? high : low + 1);
-    Values->applyNiceNumbers();
-    for (const QString& label : Values->categoriesLabels())
-        Values->remove(label);
-    const int ticks = std::max(2, Values->tickCount());
-    const double first = Values->min();
-    const double span = Values->max() - first;
-    for (int tick = 0; tick < ticks; ++tick) {
-        const double value = first + span * tick / (ticks - 1);
-        Values->append(Text(Ctx.Formats->MoneyText(Money::FromDouble(value))), value);
-    }
+    SetMoneyAxis(*Values, low, high, *Ctx.Formats);
 
     PieSeries->clear();
     const std::string* pieTexts[2] = {&LegendFigures.CreditPieText, &LegendFigures.DebitPieText};
@@ -767,18 +708,8 @@ void TCashFlowChart::FillAccountBar() {
 }
 
 void TCashFlowChart::AccountClick(int index, bool ctrlHeld) {
-    const std::vector<TBookRec*>& books = Ctx.Ledger->BookList.KeyList;
-    if (index < 0 || static_cast<std::size_t>(index) >= books.size())
-        return;
-    std::vector<bool> pressed(books.size(), false);
-    for (std::size_t i = 0; i < books.size(); ++i)
-        pressed[i] = (ctrlHeld && books[i]->Selected) || static_cast<int>(i) == index;
-    if (ctrlHeld && books[static_cast<std::size_t>(index)]->Selected) {
-        pressed[static_cast<std::size_t>(index)] = false;
-        if (std::none_of(pressed.begin(), pressed.end(), [](bool on) { return on; }))
-            return;
-    }
-    AccountsChosen(pressed);
+    if (const auto pressed = ChartAccountClick(*Ctx.Ledger, index, ctrlHeld))
+        AccountsChosen(*pressed);
 }
 
 void TCashFlowChart::AllAccountsClick() {
@@ -956,172 +887,8 @@ bool TCashFlowChart::PaintPage(QPainter& painter, const QRectF& page, const TCha
 }
 
 bool TCashFlowChart::SavePdf(const QString& path, const TChartPageTexts& texts, const QPageLayout& layout) {
-    QPdfWriter writer(path);
-    writer.setPageLayout(layout);
-    writer.setResolution(300);
-    writer.setTitle(texts.Title);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    const QRect printable = layout.paintRectPixels(writer.resolution());
-    PaintPage(painter, QRectF(0, 0, printable.width(), printable.height()), texts);
-    return painter.end();
+    return SaveChartPdf(*this, path, texts, layout);
 }
-
-namespace {
-
-// The "Print Chart" dialog: the page's orientation, background, copies and setup, its titles,
-// and a preview, printing or a PDF of the page.
-class TChartPrintWnd : public QDialog {
-public:
-    TChartPrintWnd(TCashFlowChart& chart, const TChartContext& context) : QDialog(&chart), Chart(chart), Ctx(context) {
-        setObjectName(QStringLiteral("ChartPrintWnd"));
-        setWindowTitle(QStringLiteral("Print Chart"));
-        auto* tabs = new QTabWidget(this);
-        auto* layoutPage = new QWidget(tabs);
-        PortraitBtn = new QRadioButton(QStringLiteral("P&ortrait"), layoutPage);
-        LandscapeBtn = new QRadioButton(QStringLiteral("&Landscape"), layoutPage);
-        PortraitBtn->setChecked(true);
-        BackgroundBox = new QCheckBox(QStringLiteral("Print Chart Backgroud"), layoutPage);
-        CopiesBox = new QSpinBox(layoutPage);
-        CopiesBox->setRange(1, 999);
-        auto* setupBtn = new QPushButton(QStringLiteral("Print &Setup && Margins..."), layoutPage);
-        auto* pageLayout = new QGridLayout(layoutPage);
-        pageLayout->addWidget(PortraitBtn, 0, 0);
-        pageLayout->addWidget(LandscapeBtn, 1, 0);
-        pageLayout->addWidget(BackgroundBox, 2, 0, 1, 2);
-        pageLayout->addWidget(new QLabel(QStringLiteral("Copies"), layoutPage), 3, 0);
-        pageLayout->addWidget(CopiesBox, 3, 1);
-        pageLayout->addWidget(setupBtn, 4, 0, 1, 2);
-        tabs->addTab(layoutPage, QStringLiteral("L&ayout"));
-        auto* titlesPage = new QWidget(tabs);
-        TitleEdit = new QLineEdit(chart.DefaultPageTexts().Title, titlesPage);
-        SubtitleEdit = new QLineEdit(titlesPage);
-        auto* titlesLayout = new QGridLayout(titlesPage);
-        titlesLayout->addWidget(new QLabel(QStringLiteral("Chart Title"), titlesPage), 0, 0);
-        titlesLayout->addWidget(TitleEdit, 0, 1);
-        titlesLayout->addWidget(new QLabel(QStringLiteral("Sub Title"), titlesPage), 1, 0);
-        titlesLayout->addWidget(SubtitleEdit, 1, 1);
-        tabs->addTab(titlesPage, QStringLiteral("&Titles"));
-
-        auto* previewBtn = new QPushButton(QStringLiteral("P&rint Preview"), this);
-        auto* printBtn = new QPushButton(QStringLiteral("&Print"), this);
-        auto* pdfBtn = new QPushButton(QStringLiteral("Save as PDF..."), this);
-        auto* closeBtn = new QPushButton(QStringLiteral("&Close"), this);
-        auto* helpBtn = new QPushButton(QStringLiteral("&Help"), this);
-        auto* buttons = new QHBoxLayout;
-        for (QPushButton* button : {previewBtn, printBtn, pdfBtn, closeBtn, helpBtn})
-            buttons->addWidget(button);
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(tabs);
-        layout->addLayout(buttons);
-
-        connect(setupBtn, &QPushButton::clicked, this, [this] {
-            if (Ctx.Page)
-                Ctx.Page->Execute(this);
-        });
-        connect(previewBtn, &QPushButton::clicked, this, [this] { Preview(); });
-        connect(printBtn, &QPushButton::clicked, this, [this] { Print(); });
-        connect(pdfBtn, &QPushButton::clicked, this, [this] { SaveAsPdf(); });
-        connect(closeBtn, &QPushButton::clicked, this, &QDialog::accept);
-        connect(helpBtn, &QPushButton::clicked, this, [this] {
-            if (Ctx.ShowHelp)
-                Ctx.ShowHelp(14000);
-        });
-    }
-
-private:
-    QPageLayout PageLayout() const {
-        const TPaperOrientation orientation =
-            LandscapeBtn->isChecked() ? TPaperOrientation::Landscape : TPaperOrientation::Portrait;
-        if (Ctx.Page)
-            return Ctx.Page->PageLayout(orientation);
-        return QPageLayout(QPageSize(QPageSize::A4),
-                           orientation == TPaperOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                           QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    }
-    TChartPageTexts Texts() const {
-        TChartPageTexts texts = Chart.DefaultPageTexts();
-        texts.Title = TitleEdit->text();
-        texts.Subtitle = SubtitleEdit->text();
-        texts.Background = BackgroundBox->isChecked();
-        return texts;
-    }
-    // Paints the page; tells the user when the legend had to be left out.
-    bool Paint(QPainter& painter, const QRectF& page) {
-        const bool fits = Chart.PaintPage(painter, page, Texts());
-        if (!fits && Ctx.Ask)
-            Ctx.Ask->MessageBox(LegendTooNarrowMessage, MsgKind::Information, MsgButtons::Ok);
-        return fits;
-    }
-    void Preview() {
-        const QPageLayout layout = PageLayout();
-        const double dpi = 96;
-        const QRect paper = layout.fullRectPixels(static_cast<int>(dpi));
-        const QRect printable = layout.paintRectPixels(static_cast<int>(dpi));
-        QImage image(paper.size(), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
-        image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
-        {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.translate(printable.topLeft());
-            Paint(painter, QRectF(0, 0, printable.width(), printable.height()));
-        }
-        QDialog preview(this);
-        preview.setWindowTitle(QStringLiteral("Print Preview"));
-        auto* scroller = new QScrollArea(&preview);
-        auto* label = new QLabel;
-        label->setPixmap(QPixmap::fromImage(image));
-        scroller->setWidget(label);
-        auto* closeBtn = new QPushButton(QStringLiteral("&Close"), &preview);
-        connect(closeBtn, &QPushButton::clicked, &preview, &QDialog::accept);
-        auto* layoutBox = new QVBoxLayout(&preview);
-        layoutBox->addWidget(scroller);
-        layoutBox->addWidget(closeBtn, 0, Qt::AlignRight);
-        preview.resize(std::min(image.width() + 40, 900), 700);
-        preview.exec();
-    }
-    void Print() {
-        if (!Ctx.Ask || !DefaultPrinterCheck(*Ctx.Ask, Ctx.Printer ? Ctx.Printer() : CurrentDefaultPrinter()))
-            return;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPageLayout(PageLayout());
-        printer.setCopyCount(CopiesBox->value());
-        QPainter painter;
-        if (!painter.begin(&printer)) {
-            Ctx.Ask->MessageBox("The chart could not be printed.", MsgKind::Error, MsgButtons::Ok);
-            return;
-        }
-        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-        Paint(painter, QRectF(0, 0, printable.width(), printable.height()));
-        painter.end();
-    }
-    void SaveAsPdf() {
-        TFileDialogRequest request;
-        request.Title = QStringLiteral("Save as PDF");
-        request.Filters = QStringList{QStringLiteral("PDF files (*.pdf)")};
-        QString path = Ctx.SaveDialog ? Ctx.SaveDialog(request) : RunFileDialog(this, request, true);
-        if (path.isEmpty())
-            return;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".pdf");
-        if (!Chart.SavePdf(path, Texts(), PageLayout()) && Ctx.Ask)
-            Ctx.Ask->MessageBox("The PDF file could not be written.", MsgKind::Error, MsgButtons::Ok);
-    }
-
-    TCashFlowChart& Chart;
-    const TChartContext& Ctx;
-    QRadioButton* PortraitBtn = nullptr;
-    QRadioButton* LandscapeBtn = nullptr;
-    QCheckBox* BackgroundBox = nullptr;
-    QSpinBox* CopiesBox = nullptr;
-    QLineEdit* TitleEdit = nullptr;
-    QLineEdit* SubtitleEdit = nullptr;
-};
-
-} // namespace
 
 void TCashFlowChart::PrintBtnClick() {
     if (!Ctx.Ask || !DefaultPrinterCheck(*Ctx.Ask, Ctx.Printer ? Ctx.Printer() : CurrentDefaultPrinter()))
@@ -1130,8 +897,7 @@ void TCashFlowChart::PrintBtnClick() {
         Ctx.Ask->MessageBox(NothingToPrintMessage, MsgKind::Information, MsgButtons::Ok);
         return;
     }
-    TChartPrintWnd dialog(*this, Ctx);
-    dialog.exec();
+    RunChartPrintDialog(*this, Ctx);
 }
 
 } // namespace qz::gui

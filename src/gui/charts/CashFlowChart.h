@@ -4,6 +4,7 @@
 // the legend box of the averages and shares. The figures all come from the core; this window
 // draws them with Qt Charts, and prints the chart with its legend band on one page.
 
+#include "ChartWindow.h"
 #include "ledger/Ledger.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompts.h"
@@ -42,49 +43,9 @@ namespace qz::gui {
 
 class TKQBookBar;
 class TSpecPageSetup;
-class TCashFlowView;
 class TCashFlowLegendBox;
 
-// What the chart window needs from the program; the tests pass their own.
-struct TChartContext {
-    TLedger* Ledger = nullptr;
-    const TFileSettings* Settings = nullptr;
-    const TDisplayFormats* Formats = nullptr;
-    Prompts* Ask = nullptr;
-    TDateTime Today = 0; // the range when nothing is shown
-    // The printed page: its setup (kept by the main window), the title band's parts.
-    TSpecPageSetup* Page = nullptr;
-    std::string DocumentPath;
-    std::string PrintedText; // after "Printed on "
-    bool PrintFilename = true;
-    bool PrintDate = true;
-    std::function<void(int topic)> ShowHelp;
-    // The printers; the machine's own when not given.
-    std::function<TDefaultPrinter()> Printer;
-    // The save dialog for "Save as PDF..."; an empty answer cancels. The real one when not given.
-    std::function<QString(const TFileDialogRequest&)> SaveDialog;
-};
-
-// The codes a chart window closes with: 1 for "&Close", otherwise the chart to open next.
-enum TChartCode : int {
-    ChartClosed = 1,
-    CashFlowChartCode = 10,
-    CategoryChartCode = 11,
-    GroupChartCode = 13,
-    SummaryChartCode = 14,
-    AccountChartCode = 16
-};
-
-// The printed chart page's texts besides the chart.
-struct TChartPageTexts {
-    QString Title;           // "Chart Title"
-    QString Subtitle;        // "Sub Title"
-    QString FileLine;        // "Filename - ..." or empty
-    QString PrintedLine;     // "Printed on ..." or empty
-    bool Background = false; // "Print Chart Backgroud"
-};
-
-class TCashFlowChart : public QDialog {
+class TCashFlowChart : public QDialog, public TPrintableChart {
     Q_OBJECT
 public:
     static constexpr int HelpTopic = 15000;
@@ -128,7 +89,11 @@ public:
     void PrintBtnClick();
     // Writes the printed page as a PDF with the page setup's layout.
     bool SavePdf(const QString& path, const TChartPageTexts& texts, const QPageLayout& layout);
-    TChartPageTexts DefaultPageTexts() const;
+    TChartPageTexts DefaultPageTexts() const override;
+    QWidget* ChartWindow() override { return this; }
+    bool PaintChartPage(QPainter& painter, const QRectF& page, const TChartPageTexts& texts, int) override {
+        return PaintPage(painter, page, texts);
+    }
 
     QComboBox* RangeBox = nullptr;
     QRadioButton* LineOnTopBtn = nullptr;
@@ -158,7 +123,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    friend class TCashFlowView;
     QWidget* MakeControls();
     QWidget* MakeButtons();
     void Rebuild();
@@ -183,7 +147,7 @@ private:
     double RotationY = 0;
 
     QChart* ChartItem = nullptr;
-    TCashFlowView* View = nullptr;
+    TChartMouseView* View = nullptr;
     QBarSeries* BarSeries = nullptr;
     QBarSet* CreditSet = nullptr;
     QBarSet* DebitSet = nullptr;

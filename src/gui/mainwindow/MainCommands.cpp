@@ -89,6 +89,8 @@ void TMain::UpdateToolBar() {
     Action(QStringLiteral("ReconcileItem"))->setEnabled(open);
     ReportsItem->setEnabled(open);
     CashFlowChartItem->setEnabled(open);
+    for (const char* item : {"CategoryChartItem", "AccountChartItem", "GroupChartItem", "SummaryChartItem"})
+        Action(QString::fromLatin1(item))->setEnabled(open);
     for (QAction* action : OptionsPopup->actions())
         action->setEnabled(open);
     TabControl1->setEnabled(open);
