@@ -217,6 +217,8 @@ TCashFlowChart::TCashFlowChart(TChartContext context, QWidget* parent) : QDialog
     View->Rotate = [this](double x, double y) { Rotate(x, y); };
     View->Zoom = [this](const QRectF& rect) { ZoomInto(rect); };
     View->Scrolled = [this] { ViewChanged(); };
+    // A turned chart keeps its turn about the centre of the view when the window changes size.
+    View->Resized = [this] { ApplyLook(); };
     View->setObjectName(QStringLiteral("ChartView"));
     View->setMinimumHeight(300);
 
