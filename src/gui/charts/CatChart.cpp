@@ -30,9 +30,14 @@ namespace qz::gui {
 
 namespace {
 
+// A point's colour with a thin dark frame, so that the palette's white shows on a white list.
 QIcon Square(TColour colour) {
     QPixmap pixmap(12, 12);
     pixmap.fill(ToQColor(colour));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(0, 0, 11, 11);
+    painter.end();
     return QIcon(pixmap);
 }
 
