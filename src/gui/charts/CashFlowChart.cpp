@@ -322,50 +322,21 @@ QWidget* TCashFlowChart::MakeControls() {
     connect(ExcludingBtn, &QRadioButton::toggled, this, [this] { Rebuild(); });
     row->addWidget(TaxPanel);
 
-    auto* viewBox = new QGroupBox(QStringLiteral("View"), panel);
-    ZoomBtn = new QRadioButton(QStringLiteral("Zoom"), viewBox);
-    RotateBtn = new QRadioButton(QStringLiteral("3D Rotate"), viewBox);
-    MouseCaption = new QLabel(viewBox);
-    MouseCaption->setWordWrap(true);
-    MouseCaption->setMinimumWidth(180);
-    TwoDBtn = new QRadioButton(QStringLiteral("2D"), viewBox);
-    ThreeDBtn = new QRadioButton(QStringLiteral("3D"), viewBox);
-    auto* dimensions = new QButtonGroup(viewBox);
-    dimensions->addButton(TwoDBtn);
-    dimensions->addButton(ThreeDBtn);
-    auto* modes = new QButtonGroup(viewBox);
-    modes->addButton(ZoomBtn);
-    modes->addButton(RotateBtn);
-    DepthBox = new QSpinBox(viewBox);
-    DepthBox->setObjectName(QStringLiteral("DepthBox"));
-    DepthBox->setRange(0, 100);
-    ResetViewBtn = new QPushButton(QStringLiteral("&Reset View"), viewBox);
-    auto* viewLayout = new QGridLayout(viewBox);
-    viewLayout->addWidget(ZoomBtn, 0, 0);
-    viewLayout->addWidget(RotateBtn, 1, 0);
-    viewLayout->addWidget(MouseCaption, 0, 1, 2, 1);
-    viewLayout->addWidget(TwoDBtn, 0, 2);
-    viewLayout->addWidget(ThreeDBtn, 1, 2);
-    viewLayout->addWidget(new QLabel(QStringLiteral("3D Depth %"), viewBox), 0, 3);
-    viewLayout->addWidget(DepthBox, 1, 3);
-    viewLayout->addWidget(ResetViewBtn, 0, 4, 2, 1);
-    connect(ZoomBtn, &QRadioButton::toggled, this, [this] { MouseModeChanged(); });
-    connect(ThreeDBtn, &QRadioButton::toggled, this, [this] {
-        // In 2D there is no depth to set and nothing to turn.
-        const bool deep = ThreeDBtn->isChecked();
-        DepthBox->setEnabled(deep);
-        RotateBtn->setEnabled(deep);
-        if (!deep)
-            ZoomBtn->setChecked(true);
-        ApplyLook();
-        ViewChanged();
-    });
-    connect(DepthBox, &QSpinBox::valueChanged, this, [this] {
-        ApplyLook();
-        ViewChanged();
-    });
-    connect(ResetViewBtn, &QPushButton::clicked, this, [this] { ResetView(); });
-    row->addWidget(viewBox, 1);
+    const TChartViewBox view = MakeChartViewBox(
+        panel, 180, [this] { MouseModeChanged(); },
+        [this] {
+            ApplyLook();
+            ViewChanged();
+        },
+        [this] { ResetView(); });
+    ZoomBtn = view.ZoomBtn;
+    RotateBtn = view.RotateBtn;
+    MouseCaption = view.MouseCaption;
+    TwoDBtn = view.TwoDBtn;
+    ThreeDBtn = view.ThreeDBtn;
+    DepthBox = view.DepthBox;
+    ResetViewBtn = view.ResetViewBtn;
+    row->addWidget(view.Box, 1);
     return panel;
 }
 

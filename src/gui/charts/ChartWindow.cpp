@@ -6,6 +6,7 @@
 #include "reports/CashFlowSeries.h"
 #include "reports/PageSetup.h"
 
+#include <QButtonGroup>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -381,6 +383,50 @@ bool SaveChartPdf(TPrintableChart& chart, const QString& path, const TChartPageT
     PaintAllPages(chart, painter, QRectF(0, 0, printable.width(), printable.height()), texts,
                   [&writer] { return writer.newPage(); });
     return painter.end();
+}
+
+TChartViewBox MakeChartViewBox(QWidget* parent, int captionWidth, const std::function<void()>& mouseMode,
+                               const std::function<void()>& lookChanged, const std::function<void()>& reset) {
+    TChartViewBox view;
+    auto* box = view.Box = new QGroupBox(QStringLiteral("View"), parent);
+    view.ZoomBtn = new QRadioButton(QStringLiteral("Zoom"), box);
+    view.RotateBtn = new QRadioButton(QStringLiteral("3D Rotate"), box);
+    view.MouseCaption = new QLabel(box);
+    view.MouseCaption->setWordWrap(true);
+    view.MouseCaption->setMinimumWidth(captionWidth);
+    view.TwoDBtn = new QRadioButton(QStringLiteral("2D"), box);
+    view.ThreeDBtn = new QRadioButton(QStringLiteral("3D"), box);
+    auto* dimensions = new QButtonGroup(box);
+    dimensions->addButton(view.TwoDBtn);
+    dimensions->addButton(view.ThreeDBtn);
+    auto* modes = new QButtonGroup(box);
+    modes->addButton(view.ZoomBtn);
+    modes->addButton(view.RotateBtn);
+    view.DepthBox = new QSpinBox(box);
+    view.DepthBox->setObjectName(QStringLiteral("DepthBox"));
+    view.DepthBox->setRange(0, 100);
+    view.ResetViewBtn = new QPushButton(QStringLiteral("&Reset View"), box);
+    auto* layout = new QGridLayout(box);
+    layout->addWidget(view.ZoomBtn, 0, 0);
+    layout->addWidget(view.RotateBtn, 1, 0);
+    layout->addWidget(view.MouseCaption, 0, 1, 2, 1);
+    layout->addWidget(view.TwoDBtn, 0, 2);
+    layout->addWidget(view.ThreeDBtn, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("3D Depth %"), box), 0, 3);
+    layout->addWidget(view.DepthBox, 1, 3);
+    layout->addWidget(view.ResetViewBtn, 0, 4, 2, 1);
+    QObject::connect(view.ZoomBtn, &QRadioButton::toggled, box, mouseMode);
+    QObject::connect(view.ThreeDBtn, &QRadioButton::toggled, box, [view, lookChanged] {
+        const bool deep = view.ThreeDBtn->isChecked();
+        view.DepthBox->setEnabled(deep);
+        view.RotateBtn->setEnabled(deep);
+        if (!deep)
+            view.ZoomBtn->setChecked(true);
+        lookChanged();
+    });
+    QObject::connect(view.DepthBox, &QSpinBox::valueChanged, box, lookChanged);
+    QObject::connect(view.ResetViewBtn, &QPushButton::clicked, box, reset);
+    return view;
 }
 
 } // namespace qz::gui

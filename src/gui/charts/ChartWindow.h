@@ -17,6 +17,11 @@
 #include <vector>
 
 class QCategoryAxis;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
 class QChart;
 class QPainter;
 class QPageLayout;
@@ -135,5 +140,22 @@ private:
 
 // The value axis in the money display format, spanning `low` to `high` and zero, at nice ticks.
 void SetMoneyAxis(QCategoryAxis& axis, double low, double high, const TDisplayFormats& formats);
+
+// The "View" box of every chart window: "Zoom" or "3D Rotate" for the mouse with its caption,
+// "2D" or "3D", "3D Depth %" and "&Reset View". In 2D there is no depth to set and nothing to
+// turn, so the mouse goes back to zooming. `mouseMode` runs when the mouse's use changes,
+// `lookChanged` when the dimensions or the depth change, `reset` on "&Reset View".
+struct TChartViewBox {
+    QGroupBox* Box = nullptr;
+    QRadioButton* ZoomBtn = nullptr;
+    QRadioButton* RotateBtn = nullptr;
+    QLabel* MouseCaption = nullptr;
+    QRadioButton* TwoDBtn = nullptr;
+    QRadioButton* ThreeDBtn = nullptr;
+    QSpinBox* DepthBox = nullptr;
+    QPushButton* ResetViewBtn = nullptr;
+};
+TChartViewBox MakeChartViewBox(QWidget* parent, int captionWidth, const std::function<void()>& mouseMode,
+                               const std::function<void()>& lookChanged, const std::function<void()>& reset);
 
 } // namespace qz::gui
