@@ -94,9 +94,11 @@ protected:
                 EXPECT_DOUBLE_EQ(set->at(at), core[i].Value->ToDouble());
                 // Its brush is shaded for the depth; its border is the point's colour, darker.
                 EXPECT_EQ(set->borderColor(), ToQColor(core[i].Colour).darker(150));
-                for (int other = 0; other < set->count(); ++other)
-                    if (other != at)
+                for (int other = 0; other < set->count(); ++other) {
+                    if (other != at) {
                         EXPECT_EQ(set->at(other), 0.0);
+                    }
+                }
             }
         }
         if (window.Pie())
