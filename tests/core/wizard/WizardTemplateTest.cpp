@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace qz {
@@ -133,6 +135,38 @@ TEST(WizardTemplate, AMissingFileIsNamed) {
     const TWizardTemplate read = ReadWizardTemplateFile("/nonexistent/Wizard Files/Wizdata.dat");
     EXPECT_EQ(read.Error, "The file \"/nonexistent/Wizard Files/Wizdata.dat\" could not be opened.");
     EXPECT_TRUE(read.Entries.empty());
+}
+
+// The template the program ships: every category line names a type of its own side exactly
+// (a misspelt type would silently become the fallback), both sides are offered, and every
+// category has sub categories to suggest.
+TEST(WizardTemplate, TheShippedTemplateIsSound) {
+    const std::string path = std::string(QZ_TEST_TOOLS) + "/../../data/Wizard Files/Wizdata.dat";
+    const TWizardTemplate read = ReadWizardTemplateFile(path);
+    EXPECT_EQ(read.Error, "");
+    EXPECT_EQ(read.Warning, "");
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    int credits = 0;
+    int debits = 0;
+    while (std::getline(in, line) && line.rfind('~', 0) != 0) {
+        if (line.rfind('*', 0) != 0)
+            continue;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::string type = line.substr(line.rfind(',') + 1);
+        const std::uint8_t side = line.find(",I,") != std::string::npos ? 1 : 2;
+        (side == 1 ? credits : debits)++;
+        const auto& names = WizardTypeNames(side);
+        EXPECT_NE(std::find(names.begin(), names.end(), type), names.end()) << line;
+    }
+    EXPECT_GE(credits, 5);
+    EXPECT_GE(debits, 10);
+    ASSERT_EQ(read.Entries.size(), static_cast<std::size_t>(credits + debits));
+    for (const TMainActInfo& e : read.Entries) {
+        EXPECT_FALSE(e.SubNames.empty()) << e.Name;
+        EXPECT_LE(e.Name.size(), 40u) << e.Name;
+    }
 }
 
 } // namespace
