@@ -11,6 +11,7 @@
 #include "platform/SettingsRegistry.h"
 #include "platform/SingleInstance.h"
 #include "wizard/ExampleDesc.h"
+#include "wizard/FileWizard.h"
 #include "wizard/NewFileDlg.h"
 #include "wizard/Welcome.h"
 
@@ -126,6 +127,8 @@ int main(int argc, char** argv) {
         TNewFileDlg dialog(
             window, [&] { return TNewFileDlg::DefaultAskSavePath(window, folder); }, closeCurrent,
             [&](const QString& path) { return createBlank(path.toStdString()); });
+        dialog.SetWizard(
+            [&] { return TFileWizard::Run(&dialog, FileWizardContext(*window, prompts, clock, regional)); });
         return dialog.exec() == QDialog::Accepted;
     };
     services.ExampleDescription = [&](const std::string& descFile) {

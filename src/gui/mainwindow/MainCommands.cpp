@@ -310,11 +310,17 @@ void TMain::NewCommand() {
     if (!ReadOnlyPrompt() || !Services.NewFileDialog)
         return;
     bool created = false;
+    WizardFile.clear();
     Services.NewFileDialog([this] { return CloseDocument(); },
                            [this, &created](const std::string& path) { return created = CreateBlankFile(path); });
     // Said once the New File dialog has gone and the new books show.
     if (created)
         Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
+    if (!WizardFile.empty()) {
+        const std::string path = std::move(WizardFile);
+        WizardFile.clear();
+        OpenFile(path);
+    }
 }
 
 bool TMain::CreateBlankFile(const std::string& path) {
@@ -328,6 +334,19 @@ bool TMain::CreateBlankFile(const std::string& path) {
     }
     ShowOpenedDocument();
     return true;
+}
+
+bool TMain::CreateStarterFile(const std::string& path, const TStarterSet& set) {
+    if (!CloseDocument())
+        return false;
+    Filters.ClearFilters();
+    const std::string name = LongName(path);
+    const bool created = CreateStarterDocument(Convert, Files, Books, Ask, name, set);
+    if (!Files.IsOpen)
+        NoDocumentState();
+    if (created)
+        WizardFile = name;
+    return created;
 }
 
 // ---- Save As and Import -------------------------------------------------------------------------

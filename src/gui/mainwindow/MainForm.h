@@ -19,6 +19,7 @@
 #include "storage/DocumentQuestions.h"
 #include "storage/FileConvert.h"
 #include "storage/OptionsFileOLE.h"
+#include "wizard/StarterSet.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/WorksheetFilters.h"
 #include "worksheet/WorksheetMenus.h"
@@ -135,6 +136,9 @@ public:
     bool CloseDocument();
     // The blank-file way of the New File dialog: creates and opens the file (New then says so).
     bool CreateBlankFile(const std::string& path);
+    // The wizard's Finish: the file manager creates the document at `path` with the wizard's
+    // starter set and closes it; New opens it once the New File dialog has gone.
+    bool CreateStarterFile(const std::string& path, const TStarterSet& set);
     // "R&eset" for the reports window and the import.
     void ResetWorksheetFilters(bool reportsWindowCaller = false) { Filters.ResetSelections(reportsWindowCaller); }
 
@@ -329,6 +333,8 @@ private:
     bool HintHidden = false;
     // The document that opening another one has closed (for the recent files).
     std::string ClosedPath;
+    // The document the wizard made, to be opened when the New File dialog has gone.
+    std::string WizardFile;
     std::string PendingHandOff;
     QTimer* HandOffTimer = nullptr;
     bool KeypadPlusDown = false;

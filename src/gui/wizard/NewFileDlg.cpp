@@ -26,11 +26,13 @@ TNewFileDlg::TNewFileDlg(QWidget* parent, std::function<QString()> askSavePath, 
     layout->setVerticalSpacing(12);
     layout->setColumnStretch(HintColumn, 1);
 
-    // The wizard and new-from-existing are not ready yet; they show what is coming.
-    AddChoice(QStringLiteral("&File Wizard"),
-              QStringLiteral("Let the Quillmar Zudeduze file Wizard guide you through the setup of your file.  "
-                             "(recommended)"),
-              "FileWizardBtn", false);
+    // The wizard is offered once the caller hands it over (SetWizard); new-from-existing is
+    // not ready yet and shows what is coming.
+    WizardBtn =
+        AddChoice(QStringLiteral("&File Wizard"),
+                  QStringLiteral("Let the Quillmar Zudeduze file Wizard guide you through the setup of your file.  "
+                                 "(recommended)"),
+                  "FileWizardBtn", false);
     QPushButton* blank =
         AddChoice(QStringLiteral("&Blank File"), QStringLiteral("Create a file from scratch"), "BlankFileBtn", true);
     AddChoice(QStringLiteral("&From Existing File"),
@@ -67,6 +69,30 @@ QPushButton* TNewFileDlg::AddChoice(const QString& caption, const QString& hint,
 QString TNewFileDlg::DefaultAskSavePath(QWidget* parent, const QString& folder) {
     return RunFileDialog(
         parent, {QStringLiteral("Create New File"), folder, {QStringLiteral("Quillmar Zudeduze file (*.kqk)")}}, true);
+}
+
+void TNewFileDlg::SetWizard(std::function<QString()> runWizard) {
+    RunWizard = std::move(runWizard);
+    WizardBtn->setEnabled(true);
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == WizardBtn)
+            label->setEnabled(true);
+    connect(WizardBtn, &QPushButton::clicked, this, &TNewFileDlg::FileWizardBtnClick, Qt::UniqueConnection);
+    WizardBtn->setFocus();
+}
+
+void TNewFileDlg::FileWizardBtnClick() {
+    if (!RunWizard)
+        return;
+    // The open document goes before the wizard shows: cancelling the wizard leaves none open.
+    if (!CloseCurrent())
+        return;
+    const QString path = RunWizard();
+    if (path.isEmpty())
+        return;
+    Path = path;
+    MadeFromExisting = false;
+    accept();
 }
 
 void TNewFileDlg::BlankFileBtnClick() {

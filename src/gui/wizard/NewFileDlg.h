@@ -24,12 +24,17 @@ public:
     // without an extension.
     static QString DefaultAskSavePath(QWidget* parent, const QString& folder);
 
+    // Offers "&File Wizard": `runWizard` runs it and answers the new document's path, empty
+    // when it was cancelled. The open document is closed before the wizard shows.
+    void SetWizard(std::function<QString()> runWizard);
+
     // After OK: the new document's path, and whether it was made from an existing one.
     QString FileName() const { return Path; }
     bool FromExisting() const { return MadeFromExisting; }
 
 public slots:
     void BlankFileBtnClick();
+    void FileWizardBtnClick();
 
 private:
     QPushButton* AddChoice(const QString& caption, const QString& hint, const char* name, bool enabled);
@@ -37,6 +42,8 @@ private:
     std::function<QString()> AskSavePath;
     std::function<bool()> CloseCurrent;
     std::function<bool(const QString&)> CreateBlank;
+    std::function<QString()> RunWizard;
+    QPushButton* WizardBtn = nullptr;
     QString Path;
     bool MadeFromExisting = false;
     int Choices = 0;

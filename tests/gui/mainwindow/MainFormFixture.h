@@ -46,6 +46,8 @@ protected:
         services.Welcome = [this] { return WelcomeChoice; };
         services.NewFileDialog = [this](const std::function<bool()>& closeCurrent,
                                         const std::function<bool(const std::string&)>& createBlank) {
+            if (NewFileDialog)
+                return NewFileDialog(closeCurrent, createBlank);
             const QString path = Answer({QStringLiteral("Create New File"), {}, {}});
             return !path.isEmpty() && closeCurrent() && createBlank(path.toStdString());
         };
@@ -122,6 +124,8 @@ protected:
     std::deque<QString> DialogAnswers;
     std::vector<TFileDialogRequest> Requests;
     int WelcomeChoice = -1;
+    // The New File dialog, when a test runs a real one; otherwise a blank file at the next answer.
+    std::function<bool(const std::function<bool()>&, const std::function<bool(const std::string&)>&)> NewFileDialog;
     std::string ExampleShown;
     std::unique_ptr<TMain> Window;
 };
