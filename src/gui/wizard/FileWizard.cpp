@@ -66,8 +66,8 @@ TFileWizard::TFileWizard(TFileWizardContext context, QWidget* parent) : QDialog(
     HelpPanel = new QTextBrowser(this);
     HelpPanel->setObjectName(QStringLiteral("HelpPanel"));
     HelpPanel->setOpenLinks(false);
-    HelpPanel->setMinimumWidth(230);
-    HelpPanel->setMaximumWidth(260);
+    HelpPanel->setMinimumWidth(210);
+    HelpPanel->setMaximumWidth(230);
     HelpButtons.resize(PageCount);
     Pages->addWidget(BusinessPage());
     Pages->addWidget(CategoriesPage());
@@ -103,7 +103,7 @@ TFileWizard::TFileWizard(TFileWizardContext context, QWidget* parent) : QDialog(
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int height = screen && screen->geometry().height() <= 480 ? 440 : 540;
-    resize(760, height);
+    resize(800, height);
     ShowPage(0);
 
     if (!read.Error.empty() || !read.Warning.empty())
@@ -308,7 +308,7 @@ QWidget* TFileWizard::AccountsPage() {
     AccountList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(AccountList, &QTreeWidget::itemDoubleClicked, this, [this] { EditAccountClick(); });
     grid->addWidget(HelpButton(5, 2), 2, 0, Qt::AlignTop);
-    grid->addWidget(AccountList, 2, 1, 4, 1);
+    grid->addWidget(AccountList, 2, 1);
     auto* newBtn = new QPushButton(QStringLiteral("Ne&w"), page);
     newBtn->setObjectName(QStringLiteral("NewAccountBtn"));
     auto* editBtn = new QPushButton(QStringLiteral("&Edit"), page);
@@ -325,8 +325,9 @@ QWidget* TFileWizard::AccountsPage() {
         side->addWidget(button);
     }
     side->addStretch(1);
-    grid->addLayout(side, 2, 2, 4, 1);
+    grid->addLayout(side, 2, 2);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
     return page;
 }
 
@@ -450,14 +451,17 @@ void TFileWizard::ShowSummary() {
     const QString business = NameEdit->text().trimmed().isEmpty()
                                  ? QStringLiteral("your business")
                                  : QStringLiteral("<b>%1</b>").arg(NameEdit->text().trimmed().toHtmlEscaped());
-    SummaryLabel->setText(QStringLiteral("Your new file for %1 will hold %2 credit and %3 debit categories with %4 "
-                                         "sub categories, and %5 account%6.<br><br>Press <b>Finish</b> to create it.")
+    SummaryLabel->setText(QStringLiteral("Your new file for %1 will hold:<table cellpadding=\"2\">"
+                                         "<tr><td>Credit categories</td><td align=\"right\">%2</td></tr>"
+                                         "<tr><td>Debit categories</td><td align=\"right\">%3</td></tr>"
+                                         "<tr><td>Sub categories</td><td align=\"right\">%4</td></tr>"
+                                         "<tr><td>Accounts</td><td align=\"right\">%5</td></tr></table>"
+                                         "Press <b>Finish</b> to create it.")
                               .arg(business)
                               .arg(credits)
                               .arg(debits)
                               .arg(subs)
-                              .arg(Accounts.size())
-                              .arg(Accounts.size() == 1 ? QString() : QStringLiteral("s")));
+                              .arg(Accounts.size()));
 }
 
 void TFileWizard::Finish() {

@@ -148,6 +148,10 @@ QWidget* TFileWizard::CategoriesPage() {
     SelectedTree = new TWizardTree(page);
     SelectedTree->setObjectName(QStringLiteral("SelectedTree"));
     SelectedTree->setHeaderHidden(true);
+    SelectedTree->setIndentation(14);
+    // Long names scroll rather than being cut short.
+    SelectedTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    SelectedTree->header()->setStretchLastSection(false);
     SelectedTree->setDragEnabled(true);
     SelectedTree->setDragDropMode(QAbstractItemView::DragDrop);
     SelectedTree->setDefaultDropAction(Qt::CopyAction);
@@ -347,7 +351,7 @@ QWidget* TFileWizard::TypesPage() {
     TypedList->setColumnCount(2);
     TypedList->setHeaderLabels({QStringLiteral("Category"), QStringLiteral("Category Type")});
     TypedList->setRootIsDecorated(false);
-    RemoveTypeBtn = Button(QStringLiteral("Re&move"), "RemoveTypeBtn", page);
+    RemoveTypeBtn = Button(QStringLiteral("&Remove"), "RemoveTypeBtn", page);
     connect(RemoveTypeBtn, &QPushButton::clicked, this, &TFileWizard::RemoveTypeClick);
     grid->addWidget(HelpButton(3, 5), 5, 0, Qt::AlignTop);
     grid->addWidget(TypedList, 5, 1, 1, 3);
@@ -440,6 +444,8 @@ QWidget* TFileWizard::SubCategoriesPage() {
     SubTree = new QTreeWidget(page);
     SubTree->setObjectName(QStringLiteral("SubTree"));
     SubTree->setHeaderHidden(true);
+    SubTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    SubTree->header()->setStretchLastSection(false);
     SubTree->setEditTriggers(QAbstractItemView::EditKeyPressed);
     KeepRootOpen(SubTree);
     connect(SubTree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { SubEdited(item); });
