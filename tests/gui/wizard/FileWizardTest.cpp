@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -296,6 +297,52 @@ TEST_F(FileWizardTest, WalksFromCreateANewFileToTheNewDocumentsWorksheet) {
     for (const TBookRec* b : Window->Ledger().BookList.KeyList)
         accounts.push_back(b->Name.Str() + " " + std::to_string(b->OpeningBalance().Raw()));
     EXPECT_EQ(accounts, (std::vector<std::string>{"Business Cheque 15205000", "Cash Tin 2000000"}));
+}
+
+// A template that is missing or damaged is told about; the wizard still runs, with the user's
+// own categories only (or, without the end mark, with what was read).
+TEST(FileWizardTemplate, AMissingOrDamagedTemplateIsToldAndTheWizardRuns) {
+    const struct {
+        const char* Name;
+        QByteArray Content; // empty: no file
+        std::string Message;
+        QStringList Templates;
+    } cases[] = {
+        {"missing", {}, "could not be used: The file \"", {}},
+        {"binary",
+         QByteArray("*Sales,1,I\n\x01\x02\x03\x00\n~\n", 17),
+         "could not be used: Line 2 holds characters that are not text.",
+         {}},
+        {"no end mark",
+         "*Sales,1,I,T,General Income\nCounter\n",
+         "may be incomplete: The file has no end mark",
+         {"Sales"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QTemporaryDir folder;
+        if (!c.Content.isEmpty()) {
+            QFile file(folder.filePath(QStringLiteral("Wizdata.dat")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.Content);
+        }
+        ScriptedPrompts prompts;
+        TFileWizardContext context;
+        context.Ask = &prompts;
+        context.InstallDir = folder.path().toStdString();
+        context.WizardFilesDir = folder.path().toStdString();
+        TFileWizard wizard(context);
+        wizard.show();
+        ASSERT_EQ(prompts.Messages.size(), 1u);
+        EXPECT_NE(prompts.Messages[0].Text.find(c.Message), std::string::npos) << prompts.Messages[0].Text;
+        wizard.ShowPage(1);
+        EXPECT_EQ(ListTexts(Child<QListWidget>(wizard, "TemplateList")), c.Templates);
+        // The help pages are missing too: the panel says so.
+        EXPECT_TRUE(Child<QTextBrowser>(wizard, "HelpPanel")->toPlainText().contains(QStringLiteral("pg2_1.htm")));
+        prompts.QueueInput("Takings");
+        Click(wizard, "NewCategoryBtn");
+        EXPECT_TRUE(Child<QPushButton>(wizard, "NextBtn")->isEnabled());
+    }
 }
 
 // The New File dialog closes the open document before the wizard shows, and only then.
