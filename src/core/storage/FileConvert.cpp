@@ -628,16 +628,32 @@ bool TFileConvert::CreateNewDocument(const std::string& path, const std::string&
                                      const std::string& businessNumber, bool announce) {
     if (!CloseOpenDocument())
         return false;
-    if (!Files.CreateNew(path, businessName, businessNumber))
+    // What a failure leaves of a file that did not exist before goes: nobody has used it. A
+    // file that was there is never removed.
+    const bool existed = Fs.Exists(path);
+    const auto fail = [&] {
+        if (Files.IsOpen)
+            Files.Close(true, false);
+        if (!existed)
+            for (const std::string& file :
+                 {path, cfb::TCompoundFile::JournalPath(path), TFileManager::BackupPathOf(path)})
+                Fs.Remove(file);
         return false;
+    };
+    if (!Files.CreateNew(path, businessName, businessNumber))
+        return fail();
     // A new document is written in an older generation and brought up to date at once.
     if (ConvertDocument(path) != 0) {
         Ask.MessageBox("Unable to convert file due to a file error.", MsgKind::Warning, MsgButtons::Ok);
-        return false;
+        return fail();
     }
     if (!LoadAndShow(path))
-        return false;
+        return fail();
     CheckTaxCategories();
+    // A commit given up leaves the refunds category in memory only (read-only mode): the file
+    // would lack it, so it was not created.
+    if (Files.ReadOnlyMode)
+        return fail();
     if (announce)
         Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
     return true;

@@ -513,6 +513,37 @@ TEST_F(DocumentFault, DriveChecksBeforeWriting) {
     Drive.Kind = TDriveKind::Fixed;
 }
 
+// A new blank document whose writing fails anywhere and is given up: it is not created, and no
+// file of it is left; once no write fails, it opens with both tax categories.
+TEST_F(DocumentFault, ANewDocumentIsMadeWholeOrNotAtAll) {
+    Questions.Tax = TTaxChoice{};
+    const std::string path = PathOf("New.kqk");
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        Ledger.Clear();
+        Faults.Clear();
+        Faults.FailAt(cfb::FaultOp::Write, n, ENOSPC, true);
+        for (int i = 0; i < 20; ++i)
+            Prompts.QueueAnswer(MsgResult::Cancel);
+        const bool created = Convert.CreateNewDocument(path, "Shop Pty Ltd", "123", false);
+        Faults.Clear();
+        Prompts = ScriptedPrompts();
+        Files.Close(true, false);
+        if (!created) {
+            std::vector<std::string> left;
+            for (const auto& entry : std::filesystem::directory_iterator(Folder.Path))
+                left.push_back(entry.path().filename().string());
+            EXPECT_EQ(left, std::vector<std::string>{});
+            continue;
+        }
+        DocumentOnDisk disk(path);
+        ASSERT_TRUE(disk.Opened);
+        EXPECT_GE(disk.Files.Settings.GstRefundCat, 1);
+        EXPECT_NE(disk.Ledger.MainActList.FindByNumber(disk.Files.Settings.GstRefundCat), nullptr);
+        break;
+    }
+}
+
 TEST_F(DocumentFault, CopiesNeedTheDriveToo) {
     OpenShop();
     Drive.NotReadyFor = 1000;
