@@ -26,18 +26,20 @@ TNewFileDlg::TNewFileDlg(QWidget* parent, std::function<QString()> askSavePath, 
     layout->setVerticalSpacing(12);
     layout->setColumnStretch(HintColumn, 1);
 
-    // The wizard and new-from-existing are not ready yet; they show what is coming.
+    // The wizard is not ready yet; it shows what is coming.
     AddChoice(QStringLiteral("&File Wizard"),
               QStringLiteral("Let the Quillmar Zudeduze file Wizard guide you through the setup of your file.  "
                              "(recommended)"),
               "FileWizardBtn", false);
     QPushButton* blank =
         AddChoice(QStringLiteral("&Blank File"), QStringLiteral("Create a file from scratch"), "BlankFileBtn", true);
-    AddChoice(QStringLiteral("&From Existing File"),
-              QStringLiteral("Create a new file based on the account structure of an existing Quillmar Zudeduze "
-                             "file."),
-              "FromExistingBtn", false);
+    QPushButton* fromExisting =
+        AddChoice(QStringLiteral("&From Existing File"),
+                  QStringLiteral("Create a new file based on the account structure of an existing Quillmar Zudeduze "
+                                 "file."),
+                  "FromExistingBtn", false);
     connect(blank, &QPushButton::clicked, this, &TNewFileDlg::BlankFileBtnClick);
+    connect(fromExisting, &QPushButton::clicked, this, &TNewFileDlg::FromExistingBtnClick);
     blank->setFocus();
 
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
@@ -64,6 +66,16 @@ QPushButton* TNewFileDlg::AddChoice(const QString& caption, const QString& hint,
     return button;
 }
 
+void TNewFileDlg::SetFromExisting(std::function<QString()> makeFromExisting) {
+    MakeFromExisting = std::move(makeFromExisting);
+    const bool offered = static_cast<bool>(MakeFromExisting);
+    auto* button = findChild<QPushButton*>(QStringLiteral("FromExistingBtn"));
+    button->setEnabled(offered);
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == button)
+            label->setEnabled(offered);
+}
+
 QString TNewFileDlg::DefaultAskSavePath(QWidget* parent, const QString& folder) {
     return RunFileDialog(
         parent, {QStringLiteral("Create New File"), folder, {QStringLiteral("Quillmar Zudeduze file (*.kqk)")}}, true);
@@ -81,6 +93,20 @@ void TNewFileDlg::BlankFileBtnClick() {
         return;
     Path = path;
     MadeFromExisting = false;
+    accept();
+}
+
+void TNewFileDlg::FromExistingBtnClick() {
+    if (!MakeFromExisting)
+        return;
+    // Closed before the dialogs show: cancelling them leaves no document open.
+    if (!CloseCurrent())
+        return;
+    const QString path = MakeFromExisting();
+    if (path.isEmpty())
+        return;
+    Path = path;
+    MadeFromExisting = true;
     accept();
 }
 

@@ -24,12 +24,18 @@ public:
     // without an extension.
     static QString DefaultAskSavePath(QWidget* parent, const QString& folder);
 
+    // "&From Existing File": runs the new-from-existing dialogs once the open document is
+    // closed and answers the new document's path, empty when none was made. The choice is
+    // offered only when this is given.
+    void SetFromExisting(std::function<QString()> makeFromExisting);
+
     // After OK: the new document's path, and whether it was made from an existing one.
     QString FileName() const { return Path; }
     bool FromExisting() const { return MadeFromExisting; }
 
 public slots:
     void BlankFileBtnClick();
+    void FromExistingBtnClick();
 
 private:
     QPushButton* AddChoice(const QString& caption, const QString& hint, const char* name, bool enabled);
@@ -37,6 +43,7 @@ private:
     std::function<QString()> AskSavePath;
     std::function<bool()> CloseCurrent;
     std::function<bool(const QString&)> CreateBlank;
+    std::function<QString()> MakeFromExisting;
     QString Path;
     bool MadeFromExisting = false;
     int Choices = 0;

@@ -9,6 +9,7 @@
 #include "platform/Drives.h"
 #include "platform/ScriptedPrompts.h"
 #include "storage/DocumentQuestions.h"
+#include "wizard/NewFileDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,15 @@ protected:
         services.SaveDialog = [this](const TFileDialogRequest& request) { return Answer(request); };
         services.Welcome = [this] { return WelcomeChoice; };
         services.NewFileDialog = [this](const std::function<bool()>& closeCurrent,
-                                        const std::function<bool(const std::string&)>& createBlank) {
+                                        const std::function<bool(const std::string&)>& createBlank,
+                                        const std::function<std::string()>& makeFromExisting) {
+            if (RealNewFileDialog) {
+                TNewFileDlg dialog(
+                    Window.get(), [] { return QString(); }, closeCurrent,
+                    [&](const QString& path) { return createBlank(path.toStdString()); });
+                dialog.SetFromExisting([&] { return QString::fromStdString(makeFromExisting()); });
+                return dialog.exec() == QDialog::Accepted;
+            }
             const QString path = Answer({QStringLiteral("Create New File"), {}, {}});
             return !path.isEmpty() && closeCurrent() && createBlank(path.toStdString());
         };
@@ -122,6 +131,8 @@ protected:
     std::deque<QString> DialogAnswers;
     std::vector<TFileDialogRequest> Requests;
     int WelcomeChoice = -1;
+    // New runs the real New File dialog (with no save dialog behind "&Blank File").
+    bool RealNewFileDialog = false;
     std::string ExampleShown;
     std::unique_ptr<TMain> Window;
 };
