@@ -76,6 +76,9 @@ TEndingRead ReadEndingFigures(const std::string& path, Prompts& prompts, Documen
                               const Clock& clock, TEndingFigures& figures, Drives& drives) {
     TLedger ledger;
     TFileManager files(ledger, prompts, questions, clock, drives);
+    // The document is only read: the notice that it opens read-only is for one the user goes
+    // on to work in.
+    files.Saving = 1;
     const int check = files.CheckFile(path);
     if (check != 0)
         return static_cast<TEndingRead>(check);

@@ -152,6 +152,13 @@ TEST_F(EndingFigures, OnlyADocumentThatOpensGivesFigures) {
         EXPECT_EQ(ReadEndingFigures(PathOf(c.Name), Prompts, Questions, Clock, figures, Drive), c.Answer);
         EXPECT_EQ(figures.AccountNumbers.size(), c.Answer == TEndingRead::Read ? 3u : 0u);
     }
+    // A document on a medium that cannot be written is read all the same, without a word
+    // about opening it read-only.
+    Drive.Writable = false;
+    Prompts.Messages.clear();
+    TEndingFigures figures;
+    EXPECT_EQ(ReadEndingFigures(PathOf("Old.kqk"), Prompts, Questions, Clock, figures, Drive), TEndingRead::Read);
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
 }
 
 } // namespace
