@@ -122,13 +122,15 @@ int main(int argc, char** argv) {
         return choice;
     };
     services.NewFileDialog = [&](const std::function<bool()>& closeCurrent,
-                                 const std::function<bool(const std::string&)>& createBlank) {
+                                 const std::function<bool(const std::string&)>& createBlank,
+                                 const std::function<std::string()>& makeFromExisting) {
         const QString folder = BookkeepingFolder(install);
         TNewFileDlg dialog(
             window, [&] { return TNewFileDlg::DefaultAskSavePath(window, folder); }, closeCurrent,
             [&](const QString& path) { return createBlank(path.toStdString()); });
         dialog.SetWizard(
             [&] { return TFileWizard::Run(&dialog, FileWizardContext(*window, prompts, clock, regional)); });
+        dialog.SetFromExisting([&] { return QString::fromStdString(makeFromExisting()); });
         return dialog.exec() == QDialog::Accepted;
     };
     services.ExampleDescription = [&](const std::string& descFile) {

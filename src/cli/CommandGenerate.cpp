@@ -1,4 +1,4 @@
-// generate: synthetic books of a chosen size, or the shipped example document.
+// generate: synthetic books of a chosen size, or one of the shipped example documents.
 
 #include "CliPrompts.h"
 #include "Commands.h"
@@ -44,7 +44,10 @@ int RunGenerate(const Arguments& args) {
         for (const char* option : {"transactions", "accounts", "seed", "tax", "percent"})
             if (args.Has(option))
                 return Fail(std::string("--example takes no --") + option);
+    } else if (args.Has("which")) {
+        return Fail("--which names an example: give --example too");
     }
+    const std::string which = args.Has("which") ? args.Value("which") : "cafe";
     TGeneratorOptions options;
     std::string taxName;
     if (!example && !ReadGeneratorOptions(args, options, taxName, error))
@@ -53,9 +56,10 @@ int RunGenerate(const Arguments& args) {
         return Fail(error);
     if (FileExists(path) && !args.Has("force"))
         return Fail(path + ": the file exists (give --force to replace it)");
-    if (example)
-        ExampleDocument(ledger, content);
-    else
+    if (example) {
+        if (!ExampleDocumentNamed(which, ledger, content))
+            return Fail("--which " + which + ": the examples are cafe and plumber");
+    } else
         GenerateDocument(ledger, options, taxName, content);
     CliPrompts prompts(args.Has("verbose"));
     if (!WriteGeneratedDocument(AbsolutePath(path), ledger, content, prompts)) {

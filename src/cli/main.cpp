@@ -295,11 +295,12 @@ const std::vector<Command>& Commands() {
          "write generated books or the example document",
          "usage: zudeduze-cli generate FILE --transactions N [--accounts K] [--seed S]\n"
          "         [--tax gst|vat|none] [--percent P] [--force]\n"
-         "       zudeduze-cli generate --example FILE [--force]\n"
+         "       zudeduze-cli generate --example FILE [--which cafe|plumber] [--force]\n"
          "\n"
          "Writes realistic synthetic books: N transaction records (split parts and transfer halves\n"
          "count one each) over three years in K accounts (default 3), the same for the same seed.\n"
-         "--example writes the shipped example document, a caf\xC3\xA9's first year.\n"
+         "--example writes a shipped example document: a caf\xC3\xA9's first year (cafe, the default)\n"
+         "or a year of a plumbing and heating business registered for VAT (plumber).\n"
          "--verbose shows the messages the window would show (they are shown on a failure anyway).\n",
          {{"transactions", true},
           {"accounts", true},
@@ -307,6 +308,7 @@ const std::vector<Command>& Commands() {
           {"tax", true},
           {"percent", true},
           {"example", false},
+          {"which", true},
           {"force", false},
           {"verbose", false}},
          1,

@@ -2,7 +2,10 @@
 
 #include "CliSupport.h"
 
+#include <algorithm>
+#include <map>
 #include <regex>
+#include <sstream>
 
 namespace qz::clitest {
 namespace {
@@ -83,6 +86,96 @@ TEST(Generate, ExampleIsACafesFirstYear) {
         total += std::stoll(digits);
     }
     EXPECT_GT(total, 0);
+}
+
+// The fields of one line of our CSV export (quoted fields may hold commas).
+std::vector<std::string> CsvFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+long long Cents(const std::string& amount) {
+    if (amount.empty())
+        return 0;
+    const std::string digits = std::regex_replace(amount, std::regex("[$,.]"), "");
+    return std::stoll(digits);
+}
+
+TEST(Generate, SecondExampleIsAPlumbersYearWithVat) {
+    TempFolder folder;
+    const std::string path = folder.File("Plumber.kqk");
+    ASSERT_EQ(Cli({"generate", "--example", path, "--which", "plumber"}).Status, 0);
+    EXPECT_EQ(Cli({"check", path}).Status, 0) << Cli({"check", path}).Out;
+
+    const RunResult info = Cli({"info", path});
+    EXPECT_EQ(Field(info.Out, "Business"), "Ashby Plumbing & Heating");
+    EXPECT_EQ(Field(info.Out, "Tax").substr(0, 21), "VAT tracked at 20.00%");
+    EXPECT_EQ(Field(info.Out, "Dates").substr(0, 22), "2024-07-01 to 2025-06-") << "a year from July";
+    const std::string desc = Field(info.Out, "Example");
+    EXPECT_EQ(desc, "Ashby Plumbing.htm");
+    EXPECT_FALSE(FileBytes(ZUDEDUZE_SOURCE_DIR "/data/ExampleDesc/" + desc).empty()) << "its description is shipped";
+
+    // A year of business with the entries a cash book holds: transfers, splits, reconciled and
+    // not yet reconciled transactions; and each quarterly VAT return settles the VAT of the
+    // quarter before it, to the penny.
+    const std::string csv = Cli({"export", path, "--format", "csv", "-o", "-"}).Out;
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);
+    const std::vector<std::string> header = CsvFields(line);
+    auto column = [&](const char* name) {
+        return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
+    };
+    const std::size_t kind = column("Kind"), split = column("Split"), category = column("Category Name"),
+                      credit = column("Credit"), debit = column("Debit"), tax = column("Tax"),
+                      reconciled = column("Reconciled");
+    ASSERT_LT(reconciled, header.size());
+    int transfers = 0, splitParts = 0, unreconciled = 0, returns = 0;
+    long long owed = 0;
+    while (std::getline(lines, line)) {
+        const std::vector<std::string> f = CsvFields(line);
+        ASSERT_GT(f.size(), reconciled) << line;
+        transfers += f[kind] == "Transfer To" ? 1 : 0;
+        splitParts += f[split].empty() ? 0 : 1;
+        unreconciled += f[reconciled] == "no" ? 1 : 0;
+        if (f[category] == "VAT") {
+            ++returns;
+            EXPECT_EQ(Cents(f[debit]) - Cents(f[credit]), owed) << line;
+            owed = 0;
+        } else if (f[kind] == "Credit" || f[kind] == "Debit") {
+            owed += f[kind] == "Credit" ? Cents(f[tax]) : -Cents(f[tax]);
+        }
+    }
+    EXPECT_GE(transfers, 5);
+    EXPECT_GE(splitParts, 10);
+    EXPECT_GE(unreconciled, 5);
+    EXPECT_EQ(returns, 3);
+
+    // The trading result of a working sole trader: a profit, well short of the turnover.
+    std::map<std::string, std::pair<long long, long long>> types;
+    std::istringstream summary(Cli({"worksheet", path, "--tab", "4", "--format", "csv"}).Out);
+    while (std::getline(summary, line)) {
+        const std::vector<std::string> f = CsvFields(line);
+        if (f.size() >= 3 && !f[0].empty() && f[0] != "Category Type")
+            types[f[0]] = {Cents(f[1]), Cents(f[2])};
+    }
+    const long long turnover = types["General Income"].first;
+    long long costs = 0;
+    for (const char* type : {"Assets Purchased", "Stock Purchased", "Overheads", "Wages", "Other Expenses"})
+        costs += types[type].second;
+    EXPECT_GT(turnover, 5'000'000) << "over 50,000 a year, as a VAT-registered trade is";
+    EXPECT_GT(turnover - costs, turnover / 10);
+    EXPECT_LT(turnover - costs, turnover / 2);
+    EXPECT_GT(types["Funds Repayment"].second, 0) << "the owner's drawings";
 }
 
 TEST(Generate, ReplacesAFileOnlyWhenForced) {

@@ -1,6 +1,7 @@
 #pragma once
-// Documents made by the program itself: generated books of any size, and the shipped example
-// (the first year of a small café), written as the program writes every document.
+// Documents made by the program itself: generated books of any size, and the shipped examples
+// (the first year of a small café, a year of a plumber's business), written as the program
+// writes every document.
 
 #include "engine/Generator.h"
 #include "platform/Prompts.h"
@@ -27,6 +28,15 @@ void ExampleDocument(TLedger& ledger, TDocumentContent& content);
 // The example's file name in the folder of example files, and its description's.
 inline constexpr const char* ExampleFileName = "Wattle Lane Cafe.kqk";
 inline constexpr const char* ExampleDescFileName = "Wattle Lane Cafe.htm";
+
+// The second example: a year of a sole trader's plumbing and heating business in the UK, July
+// 2024 to June 2025, registered for VAT at 20 %.
+void PlumberExampleDocument(TLedger& ledger, TDocumentContent& content);
+inline constexpr const char* PlumberExampleFileName = "Ashby Plumbing.kqk";
+inline constexpr const char* PlumberExampleDescFileName = "Ashby Plumbing.htm";
+
+// An example by its short name, "cafe" or "plumber"; false for any other name.
+bool ExampleDocumentNamed(const std::string& name, TLedger& ledger, TDocumentContent& content);
 
 // Writes the lists, settings and comment as a complete current document at `path` through the
 // file manager (replacing what was there). Storage errors reach `prompts`; false when it failed.

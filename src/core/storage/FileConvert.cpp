@@ -5,6 +5,7 @@
 #include "storage/cfb/CfbFormat.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 namespace qz {
@@ -423,8 +424,15 @@ bool TFileConvert::NewFromExisting(const std::string& newPath, const std::string
         return false;
     }
     std::unique_ptr<cfb::TCompoundFile> target, source;
-    if (!Files.StorageCall("new file", false, [&] { return cfb::TCompoundFile::Create(newPath, target, Fs); }))
+    // A creation that fails part way leaves a file of its own making; it goes, never one that
+    // was there before.
+    const bool existed = Fs.Exists(newPath);
+    if (!Files.StorageCall("new file", false, [&] { return cfb::TCompoundFile::Create(newPath, target, Fs); })) {
+        target.reset();
+        if (!existed)
+            Fs.Remove(newPath);
         return false;
+    }
     target->SetSync(Files.SyncWrites);
     auto fail = [&] {
         target.reset();
@@ -475,14 +483,26 @@ bool TFileConvert::NewFromExisting(const std::string& newPath, const std::string
         scratch.TransList.Add(opening);
     }
     std::int32_t splitNumber = next;
+    std::map<std::int32_t, std::int32_t> renumbered;
+    std::vector<TTransRec*> transfers;
     for (const TTransRec& original : carried) {
         auto* copy = new TTransRec(original);
         copy->FilePos = 0;
         if (copy->Split == '0' || copy->Split == 'A')
             splitNumber = next++;
+        renumbered.emplace(copy->Number, splitNumber);
         copy->Number = splitNumber;
         copy->Date = startDate;
+        if (copy->IsTransfer())
+            transfers.push_back(copy);
         scratch.TransList.Add(copy);
+    }
+    // The two halves of a transfer name each other by number: carried together, they must
+    // name each other's new numbers. A half carried alone names no partner rather than
+    // whichever transaction took its old partner's number.
+    for (TTransRec* transfer : transfers) {
+        const auto partner = renumbered.find(transfer->MainAct);
+        transfer->MainAct = partner == renumbered.end() ? -1 : partner->second;
     }
     TFileSettings settings;
     TCounts newCounts = existing;

@@ -10,6 +10,7 @@
 #include "grid/Grid3.h"
 #include "platform/InstallFolder.h"
 #include "platform/TextCodec.h"
+#include "wizard/NewFromExist.h"
 #include "wizard/Welcome.h"
 
 #include <QAction>
@@ -311,8 +312,15 @@ void TMain::NewCommand() {
         return;
     bool created = false;
     WizardFile.clear();
+    std::string madeFromExisting;
     Services.NewFileDialog([this] { return CloseDocument(); },
-                           [this, &created](const std::string& path) { return created = CreateBlankFile(path); });
+                           [this, &created](const std::string& path) { return created = CreateBlankFile(path); },
+                           [this, &madeFromExisting] { return madeFromExisting = MakeFromExistingFile(); });
+    // A file made from an existing one is complete: it is opened like any other.
+    if (!madeFromExisting.empty()) {
+        Filters.ClearFilters();
+        created = OpenFile(madeFromExisting);
+    }
     // Said once the New File dialog has gone and the new books show.
     if (created)
         Ask.MessageBox("New file created.", MsgKind::Information, MsgButtons::Ok);
@@ -347,6 +355,21 @@ bool TMain::CreateStarterFile(const std::string& path, const TStarterSet& set) {
     if (created)
         WizardFile = name;
     return created;
+}
+
+std::string TMain::MakeFromExistingFile() {
+    TNewFromExistingServices services;
+    services.Ask = &Ask;
+    services.Questions = Services.Questions;
+    services.Time = Services.Time;
+    services.DriveInfo = Services.DriveInfo;
+    services.Convert = &Convert;
+    services.OpenDialog = Services.OpenDialog;
+    services.ShowHelp = [this](int topic) { ShowHelp(topic); };
+    TNewFromExDlg dialog(std::move(services), QString::fromStdString(FolderOf(false)), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return LongName(dialog.NewPath().toStdString());
 }
 
 // ---- Save As and Import -------------------------------------------------------------------------

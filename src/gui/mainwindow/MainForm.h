@@ -69,10 +69,12 @@ struct TMainServices {
     std::function<QString(const TFileDialogRequest&)> SaveDialog;
     // The welcome screen: 10 open, 11 new, 12 example, 13 last used; -1 closed.
     std::function<int()> Welcome;
-    // The New File dialog; answers true when it created a file. It is handed the two steps it
-    // runs itself: closing the open document, and making the blank file.
+    // The New File dialog; answers true when it created a file. It is handed the steps it runs
+    // itself: closing the open document, making the blank file, and making a file from an
+    // existing one (the new-from-existing dialogs: the new file's path, empty when none).
     std::function<bool(const std::function<bool()>& closeCurrent,
-                       const std::function<bool(const std::string&)>& createBlank)>
+                       const std::function<bool(const std::string&)>& createBlank,
+                       const std::function<std::string()>& makeFromExisting)>
         NewFileDialog;
     // The description window of an example document.
     std::function<void(const std::string& descFile)> ExampleDescription;
@@ -139,6 +141,9 @@ public:
     // The wizard's Finish: the file manager creates the document at `path` with the wizard's
     // starter set and closes it; New opens it once the New File dialog has gone.
     bool CreateStarterFile(const std::string& path, const TStarterSet& set);
+    // The from-existing way: the new-from-existing dialogs, with no document open; the new
+    // file's path, or empty when none was made.
+    std::string MakeFromExistingFile();
     // "R&eset" for the reports window and the import.
     void ResetWorksheetFilters(bool reportsWindowCaller = false) { Filters.ResetSelections(reportsWindowCaller); }
 

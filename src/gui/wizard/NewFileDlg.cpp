@@ -26,8 +26,8 @@ TNewFileDlg::TNewFileDlg(QWidget* parent, std::function<QString()> askSavePath, 
     layout->setVerticalSpacing(12);
     layout->setColumnStretch(HintColumn, 1);
 
-    // The wizard is offered once the caller hands it over (SetWizard); new-from-existing is
-    // not ready yet and shows what is coming.
+    // The wizard and new-from-existing are offered once the caller hands them over
+    // (SetWizard, SetFromExisting).
     WizardBtn =
         AddChoice(QStringLiteral("&File Wizard"),
                   QStringLiteral("Let the Quillmar Zudeduze file Wizard guide you through the setup of your file.  "
@@ -35,11 +35,13 @@ TNewFileDlg::TNewFileDlg(QWidget* parent, std::function<QString()> askSavePath, 
                   "FileWizardBtn", false);
     QPushButton* blank =
         AddChoice(QStringLiteral("&Blank File"), QStringLiteral("Create a file from scratch"), "BlankFileBtn", true);
-    AddChoice(QStringLiteral("&From Existing File"),
-              QStringLiteral("Create a new file based on the account structure of an existing Quillmar Zudeduze "
-                             "file."),
-              "FromExistingBtn", false);
+    QPushButton* fromExisting =
+        AddChoice(QStringLiteral("&From Existing File"),
+                  QStringLiteral("Create a new file based on the account structure of an existing Quillmar Zudeduze "
+                                 "file."),
+                  "FromExistingBtn", false);
     connect(blank, &QPushButton::clicked, this, &TNewFileDlg::BlankFileBtnClick);
+    connect(fromExisting, &QPushButton::clicked, this, &TNewFileDlg::FromExistingBtnClick);
     blank->setFocus();
 
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
@@ -64,6 +66,16 @@ QPushButton* TNewFileDlg::AddChoice(const QString& caption, const QString& hint,
     layout->addWidget(button, row, ChoiceColumn);
     layout->addWidget(text, row, HintColumn);
     return button;
+}
+
+void TNewFileDlg::SetFromExisting(std::function<QString()> makeFromExisting) {
+    MakeFromExisting = std::move(makeFromExisting);
+    const bool offered = static_cast<bool>(MakeFromExisting);
+    auto* button = findChild<QPushButton*>(QStringLiteral("FromExistingBtn"));
+    button->setEnabled(offered);
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == button)
+            label->setEnabled(offered);
 }
 
 QString TNewFileDlg::DefaultAskSavePath(QWidget* parent, const QString& folder) {
@@ -107,6 +119,20 @@ void TNewFileDlg::BlankFileBtnClick() {
         return;
     Path = path;
     MadeFromExisting = false;
+    accept();
+}
+
+void TNewFileDlg::FromExistingBtnClick() {
+    if (!MakeFromExisting)
+        return;
+    // Closed before the dialogs show: cancelling them leaves no document open.
+    if (!CloseCurrent())
+        return;
+    const QString path = MakeFromExisting();
+    if (path.isEmpty())
+        return;
+    Path = path;
+    MadeFromExisting = true;
     accept();
 }
 

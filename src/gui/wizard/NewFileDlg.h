@@ -27,6 +27,10 @@ public:
     // Offers "&File Wizard": `runWizard` runs it and answers the new document's path, empty
     // when it was cancelled. The open document is closed before the wizard shows.
     void SetWizard(std::function<QString()> runWizard);
+    // "&From Existing File": runs the new-from-existing dialogs once the open document is
+    // closed and answers the new document's path, empty when none was made. The choice is
+    // offered only when this is given.
+    void SetFromExisting(std::function<QString()> makeFromExisting);
 
     // After OK: the new document's path, and whether it was made from an existing one.
     QString FileName() const { return Path; }
@@ -35,6 +39,7 @@ public:
 public slots:
     void BlankFileBtnClick();
     void FileWizardBtnClick();
+    void FromExistingBtnClick();
 
 private:
     QPushButton* AddChoice(const QString& caption, const QString& hint, const char* name, bool enabled);
@@ -44,6 +49,7 @@ private:
     std::function<bool(const QString&)> CreateBlank;
     std::function<QString()> RunWizard;
     QPushButton* WizardBtn = nullptr;
+    std::function<QString()> MakeFromExisting;
     QString Path;
     bool MadeFromExisting = false;
     int Choices = 0;

@@ -68,6 +68,38 @@ TEST(NewFileDlg, BlankFileAsksFirstThenClosesThenCreates) {
     }
 }
 
+TEST(NewFileDlg, FromExistingClosesFirstThenRunsItsDialogs) {
+    const QString path = QStringLiteral("/books/Next Year.kqk");
+    const struct {
+        const char* Name;
+        bool CloseSucceeds;
+        QString Made;
+        QStringList Log;
+        bool Accepted;
+    } cases[] = {
+        {"close abandoned", false, path, {"close"}, false},
+        {"dialogs cancelled", true, QString(), {"close", "make"}, false},
+        {"made", true, path, {"close", "make"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Steps steps{QString(), c.CloseSucceeds, true, {}};
+        const auto dialog = DialogOver(steps);
+        auto* button = dialog->findChild<QPushButton*>("FromExistingBtn");
+        EXPECT_FALSE(button->isEnabled()) << "offered only with its dialogs";
+        dialog->SetFromExisting([&] {
+            steps.Log << QStringLiteral("make");
+            return c.Made;
+        });
+        ASSERT_TRUE(button->isEnabled());
+        button->click();
+        EXPECT_EQ(steps.Log, c.Log);
+        EXPECT_EQ(dialog->result() == QDialog::Accepted, c.Accepted);
+        EXPECT_EQ(dialog->FileName(), c.Accepted ? path : QString());
+        EXPECT_EQ(dialog->FromExisting(), c.Accepted);
+    }
+}
+
 TEST(NewFileDlg, OnlyBlankFileIsOfferedForNow) {
     TNewFileDlg dialog(
         nullptr, [] { return QString(); }, [] { return true; }, [](const QString&) { return true; });

@@ -9,6 +9,7 @@
 #include "platform/Drives.h"
 #include "platform/ScriptedPrompts.h"
 #include "storage/DocumentQuestions.h"
+#include "wizard/NewFileDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,9 +46,17 @@ protected:
         services.SaveDialog = [this](const TFileDialogRequest& request) { return Answer(request); };
         services.Welcome = [this] { return WelcomeChoice; };
         services.NewFileDialog = [this](const std::function<bool()>& closeCurrent,
-                                        const std::function<bool(const std::string&)>& createBlank) {
+                                        const std::function<bool(const std::string&)>& createBlank,
+                                        const std::function<std::string()>& makeFromExisting) {
             if (NewFileDialog)
                 return NewFileDialog(closeCurrent, createBlank);
+            if (RealNewFileDialog) {
+                TNewFileDlg dialog(
+                    Window.get(), [] { return QString(); }, closeCurrent,
+                    [&](const QString& path) { return createBlank(path.toStdString()); });
+                dialog.SetFromExisting([&] { return QString::fromStdString(makeFromExisting()); });
+                return dialog.exec() == QDialog::Accepted;
+            }
             const QString path = Answer({QStringLiteral("Create New File"), {}, {}});
             return !path.isEmpty() && closeCurrent() && createBlank(path.toStdString());
         };
@@ -126,6 +135,8 @@ protected:
     int WelcomeChoice = -1;
     // The New File dialog, when a test runs a real one; otherwise a blank file at the next answer.
     std::function<bool(const std::function<bool()>&, const std::function<bool(const std::string&)>&)> NewFileDialog;
+    // New runs the real New File dialog (with no save dialog behind "&Blank File").
+    bool RealNewFileDialog = false;
     std::string ExampleShown;
     std::unique_ptr<TMain> Window;
 };
