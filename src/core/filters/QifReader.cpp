@@ -204,6 +204,7 @@ void TQifParse::Convert(TStatement& statement) const {
         line.Payee = e.Payee;
         line.Memo = e.Memo;
         line.Category = e.Category;
+        line.Account = read.Account;
         std::string why;
         if (read.Investment)
             line.Bad = LineMessage(e.Line, "an investment entry; only bank, cash and card entries are imported");

@@ -24,6 +24,7 @@ struct TStatementLine {
     std::string Payee;
     std::string Memo;
     std::string Category; // the category the file itself names (QIF "Cat:Sub"); empty otherwise
+    std::string Account;  // the account the file files the entry under (QIF "!Account"); empty otherwise
     std::string Bad;      // why the entry cannot be imported ("line 7: ..."); empty for a good one
 
     bool Good() const { return Bad.empty(); }

@@ -1,7 +1,7 @@
 // The statement readers against the folder of statements we wrote: each file beside its
 // .expected file, which holds the options the file is read with (an "options:" first line) and
 // either the whole-file error or every line read: its line, date, cents, [reference] [payee]
-// [memo] [category] and the bad line's reason.
+// [memo] [category], {account} when the file names one, and the bad line's reason.
 
 #include "filters/CsvReader.h"
 #include "filters/StatementFile.h"
@@ -29,6 +29,8 @@ std::string Printed(const TStatement& s) {
     for (const TStatementLine& l : s.Lines) {
         out << l.Line << ' ' << (l.Good() ? IsoDateText(l.Date) : "-") << ' ' << l.Cents << " [" << l.Reference << "] ["
             << l.Payee << "] [" << l.Memo << "] [" << l.Category << ']';
+        if (!l.Account.empty())
+            out << " {" << l.Account << '}';
         if (!l.Good())
             out << ' ' << l.Bad;
         out << '\n';
