@@ -23,11 +23,12 @@ std::string Lower(std::string_view text) {
 }
 
 // The separator: of ',', ';' and tab, the one found (outside quotes) the same number of times
-// on most of the first lines.
+// on most of the first lines; on a tie the one that splits the lines into more fields (a
+// decimal comma appears once a line as steadily as the separator of two columns).
 char DetectSeparator(std::string_view text) {
     const std::vector<std::string_view> lines = SplitLines(text.substr(0, 64 * 1024));
     char best = ',';
-    int bestScore = -1;
+    std::pair<int, int> bestScore{-1, -1};
     for (char candidate : {',', ';', '\t'}) {
         std::map<int, int> counts;
         int used = 0;
@@ -46,9 +47,9 @@ char DetectSeparator(std::string_view text) {
             if (count > 0)
                 ++counts[count];
         }
-        int score = 0;
+        std::pair<int, int> score{0, 0};
         for (const auto& [count, lineCount] : counts)
-            score = std::max(score, lineCount);
+            score = std::max(score, std::pair(lineCount, count));
         if (score > bestScore) {
             best = candidate;
             bestScore = score;
