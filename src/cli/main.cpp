@@ -272,14 +272,18 @@ const std::vector<Command>& Commands() {
         {"export",
          "export every transaction as CSV, QIF or a journal",
          "usage: zudeduze-cli export FILE --format csv|qif|ledger -o OUT [--password PW]\n"
+         "       zudeduze-cli export FILE --tab 0..4 --format csv -o OUT [--regional system|fixed] [--password PW]\n"
          "\n"
          "  csv      one line per record (each split part, each transfer half), with a header line\n"
+         "  --tab N  instead, the rows of worksheet tab N as the worksheet shows them: its columns in\n"
+         "           their order, their texts and the totals row, as \"worksheet --format csv\" prints them;\n"
+         "           --regional fixed ($, dd/MM/yyyy; the default) or system (the locale's)\n"
          "  qif      a bank section per account; splits as split lines, transfers in both accounts\n"
          "  ledger   a plain-text journal for ledger and hledger: accounts under Assets, categories\n"
          "           under Income and Expenses, the tax under Liabilities, opening balances against\n"
          "           Equity:Opening Balances, transfers between the asset accounts\n"
          "-o - writes to the standard output. OUT may not be the document, its journal or its backup.\n",
-         {{"format", true}, {"output", true}, {"password", true}},
+         {{"format", true}, {"output", true}, {"tab", true}, {"regional", true}, {"password", true}},
          1,
          1,
          RunExport},
