@@ -341,6 +341,36 @@ std::optional<TCsvColumns> TCsvReader::ColumnsFromHeader(const std::vector<std::
     return c;
 }
 
+bool TCsvReader::ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error) {
+    if (!StatementTextToUtf8(text, error))
+        return false;
+    layout = {};
+    layout.Separator = DetectSeparator(text);
+    std::vector<TRecord> records;
+    if (!SplitRecords(text, layout.Separator, records, error))
+        return false;
+    if (records.empty()) {
+        error = "the file is empty";
+        return false;
+    }
+    const TRecord& first = records.front();
+    layout.HasHeader =
+        std::none_of(first.Fields.begin(), first.Fields.end(), [](const std::string& f) { return LooksLikeDate(f); });
+    std::string key(1, layout.Separator == '\t' ? 't' : layout.Separator);
+    if (layout.HasHeader) {
+        layout.Header = first.Fields;
+        layout.Columns = ColumnsFromHeader(first.Fields);
+        for (const std::string& name : first.Fields)
+            key += "|" + Lower(name);
+    } else {
+        key += "|" + std::to_string(first.Fields.size());
+    }
+    layout.Key = key;
+    for (std::size_t i = layout.HasHeader ? 1 : 0; i < records.size() && layout.Rows.size() < rows; ++i)
+        layout.Rows.push_back(records[i].Fields);
+    return true;
+}
+
 TStatement TCsvReader::Read(std::string text) const {
     std::string error;
     if (!StatementTextToUtf8(text, error))

@@ -37,12 +37,30 @@ struct TCsvOptions {
     TDateOrder Order = TDateOrder::Unknown;
 };
 
+// What the column-mapping panel shows of a CSV file before its columns are known: the
+// separator, whether the first row is a header (none of its cells is a date), the header's
+// cells, the first rows as split, the columns the header names, and a key that is the same for
+// every file of the same bank layout (the separator and the header's names, or the separator
+// and the number of fields), to remember a mapping by.
+struct TCsvLayout {
+    char Separator = ',';
+    bool HasHeader = false;
+    std::vector<std::string> Header;
+    std::vector<std::vector<std::string>> Rows;
+    std::optional<TCsvColumns> Columns;
+    std::string Key;
+};
+
 class TCsvReader {
 public:
     explicit TCsvReader(TCsvOptions options = {}) : Options(std::move(options)) {}
 
     TStatement Read(std::string text) const;
     TStatement ReadFile(const std::string& path) const;
+
+    // The layout of the file's bytes, with at most `rows` rows after the header; false with
+    // the whole-file error ("line N: ...") in `error`.
+    static bool ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error);
 
     // The columns a header row names, when it names a date and an amount (or debit and credit).
     static std::optional<TCsvColumns> ColumnsFromHeader(const std::vector<std::string>& header);

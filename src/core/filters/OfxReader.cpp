@@ -91,12 +91,16 @@ bool CheckCharset(std::string_view text, std::string_view upper, std::string& er
         if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return name == k; }))
             return refuse(at, std::string(TrimBlanks(text.substr(at + 8, end - at - 8))));
     }
-    if (const std::size_t at = upper.find("ENCODING=\""); at != std::string_view::npos && at < 2048) {
-        const std::size_t end = upper.find('"', at + 10);
-        const std::string name(upper.substr(at + 10, end == std::string_view::npos ? 0 : end - at - 10));
+    // The XML declaration's encoding, in double or single quotes.
+    if (const std::size_t at = upper.find("ENCODING="); at != std::string_view::npos && at < 2048 &&
+                                                        at + 10 < upper.size() &&
+                                                        (upper[at + 9] == '"' || upper[at + 9] == '\'')) {
+        const std::size_t end = upper.find(upper[at + 9], at + 10);
+        const std::size_t length = end == std::string_view::npos ? 0 : end - at - 10;
+        const std::string name(upper.substr(at + 10, length));
         static const char* known[] = {"UTF-8", "US-ASCII", "ISO-8859-1", "WINDOWS-1252", "CP1252", "LATIN1"};
         if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return name == k; }))
-            return refuse(at, std::string(text.substr(at + 10, end == std::string_view::npos ? 0 : end - at - 10)));
+            return refuse(at, std::string(text.substr(at + 10, length)));
     }
     return true;
 }

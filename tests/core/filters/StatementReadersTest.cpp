@@ -254,6 +254,35 @@ TEST(StatementText, TextEncodings) {
     EXPECT_NE(error.find("50 MB"), std::string::npos);
 }
 
+TEST(CsvLayout, WhatTheMappingPanelShows) {
+    TCsvLayout layout;
+    std::string error;
+    ASSERT_TRUE(TCsvReader::ReadLayout("\xEF\xBB\xBF"
+                                       "Date;Beschreibung;Debit;Credit\r\n05.01.2026;\"Caf\xE9; Ecke\";45,50;\r\n"
+                                       "13.01.2026;Miete;1.200,00;\r\n20.01.2026;Gehalt;;2.500,00\r\n",
+                                       2, layout, error))
+        << error;
+    EXPECT_EQ(layout.Separator, ';');
+    EXPECT_TRUE(layout.HasHeader);
+    EXPECT_EQ(layout.Header, (std::vector<std::string>{"Date", "Beschreibung", "Debit", "Credit"}));
+    ASSERT_EQ(layout.Rows.size(), 2u);
+    EXPECT_EQ(layout.Rows[0], (std::vector<std::string>{"05.01.2026", "Caf\xC3\xA9; Ecke", "45,50", ""}));
+    EXPECT_EQ(layout.Columns, (TCsvColumns{1, 0, 3, 4, 2, 0, 0}));
+    EXPECT_EQ(layout.Key, ";|date|beschreibung|debit|credit");
+
+    // Another month of the same bank has the same key; a file without a header is keyed by its width.
+    TCsvLayout again;
+    ASSERT_TRUE(TCsvReader::ReadLayout("DATE;Beschreibung;Debit;Credit\n01.02.2026;X;1,00;\n", 5, again, error));
+    EXPECT_EQ(again.Key, layout.Key);
+    ASSERT_TRUE(TCsvReader::ReadLayout("05/01/2026\t-45.50\tCafe\n", 5, again, error));
+    EXPECT_FALSE(again.HasHeader);
+    EXPECT_FALSE(again.Columns);
+    EXPECT_EQ(again.Key, "t|3");
+    EXPECT_EQ(again.Rows.size(), 1u);
+    EXPECT_FALSE(TCsvReader::ReadLayout("a,\"b\n", 5, again, error));
+    EXPECT_EQ(error, "line 1: a quoted field is not closed");
+}
+
 TEST(CsvColumns, ReadFromTheOption) {
     TCsvColumns c;
     std::string error;
