@@ -200,6 +200,25 @@ TEST_F(StatementImport, WritesCreditsAndDebitsInOneCommit) {
     ExpectStoredAsInMemory();
 }
 
+// A long statement in no order lands in date order, as a few lines do.
+TEST_F(StatementImport, ALongStatementKeepsTheKeyOrder) {
+    for (const int count : {3, 300}) {
+        SCOPED_TRACE(count);
+        std::vector<TImportEntry> entries;
+        for (int i = 0; i < count; ++i)
+            entries.push_back(
+                {Line(i + 1, March1 + (i * 37) % 120, -(100 + i), "", "Line " + std::to_string(i)), {200, 1, 0}});
+        const std::int32_t first = Ledger.TransList.NewNumber();
+        ASSERT_TRUE(ImportStatement(Edit, 1, entries).Done()) << Prompts.LastText();
+        EXPECT_TRUE(InOrder(Ledger.TransList.KeyList, 1));
+        int found = 0;
+        for (const TTransRec* t : Ledger.TransList.KeyList)
+            found += t->Number >= first;
+        EXPECT_EQ(found, count);
+    }
+    ExpectStoredAsInMemory();
+}
+
 TEST_F(StatementImport, ARefusedImportWritesNothing) {
     TStatementLine bad = Line(9, March1 + 5, -100, "", "Bad");
     bad.Bad = "line 9: the amount \"EUR 1\" is not a number";
