@@ -49,6 +49,7 @@ struct TQifEntry {
     std::string Category;
     int DateLine = 0;
     int AmountLine = 0;
+    bool Cleared = true;
 };
 
 class TQifParse {
@@ -135,6 +136,9 @@ void TQifParse::Field(std::string_view line, int number) {
     case 'L':
         Entry.Category = value;
         break;
+    case 'C':
+        Entry.Cleared = !value.empty();
+        break;
     default:
         break; // cleared state, address lines, split parts: the entry's total is what counts
     }
@@ -205,6 +209,7 @@ void TQifParse::Convert(TStatement& statement) const {
         line.Memo = e.Memo;
         line.Category = e.Category;
         line.Account = read.Account;
+        line.Cleared = e.Cleared;
         std::string why;
         if (read.Investment)
             line.Bad = LineMessage(e.Line, "an investment entry; only bank, cash and card entries are imported");
