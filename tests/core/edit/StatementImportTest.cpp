@@ -11,6 +11,8 @@
 #include "filters/QifExport.h"
 #include "filters/QifReader.h"
 
+#include <memory>
+
 namespace qz::testing {
 namespace {
 
@@ -329,9 +331,12 @@ TEST_F(StatementImport, QifExportImportsBackAsTheSameTransactions) {
                     .Done());
     ASSERT_TRUE(ImportStatement(Edit, 1, {{Line(1, March1 + 7, 5000, "R-5", "Tax refund"), {400, 1, 0}}}).Done());
     std::vector<TTransRec*> unsplit;
+    std::vector<std::unique_ptr<TTransRec>> splitParts;
     for (TTransRec* t : Ledger.TransList.KeyList)
         if (t->Split == '0')
             unsplit.push_back(t);
+        else
+            splitParts.emplace_back(t);
     Ledger.TransList.KeyList = unsplit; // memory only: the file is not written again
     Ledger.TransList.RowList = unsplit;
     RefreshAfterEdit(Ledger, RefreshTotals);
