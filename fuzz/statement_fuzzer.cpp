@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the QIF and CSV statement readers. The first byte picks the
+// Feeds arbitrary bytes to the QIF and CSV statement readers (and the CSV layout the column
+// mapping shows). The first byte picks the
 // options a user could give (date order, decimal mark, separator, a column mapping); the rest
 // is the file. Whatever the bytes, a reader answers either one error or lines, each good line
 // with a valid date and an amount within what the readers promise, each bad one with the line
@@ -68,5 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (options & 0x40)
         csv.Columns = (options & 0x80) ? TCsvColumns{1, 0, 3, 4, 2, 5, 6} : TCsvColumns{2, 3, 0, 0, 1, 0, 4};
     Check(TCsvReader(csv).Read(text));
+    TCsvLayout layout;
+    std::string error;
+    const bool read = TCsvReader::ReadLayout(text, 8, layout, error);
+    if (read != error.empty())
+        std::abort(); // a layout is read, or it is not and the error says why
+    if (layout.Rows.size() > 8)
+        std::abort();
     return 0;
 }
