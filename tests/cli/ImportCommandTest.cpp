@@ -185,6 +185,7 @@ TEST_F(ImportCommand, RefusalsLeaveTheFileAsItWas) {
         {{"--debit-category", "200-9"}, "", "--debit-category: there is no sub category 200-9"},
         {{"--debit-category", "x"}, "", "--debit-category takes a category and sub category number"},
         {{"--csv-columns", "date=1"}, "", "--csv-columns: the columns must name the date"},
+        {{"--csv-columns", "date=1,amount=9"}, "", "line 1: the rows have 4 fields, fewer than the columns given"},
         {{"--separator", "ab"}, "", "--separator takes one character"},
         {{"--decimal", ";"}, "", "--decimal"},
         {{"--date-order", "dym"}, "", "--date-order"},

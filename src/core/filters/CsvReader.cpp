@@ -233,15 +233,16 @@ TStatement TCsvParse::Run(std::string_view text) {
         return TStatement::Refused("the file is empty");
     // The header row, when there is one, sets the width as well as any row.
     const std::size_t width = records.front().Fields.size();
+    const int firstLine = records.front().Line;
     TCsvColumns columns;
     if (!FindColumns(records, columns, error))
         return TStatement::Refused(error);
     if (columns.Date == 0 || (columns.Amount == 0 && (columns.Debit == 0 || columns.Credit == 0)))
         return TStatement::Refused("the columns must name the date and the amount, or the debit and the credit");
     if (width < static_cast<std::size_t>(MaxColumn(columns)))
-        return TStatement::Refused(LineMessage(1, "the rows have " + std::to_string(width) +
-                                                      " fields, fewer than the "
-                                                      "columns given"));
+        return TStatement::Refused(LineMessage(firstLine, "the rows have " + std::to_string(width) +
+                                                              " fields, fewer than the "
+                                                              "columns given"));
     std::vector<std::string> dateTexts;
     std::vector<std::string> amountTexts;
     for (const TRecord& record : records) {

@@ -3,6 +3,7 @@
 #include "ledger/Cp1252.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <unordered_map>
