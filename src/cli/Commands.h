@@ -23,6 +23,7 @@ int RunFind(const Arguments& args);
 int RunAdd(const Arguments& args);
 int RunDelete(const Arguments& args);
 int RunTransfer(const Arguments& args);
+int RunImport(const Arguments& args);
 int RunReport(const Arguments& args);
 int RunChart(const Arguments& args);
 

@@ -258,14 +258,18 @@ const std::vector<Command>& Commands() {
         {"export",
          "export every transaction as CSV, QIF or a journal",
          "usage: zudeduze-cli export FILE --format csv|qif|ledger -o OUT [--password PW]\n"
+         "       zudeduze-cli export FILE --tab 0..4 --format csv -o OUT [--regional system|fixed] [--password PW]\n"
          "\n"
          "  csv      one line per record (each split part, each transfer half), with a header line\n"
+         "  --tab N  instead, the rows of worksheet tab N as the worksheet shows them: its columns in\n"
+         "           their order, their texts and the totals row, as \"worksheet --format csv\" prints them;\n"
+         "           --regional fixed ($, dd/MM/yyyy; the default) or system (the locale's)\n"
          "  qif      a bank section per account; splits as split lines, transfers in both accounts\n"
          "  ledger   a plain-text journal for ledger and hledger: accounts under Assets, categories\n"
          "           under Income and Expenses, the tax under Liabilities, opening balances against\n"
          "           Equity:Opening Balances, transfers between the asset accounts\n"
          "-o - writes to the standard output. OUT may not be the document, its journal or its backup.\n",
-         {{"format", true}, {"output", true}, {"password", true}},
+         {{"format", true}, {"output", true}, {"tab", true}, {"regional", true}, {"password", true}},
          1,
          1,
          RunExport},
@@ -351,6 +355,48 @@ const std::vector<Command>& Commands() {
          1,
          1,
          RunAdd},
+        {"import",
+         "import a bank statement (OFX/QFX, QIF or CSV) into an account",
+         "usage: zudeduze-cli import FILE STATEMENT --account N [--type ofx|qif|csv] [--date-order dmy|mdy|ymd]\n"
+         "         [--csv-columns date=1,amount=2,payee=3,memo=4,reference=5 | date=1,debit=2,credit=3,...]\n"
+         "         [--decimal ,|.] [--separator X] [--credit-category C-S] [--debit-category C-S]\n"
+         "         [--transfers] [--dry-run] [--format text|json] [--password PW]\n"
+         "\n"
+         "Reads the statement and adds each of its lines to account N as a credit (money in) or a debit\n"
+         "(money out), as the import window does. A line already in the account (the same amount within\n"
+         "3 days, with the same reference or payee) is skipped as a duplicate, so importing a statement\n"
+         "twice adds nothing; a line that cannot be read is skipped with its reason. Each line takes the\n"
+         "category its payee was given most often before (or the category a QIF file names).\n"
+         "  --type             the format; otherwise told from the content (and the name's extension)\n"
+         "  --date-order       how the statement writes dates such as 01/02/26; otherwise told from its\n"
+         "                     dates (a CSV whose dates fit both orders is refused without it; QIF takes\n"
+         "                     month first)\n"
+         "  --csv-columns      which CSV column holds what, counted from 1; otherwise from the header row\n"
+         "  --decimal, --separator   the CSV's decimal mark and field separator (, ; or tab); otherwise\n"
+         "                     told from the file\n"
+         "  --credit-category, --debit-category C-S   the category and sub category for lines of that\n"
+         "                     side without a suggestion; without them such lines are listed and left out\n"
+         "  --transfers        a line whose other side is another account of the document (a QIF\n"
+         "                     category \"[Account]\") becomes a transfer with that account\n"
+         "  --dry-run          shows what would be imported and writes nothing\n"
+         "  --format           text (the default) or json: every line with what became of it\n"
+         "A statement that cannot be read at all is refused with the line that shows why, and nothing\n"
+         "is written. The lines added reach the disk in one step: all of them, or none.\n",
+         {{"account", true},
+          {"type", true},
+          {"date-order", true},
+          {"csv-columns", true},
+          {"decimal", true},
+          {"separator", true},
+          {"credit-category", true},
+          {"debit-category", true},
+          {"transfers", false},
+          {"dry-run", false},
+          {"format", true},
+          {"password", true}},
+         2,
+         2,
+         RunImport},
         {"delete",
          "delete a credit or debit transaction with all its splits",
          "usage: zudeduze-cli delete FILE NUMBER [--password PW]\n"

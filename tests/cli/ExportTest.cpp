@@ -156,6 +156,29 @@ TEST_F(Export, RefusesBooksWhoseRecordsNameMissingCategories) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+// A worksheet tab goes out as the worksheet shows it: the file holds what "worksheet" prints.
+TEST_F(Export, ATabIsTheWorksheetsCsv) {
+    for (const char* tab : {"0", "1", "4"}) {
+        const std::string file = Folder.File(std::string("tab") + tab + ".csv");
+        const RunResult run = Cli({"export", Path, "--tab", tab, "--format", "csv", "-o", file});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const RunResult shown = Cli({"worksheet", Path, "--tab", tab, "--format", "csv"});
+        ASSERT_EQ(shown.Status, 0) << shown.Err;
+        EXPECT_EQ(FileBytes(file), shown.Out) << tab;
+        EXPECT_NE(shown.Out.find('\n'), std::string::npos);
+    }
+    EXPECT_NE(Run("csv"), Cli({"export", Path, "--tab", "0", "--format", "csv", "-o", "-"}).Out);
+    for (const std::vector<std::string>& refused : {std::vector<std::string>{"--tab", "0", "--format", "qif"},
+                                                    {"--tab", "5", "--format", "csv"},
+                                                    {"--regional", "fixed", "--format", "csv"}}) {
+        std::vector<std::string> args = {"export", Path, "-o", "-"};
+        args.insert(args.end(), refused.begin(), refused.end());
+        const RunResult run = Cli(args);
+        EXPECT_EQ(run.Status, 1) << refused[0] << ' ' << refused[1];
+        EXPECT_EQ(run.Out, "");
+    }
+}
+
 TEST_F(Export, FailsClearlyWhenTheOutputCannotBeWritten) {
     const RunResult run = Cli({"export", Path, "--format", "csv", "-o", Folder.File("no/such/folder/out.csv")});
     EXPECT_EQ(run.Status, 1);

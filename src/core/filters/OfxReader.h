@@ -1,0 +1,25 @@
+#pragma once
+// Reads OFX and QFX statements, version 1 (SGML with its plain-text header) and version 2
+// (XML), through libofx. Before libofx sees the file it is checked here: a file that is cut
+// short (no closing </OFX>), declares a character set this program cannot read, or is no OFX
+// at all is refused with the line that shows it. The amounts and dates are taken from the
+// entry's own TRNAMT and DTPOSTED texts, so that no amount passes through a floating point
+// number. The reference is the cheque number when there is one, otherwise the bank's id.
+
+#include "StatementLine.h"
+
+#include <string>
+#include <string_view>
+
+namespace qz {
+
+class TOfxReader {
+public:
+    TStatement ReadFile(const std::string& path) const;
+
+    // Whether `text` starts as an OFX file does ("OFXHEADER:", an XML declaration followed by
+    // an OFX processing instruction, or <OFX>).
+    static bool LooksLikeOfx(std::string_view text);
+};
+
+} // namespace qz
