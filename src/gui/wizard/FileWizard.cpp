@@ -272,9 +272,9 @@ QWidget* TFileWizard::BusinessPage() {
     NumberEdit = new QLineEdit(page);
     NumberEdit->setObjectName(QStringLiteral("NumberEdit"));
     NumberEdit->setMaxLength(255);
-    auto* nameLabel = new QLabel(QStringLiteral("Your Company or Business &Name"), page);
+    auto* nameLabel = new QLabel(QStringLiteral("Your Company or Business Name"), page);
     nameLabel->setBuddy(NameEdit);
-    auto* numberLabel = new QLabel(QStringLiteral("Your Company or Business N&umber"), page);
+    auto* numberLabel = new QLabel(QStringLiteral("Your Company or Business Number"), page);
     numberLabel->setBuddy(NumberEdit);
     grid->addWidget(HelpButton(1, 2), 3, 0);
     grid->addWidget(nameLabel, 2, 1);
