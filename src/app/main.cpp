@@ -72,12 +72,17 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("quillmar-zudeduze"));
     const QStringList arguments = app.arguments().mid(1);
 
+    // ZUDEDUZE_SCREENSHOTS=folder: open the document of the command line, save a picture of
+    // each tab, of each page of the options window and of the column properties window there and
+    // end (scripts/screenshot). It never hands its file to a program already running.
+    const QString shots = qEnvironmentVariable("ZUDEDUZE_SCREENSHOTS");
     SingleInstance instance;
-    if (!instance.BecomeFirst()) {
-        // The first instance may run in another folder: hand over the full name.
+    if (shots.isEmpty() && !instance.BecomeFirst()) {
+        // The first instance may run in another folder: hand over the full name. When it does
+        // not answer that it took it, this start runs on its own.
         const QString joined = arguments.join(QLatin1Char(' '));
-        instance.HandOver(joined.isEmpty() ? joined : QFileInfo(joined).absoluteFilePath());
-        return 0;
+        if (instance.HandOver(joined.isEmpty() ? joined : QFileInfo(joined).absoluteFilePath()))
+            return 0;
     }
 
     const QString install = InstallationFolder();
@@ -128,10 +133,6 @@ int main(int argc, char** argv) {
                                       prompts);
     };
 
-    // ZUDEDUZE_SCREENSHOTS=folder: open the document of the command line, save a picture of
-    // each tab, of each page of the options window and of the column properties window there and
-    // end (scripts/screenshot).
-    const QString shots = qEnvironmentVariable("ZUDEDUZE_SCREENSHOTS");
     if (!shots.isEmpty()) {
         services.Welcome = nullptr;
         services.ExampleDescription = nullptr;

@@ -1,6 +1,7 @@
 // zudeduze-cli: the books from the command line. Every figure and text comes from the core,
 // the same as the window shows; this file only reads the command line and picks the command.
 
+#include "ChartRequest.h"
 #include "Commands.h"
 
 #include <cstring>
@@ -154,13 +155,12 @@ const std::vector<Command>& Commands() {
          2,
          2,
          RunReport},
-        {"chart",
-         "write the figures of a chart as JSON",
+        {"chart", "write the figures of a chart as JSON, or its picture as PNG or PDF",
          "usage: zudeduze-cli chart cashflow|categories|quicksummary|accounts|groups FILE\n"
          "         [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...] [--categories C or C-S,...]\n"
          "         [--groups N,...] [--include-unreconciled] [--opening-balances-in-selections]\n"
          "         [--range daily|weekly|monthly|quarterly] [--side credit|debit] [--category C] [--net]\n"
-         "         [--format json] [--regional system|fixed] [--password PW]\n"
+         "         [--format json|png|pdf] [-o FILE] [--regional system|fixed] [--password PW]\n"
          "\n"
          "Writes what the chart window draws, for the transactions the worksheet shows under the filters:\n"
          "  cashflow           the credits and debits of each time slice, the average balance of each\n"
@@ -176,29 +176,15 @@ const std::vector<Command>& Commands() {
          "                     it has a total above zero, otherwise debit)\n"
          "  --category C       the categories chart of the sub categories of category C\n"
          "  --net              amounts without their tax (a document that keeps account of it)\n"
-         "  --format           json (the only one: PNG and PDF charts are drawn by the program's window)\n"
+         "  --format           json (the default), or png or pdf: the chart as the chart window draws it\n"
+         "                     on its printed page (A4 landscape; a PNG is its first page at 150 dpi),\n"
+         "                     written to -o FILE by zudeduze-chart-render, installed beside this program\n"
          "  --regional         fixed ($, dd/MM/yyyy; the default) or system (the locale's), for the\n"
          "                     title's dates and the legend's texts\n"
          "The JSON: {\"chart\": \"...\", \"title\": \"...\", \"categories\": [...], \"series\": [{\"name\": \"...\",\n"
          "\"values\": [...]}], \"legend\": {...}}, a value null where a series leaves its place empty.\n"
          "A worksheet that shows no transaction is refused: \"No Transactions selected to chart\".\n",
-         {{"from", true},
-          {"to", true},
-          {"accounts", true},
-          {"categories", true},
-          {"groups", true},
-          {"include-unreconciled", false},
-          {"opening-balances-in-selections", false},
-          {"range", true},
-          {"side", true},
-          {"category", true},
-          {"net", false},
-          {"format", true},
-          {"regional", true},
-          {"password", true}},
-         2,
-         2,
-         RunChart},
+         ChartOptions(), 2, 2, RunChart},
         {"find",
          "search the transactions as \"Transaction Selection\" does",
          "usage: zudeduze-cli find FILE SEARCH-FIELDS [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...]\n"

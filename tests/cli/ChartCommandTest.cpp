@@ -336,19 +336,24 @@ TEST_F(ChartCommand, AccountTotalsOfTheAccountsShown) {
     }
 }
 
-// Each refused command line: exit 1, nothing on stdout, one line on stderr that says why.
+// Each refused command line: exit 1, nothing on stdout, one line on stderr that says why. The
+// refusals that need the document come the same from the JSON and from the picture renderer.
 TEST_F(ChartCommand, RefusedCommandLines) {
+    const std::string picture = Folder.File("chart.png");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"pie", Path}, "the chart is cashflow, categories, quicksummary, accounts or groups, not \"pie\""},
-        {{"cashflow", Path, "--format", "png"},
-         "PNG and PDF charts are drawn by the program's window; this command writes JSON"},
-        {{"groups", Path, "--format", "pdf"},
-         "PNG and PDF charts are drawn by the program's window; this command writes JSON"},
+        {{"cashflow", Path, "--format", "png"}, "a PNG or PDF chart needs the file to write in -o"},
+        {{"groups", Path, "-o", picture}, "-o is for --format png or pdf"},
+        {{"groups", Path, "--format", "pdf", "-o", Path},
+         Path + ": that is the document itself; give another output file"},
+        {{"cashflow", Path, "--format", "svg", "-o", picture}, "--format takes json|png|pdf, not \"svg\""},
         {{"cashflow", Path, "--range", "yearly"}, "--range takes daily|weekly|monthly|quarterly, not \"yearly\""},
         {{"accounts", Path, "--range", "weekly"}, "--range is for the cashflow chart"},
         {{"cashflow", Path, "--side", "credit"}, "--side is for the categories and quicksummary charts"},
         {{"categories", Path, "--side", "both"}, "--side takes credit|debit, not \"both\""},
         {{"quicksummary", Path, "--category", "100"}, "--category is for the categories chart"},
+    };
+    const std::vector<std::pair<std::vector<std::string>, std::string>> documentCases = {
         {{"categories", Path, "--category", "999"}, Path + ": the document has no category 999"},
         {{"categories", Path, "--category", "100", "--side", "debit"},
          Path + ": category 100 is a credit category, not a debit one"},
@@ -356,15 +361,96 @@ TEST_F(ChartCommand, RefusedCommandLines) {
         {{"cashflow", Path, "--from", "2027-01-01"}, Path + ": No Transactions selected to chart"},
         {{"categories", Path, "--accounts", "0", "--from", "2026-04-09"}, Path + ": No Transactions selected to chart"},
     };
-    for (const auto& [options, says] : cases) {
+    const auto refused = [](const std::vector<std::string>& options, const std::string& says) {
         std::vector<std::string> args = options;
         args.insert(args.begin(), "chart");
         const RunResult run = Cli(args);
         EXPECT_EQ(run.Status, 1) << ::testing::PrintToString(options);
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(run.ErrLines(), std::vector<std::string>{"zudeduze-cli: error: " + says});
+    };
+    for (const auto& [options, says] : cases)
+        refused(options, says);
+    for (const auto& [options, says] : documentCases) {
+        refused(options, says);
+#ifdef ZUDEDUZE_CHART_RENDERER
+        std::vector<std::string> drawn = options;
+        drawn.insert(drawn.end(), {"--format", "png", "-o", picture});
+        refused(drawn, says);
+        EXPECT_FALSE(std::filesystem::exists(picture));
+#endif
     }
 }
+
+#ifdef ZUDEDUZE_CHART_RENDERER
+// The width and height a PNG's header gives.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& bytes) {
+    const auto word = [&bytes](std::size_t at) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+        return value;
+    };
+    return {word(16), word(20)};
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// Every chart comes out as a picture of its printed page: a PNG of the A4 landscape page at
+// 150 dpi, a PDF of one page; the JSON's filters and options reach the drawing.
+TEST_F(ChartCommand, PicturesOfEveryChart) {
+    const std::vector<std::vector<std::string>> charts = {{"cashflow", "--range", "weekly", "--net"},
+                                                          {"categories", "--side", "debit"},
+                                                          {"categories", "--category", "100"},
+                                                          {"quicksummary"},
+                                                          {"accounts", "--accounts", "0"},
+                                                          {"groups"}};
+    for (const std::vector<std::string>& chart : charts) {
+        SCOPED_TRACE(::testing::PrintToString(chart));
+        for (const std::string format : {"png", "pdf"}) {
+            const std::string output = Folder.File("chart." + format);
+            std::vector<std::string> args = {"chart", chart[0], Path, "--format", format, "-o", output};
+            args.insert(args.end(), chart.begin() + 1, chart.end());
+            const RunResult run = Cli(args);
+            ASSERT_EQ(run.Status, 0) << run.Err;
+            EXPECT_EQ(run.Out, "");
+            EXPECT_EQ(run.Err, "");
+            const std::string bytes = FileBytes(output);
+            if (format == "png") {
+                ASSERT_EQ(bytes.rfind("\x89PNG\r\n\x1a\n", 0), 0u);
+                EXPECT_EQ(PngSize(bytes), std::make_pair(1754u, 1240u));
+            } else {
+                ASSERT_EQ(bytes.rfind("%PDF-", 0), 0u);
+                EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+                EXPECT_EQ(Occurrences(bytes, "/Type /Page\n") + Occurrences(bytes, "/Type /Page\r") +
+                              Occurrences(bytes, "/Type /Page/") + Occurrences(bytes, "/Type /Page "),
+                          1u);
+            }
+            std::filesystem::remove(output);
+        }
+    }
+}
+
+// A zudeduze-cli without the renderer beside it says so instead of writing nothing.
+TEST_F(ChartCommand, PictureWithoutTheRendererIsRefused) {
+    TempFolder alone;
+    const std::string program = alone.File("zudeduze-cli");
+    std::filesystem::copy_file(ZUDEDUZE_CLI, program);
+    std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    const std::string output = Folder.File("chart.pdf");
+    const RunResult run = Program({program, "chart", "cashflow", Path, "--format", "pdf", "-o", output});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.ErrLines(), std::vector<std::string>{"zudeduze-cli: error: PNG and PDF charts are drawn by "
+                                                       "zudeduze-chart-render, which is not installed beside this "
+                                                       "program"});
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+#endif
 
 } // namespace
 } // namespace qz::clitest

@@ -2,6 +2,8 @@
 
 #include "CliSupport.h"
 
+#include <cctype>
+
 namespace qz::clitest {
 namespace {
 
@@ -69,7 +71,17 @@ INSTANTIATE_TEST_SUITE_P(
                       WrongLine{{"generate", "--example", "a.kqk", "--seed", "3"}, "--example takes no --seed"},
                       WrongLine{{"info", "/nonexistent/folder/a.kqk"}, "no such file"},
                       WrongLine{{"new", "/nonexistent/folder/a.kqk"}, "/nonexistent/folder: no such folder"},
-                      WrongLine{{"generate", "/nonexistent/a.kqk", "--transactions", "5"}, "no such folder"}));
+                      WrongLine{{"generate", "/nonexistent/a.kqk", "--transactions", "5"}, "no such folder"}),
+    // The command line itself, its letters and digits kept and the rest turned into underscores.
+    [](const ::testing::TestParamInfo<WrongLine>& info) {
+        std::string name;
+        for (const std::string& arg : info.param.Args)
+            for (char c : arg + " ")
+                name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        while (!name.empty() && name.back() == '_')
+            name.pop_back();
+        return name.empty() ? std::string("NoCommand") : name;
+    });
 
 } // namespace
 } // namespace qz::clitest

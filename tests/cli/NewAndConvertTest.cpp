@@ -13,6 +13,16 @@ struct TaxCase {
     const char* InfoSays;
 };
 
+// The cases in the order they are given.
+std::string TaxName(const ::testing::TestParamInfo<TaxCase>& info) {
+    static const char* const names[] = {"DefaultGst", "Vat", "NoTax"};
+    return names[info.index];
+}
+
+void PrintTo(const TaxCase& c, std::ostream* out) {
+    *out << ::testing::PrintToString(c.Options);
+}
+
 class NewDocument : public ::testing::TestWithParam<TaxCase> {};
 
 TEST_P(NewDocument, AnswersTheTaxQuestionFromItsOptions) {
@@ -49,7 +59,8 @@ TEST_P(NewDocument, AnswersTheTaxQuestionFromItsOptions) {
 INSTANTIATE_TEST_SUITE_P(Taxes, NewDocument,
                          ::testing::Values(TaxCase{{}, "GST tracked at 10.00%"},
                                            TaxCase{{"--tax", "vat", "--percent", "17.5"}, "VAT tracked at 17.50%"},
-                                           TaxCase{{"--tax", "none"}, "not tracked"}));
+                                           TaxCase{{"--tax", "none"}, "not tracked"}),
+                         TaxName);
 
 TEST(NewDocument, ReplacesAFileOnlyWhenForced) {
     TempFolder folder;

@@ -13,6 +13,10 @@ struct LocaleCase {
     RegionalSettings Expected;
 };
 
+void PrintTo(const LocaleCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 TLocaleConventions Conventions(const char* symbol, const char* decimal, const char* thousands, int precedes, int spaced,
                                int signPosition, const char* dateFormat) {
     TLocaleConventions c;

@@ -716,17 +716,11 @@ bool TCashFlowChart::PaintPage(QPainter& painter, const QRectF& page, const TCha
     painter.scale(scale, scale);
     const QRectF area(0, 0, page.width() / scale, page.height() / scale);
 
-    QFont small(QStringLiteral("Arial"));
-    small.setPointSizeF(8);
-    QFont titleFont(QStringLiteral("Arial"));
-    titleFont.setPointSizeF(14);
-    titleFont.setBold(true);
-    QFont subFont(QStringLiteral("Arial"));
-    subFont.setPointSizeF(11);
-    QFont legendFont(QStringLiteral("Arial"));
-    legendFont.setPointSizeF(8);
-    QFont legendBold = legendFont;
-    legendBold.setBold(true);
+    const QFont small = ChartPageFont(painter.device(), 8);
+    const QFont titleFont = ChartPageFont(painter.device(), 14, true);
+    const QFont subFont = ChartPageFont(painter.device(), 11);
+    const QFont legendFont = ChartPageFont(painter.device(), 8);
+    const QFont legendBold = ChartPageFont(painter.device(), 8, true);
     painter.setPen(Qt::black);
 
     // The title band.

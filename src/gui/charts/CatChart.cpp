@@ -23,6 +23,7 @@
 #include <QStackedBarSeries>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -167,6 +168,20 @@ const TMainActRec* TCatChart::SubsOf() const {
     if (index < 0 || static_cast<std::size_t>(index) >= Choices.size())
         return nullptr;
     return Ctx.Ledger->MainActList.FindByNumber(Choices[static_cast<std::size_t>(index)].Number);
+}
+
+bool TCatChart::ShowSide(std::uint8_t side, const TMainActRec* subsOf) {
+    (side == SideCredit ? CreditBtn : DebitBtn)->setChecked(true);
+    if (!subsOf)
+        return true;
+    const auto chosen = std::find_if(Choices.begin(), Choices.end(), [subsOf](const TCategoryChoice& choice) {
+        return choice.Number == subsOf->Number;
+    });
+    if (ChartMode != TCatChartMode::Categories || subsOf->Side != side || chosen == Choices.end())
+        return false;
+    SubCategoriesBox->setChecked(true);
+    CategoryBox->setCurrentIndex(static_cast<int>(chosen - Choices.begin()));
+    return true;
 }
 
 bool TCatChart::NoInformationShown() const {
@@ -365,15 +380,12 @@ QPoint TCatChart::LegendPoint(int index) const {
 
 int TCatChart::LegendEntriesPerPage(QPainter& painter, const QRectF& page) {
     const double scale = painter.device()->logicalDpiX() / 72.0;
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(10);
+    const QFont font = ChartPageFont(painter.device(), 10);
     const double line = QFontMetricsF(font, painter.device()).height() * 1.2;
-    QFont small(QStringLiteral("Arial"));
-    small.setPointSizeF(8);
+    const QFont small = ChartPageFont(painter.device(), 8);
     const double footer = QFontMetricsF(small, painter.device()).height() + 4;
     // The band below the title band and above the page number.
-    QFont titleFont(QStringLiteral("Arial"));
-    titleFont.setPointSizeF(14);
+    const QFont titleFont = ChartPageFont(painter.device(), 14, true);
     const double header =
         QFontMetricsF(small, painter.device()).height() + 6 + QFontMetricsF(titleFont, painter.device()).height() + 30;
     const double band = page.height() / scale - header - footer;
@@ -394,11 +406,9 @@ bool TCatChart::PaintChartPage(QPainter& painter, const QRectF& page, const TCha
     const QRectF area(0, 0, page.width() / scale, page.height() / scale);
     const double top = PaintChartTitleBand(painter, area.width(), texts);
 
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(10);
+    const QFont font = ChartPageFont(painter.device(), 10);
     const QFontMetricsF metrics(font, painter.device());
-    QFont small(QStringLiteral("Arial"));
-    small.setPointSizeF(8);
+    const QFont small = ChartPageFont(painter.device(), 8);
     const double footer = QFontMetricsF(small, painter.device()).height() + 4;
     // The legend is as wide as its longest entry, at most a third of the page.
     double legendWidth = metrics.horizontalAdvance(QStringLiteral("XX")) + metrics.horizontalAdvance('X');

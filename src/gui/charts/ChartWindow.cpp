@@ -34,14 +34,17 @@
 
 namespace qz::gui {
 
+QFont ChartPageFont(const QPaintDevice* device, double points, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points * 72.0 / device->logicalDpiY());
+    font.setBold(bold);
+    return font;
+}
+
 double PaintChartTitleBand(QPainter& painter, double width, const TChartPageTexts& texts, bool titles) {
-    QFont small(QStringLiteral("Arial"));
-    small.setPointSizeF(8);
-    QFont titleFont(QStringLiteral("Arial"));
-    titleFont.setPointSizeF(14);
-    titleFont.setBold(true);
-    QFont subFont(QStringLiteral("Arial"));
-    subFont.setPointSizeF(11);
+    const QFont small = ChartPageFont(painter.device(), 8);
+    const QFont titleFont = ChartPageFont(painter.device(), 14, true);
+    const QFont subFont = ChartPageFont(painter.device(), 11);
     painter.setPen(Qt::black);
     double top = 0;
     painter.setFont(small);

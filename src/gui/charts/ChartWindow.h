@@ -23,6 +23,8 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QChart;
+class QFont;
+class QPaintDevice;
 class QPainter;
 class QPageLayout;
 class QRectF;
@@ -98,6 +100,9 @@ public:
 void RunChartPrintDialog(TPrintableChart& chart, const TChartContext& context);
 // Writes every page of the chart as a PDF with the given layout.
 bool SaveChartPdf(TPrintableChart& chart, const QString& path, const TChartPageTexts& texts, const QPageLayout& layout);
+// A font of `points` for a page painted in points: the painter scaled by the device's dots per
+// inch over 72, so the font must not be enlarged by the device's resolution a second time.
+QFont ChartPageFont(const QPaintDevice* device, double points, bool bold = false);
 // The page's title band ("Filename - ...", "Printed on ...", the titles) in points; returns the
 // height it took.
 double PaintChartTitleBand(QPainter& painter, double width, const TChartPageTexts& texts, bool titles = true);

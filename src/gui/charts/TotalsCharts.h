@@ -135,6 +135,9 @@ public:
     QPieSeries* PieSlices() const { return PieSeries; }
     bool NoInformationShown() const;
     void SetMode(TCatChartMode mode);
+    // Shows one side and, with a category of it, that category's sub categories, as the side
+    // buttons and "Sub Categories of" would; false when the category is not one of the side's.
+    bool ShowSide(std::uint8_t side, const TMainActRec* subsOf = nullptr);
     QString HintAt(const QPointF& pos, QColor* colour = nullptr) const override;
     // Where a click on legend entry `index` shows its hint (in the view's coordinates).
     QPoint LegendPoint(int index) const;

@@ -12,15 +12,29 @@
 namespace qz {
 namespace {
 
-int R1(const TTransRec& t) { return t.Kind == TransOpening ? 0 : 1; }
-int R3(const TTransRec& t) { return t.Kind == TransOpening ? 0 : t.IsOrdinary() ? 1 : 2; }
-int P(const TTransRec& t) { return t.BookRec->Row; }
-std::string_view CategoryName(const TTransRec& t) { return t.MainActRec ? t.MainActRec->Name.View() : ""; }
-std::string_view SubName(const TTransRec& t) { return t.SubActRec ? t.SubActRec->Name.View() : ""; }
-std::string_view GroupName(const TTransRec& t) { return t.GroupRec ? t.GroupRec->Name.View() : ""; }
+int R1(const TTransRec& t) {
+    return t.Kind == TransOpening ? 0 : 1;
+}
+int R3(const TTransRec& t) {
+    return t.Kind == TransOpening ? 0 : t.IsOrdinary() ? 1 : 2;
+}
+int P(const TTransRec& t) {
+    return t.BookRec->Row;
+}
+std::string_view CategoryName(const TTransRec& t) {
+    return t.MainActRec ? t.MainActRec->Name.View() : "";
+}
+std::string_view SubName(const TTransRec& t) {
+    return t.SubActRec ? t.SubActRec->Name.View() : "";
+}
+std::string_view GroupName(const TTransRec& t) {
+    return t.GroupRec ? t.GroupRec->Name.View() : "";
+}
 
 // -1, 0 or 1 for a against b on one key.
-template <class T> int Cmp(const T& a, const T& b) { return a < b ? -1 : b < a ? 1 : 0; }
+template <class T> int Cmp(const T& a, const T& b) {
+    return a < b ? -1 : b < a ? 1 : 0;
+}
 
 using Compare = std::function<int(const TTransRec&, const TTransRec&)>;
 
@@ -76,12 +90,18 @@ Compare Oracle(int order) {
                 return c;
             return Cmp(a.Number, b.Number);
         };
-    case 3: return ByClassification([](const TTransRec& t) { return t.MainAct; });
-    case 4: return ByClassification(CategoryName);
-    case 5: return ByClassification([](const TTransRec& t) { return t.SubAct; });
-    case 6: return ByClassification(SubName);
-    case 7: return ByClassification([](const TTransRec& t) { return t.Group; });
-    case 8: return ByClassification(GroupName);
+    case 3:
+        return ByClassification([](const TTransRec& t) { return t.MainAct; });
+    case 4:
+        return ByClassification(CategoryName);
+    case 5:
+        return ByClassification([](const TTransRec& t) { return t.SubAct; });
+    case 6:
+        return ByClassification(SubName);
+    case 7:
+        return ByClassification([](const TTransRec& t) { return t.Group; });
+    case 8:
+        return ByClassification(GroupName);
     case 9:
         return [](const TTransRec& a, const TTransRec& b) {
             if (int c = Cmp(R1(a), R1(b)))
@@ -149,7 +169,15 @@ TEST_P(ViewOrdersTest, RowsFollowTheOrderAndEqualKeysKeepTheirPlace) {
     EXPECT_EQ(list.VisibleCount, list.Count()) << "the sort runs the row filter";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryOrder, ViewOrdersTest, ::testing::Range(0, 12));
+// Each order by what it sorts on.
+std::string OrderName(const ::testing::TestParamInfo<int>& info) {
+    static const char* const names[] = {"Number",       "Date",      "Reference", "CategoryNumber",
+                                        "CategoryName", "SubNumber", "SubName",   "GroupNumber",
+                                        "GroupName",    "Amount",    "Split",     "Notes"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOrder, ViewOrdersTest, ::testing::Range(0, 12), OrderName);
 
 TEST_F(ViewOrdersTest, KeyOrderIsDateOrder) {
     TTransList& list = Books->TransList;

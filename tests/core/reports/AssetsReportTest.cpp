@@ -108,6 +108,10 @@ struct EdgeCase {
     Lines Part; // from its first line to its last
 };
 
+void PrintTo(const EdgeCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 class AssetsReportEdges : public AssetsReportTest, public ::testing::WithParamInterface<EdgeCase> {};
 
 TEST_P(AssetsReportEdges, Figures) {

@@ -21,10 +21,12 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPieSeries>
@@ -35,6 +37,8 @@
 #include <QSpinBox>
 #include <QStackedBarSeries>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace qz::gui::test {
 namespace {
@@ -385,7 +389,7 @@ TEST_F(TotalsChartsTest, TheCategoryPrintoutRepeatsTheChartWithTheNextLegendEntr
     const std::size_t entries = window.Points().size();
     ASSERT_GE(entries, 4u);
     // A page low enough for only a few entries.
-    const QPageLayout layout(QPageSize(QSizeF(200, 80), QPageSize::Millimeter), QPageLayout::Portrait,
+    const QPageLayout layout(QPageSize(QSizeF(200, 50), QPageSize::Millimeter), QPageLayout::Portrait,
                              QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     const QString measured = Folder.path() + QStringLiteral("/measure.pdf");
     int pages = 0;
@@ -404,6 +408,54 @@ TEST_F(TotalsChartsTest, TheCategoryPrintoutRepeatsTheChartWithTheNextLegendEntr
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(file.readAll());
     EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), pages);
+}
+
+// The height in inches of the first line of ink from the top of a page painted at `dpi`.
+double FirstInkLineInches(TPrintableChart& chart, int dpi) {
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                             QPageLayout::Millimeter);
+    QImage page(layout.paintRectPixels(dpi).size(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    page.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
+    page.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+    {
+        QPainter painter(&page);
+        TChartPageTexts texts = chart.DefaultPageTexts();
+        texts.FileLine = QStringLiteral("Filename - Books");
+        chart.PaintChartPage(painter, QRectF(0, 0, page.width(), page.height()), texts, 0);
+    }
+    const auto inked = [&page](int y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        return std::any_of(line, line + page.width(), [](QRgb pixel) { return qGray(pixel) < 128; });
+    };
+    int y = 0;
+    while (y < page.height() && !inked(y))
+        ++y;
+    const int first = y;
+    while (y < page.height() && inked(y))
+        ++y;
+    return static_cast<double>(y - first) / dpi;
+}
+
+// The printed page's texts keep their point sizes on a screen, a PDF and a printer alike: the
+// page is laid out in points, so its fonts are not enlarged by the device's resolution again.
+TEST_F(TotalsChartsTest, ThePrintedPagesTextsAreTheSameSizeAtEveryResolution) {
+    Open();
+    TCashFlowChart cashFlow(Context());
+    TCatChart categories(Context(), TCatChartMode::Categories, true);
+    TGrpChart groups(Context(), TGrpChartMode::Groups);
+    const std::pair<const char*, TPrintableChart*> charts[] = {
+        {"cash flow", &cashFlow}, {"categories", &categories}, {"groups", &groups}};
+    for (const auto& [name, chart] : charts) {
+        SCOPED_TRACE(name);
+        Show(*chart->ChartWindow());
+        const double low = FirstInkLineInches(*chart, 100);
+        const double high = FirstInkLineInches(*chart, 300);
+        // An 8 point line is about a ninth of an inch high.
+        EXPECT_GT(low, 0.05);
+        EXPECT_LT(low, 0.2);
+        EXPECT_NEAR(high, low, low * 0.3);
+    }
 }
 
 // ---- The main window ----------------------------------------------------------------------------

@@ -72,6 +72,10 @@ struct BackgroundCase {
     std::function<TColour(const TColumns&)> Expected;
 };
 
+void PrintTo(const BackgroundCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 TColour Own(const TColumns& columns, int slot) {
     return ResolveColour(columns.SlotColor(slot));
 }

@@ -415,6 +415,10 @@ struct TKeepCase {
     int TopAfter;
 };
 
+void PrintTo(const TKeepCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 class KeepFirstRowTest : public MainEditorsTest, public ::testing::WithParamInterface<TKeepCase> {};
 
 TEST_P(KeepFirstRowTest, DeletedGroupsAboveTheFirstVisibleRowLeaveItOnItsGroup) {

@@ -23,6 +23,13 @@
 #include <fstream>
 #include <iterator>
 
+namespace qz {
+// An answer in a test's messages.
+inline void PrintTo(MsgResult answer, std::ostream* out) {
+    *out << (answer == MsgResult::Cancel ? "Cancel" : answer == MsgResult::No ? "No" : "Yes");
+}
+} // namespace qz
+
 namespace qz::gui::test {
 
 namespace {
@@ -439,8 +446,11 @@ TEST_P(ReadOnlyPromptTest, CloseOffersToSaveAChangedReadOnlyDocument) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ReadOnlyPromptTest,
-                         ::testing::Values(MsgResult::Cancel, MsgResult::No, MsgResult::Yes));
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ReadOnlyPromptTest, ::testing::Values(MsgResult::Cancel, MsgResult::No, MsgResult::Yes),
+    [](const ::testing::TestParamInfo<MsgResult>& info) {
+        return std::string(info.param == MsgResult::Cancel ? "Cancel" : info.param == MsgResult::No ? "No" : "Yes");
+    });
 
 TEST_F(MainFormTest, SaveAsOntoItsOwnNameAsksAgainThenCopies) {
     const std::string path = WriteDocument("books.kqk");

@@ -43,7 +43,17 @@ QRect InWindow(const TMain& window, const QWidget* widget) {
     return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
 }
 
-class WindowLayoutTest : public MainFormTest, public ::testing::WithParamInterface<QSize> {};
+// A window size; empty for the window's minimum size.
+struct WindowSize {
+    const char* Name;
+    QSize Size;
+};
+
+void PrintTo(const WindowSize& size, std::ostream* out) {
+    *out << size.Name;
+}
+
+class WindowLayoutTest : public MainFormTest, public ::testing::WithParamInterface<WindowSize> {};
 
 } // namespace
 
@@ -56,7 +66,7 @@ TEST_F(MainFormTest, TheMinimumSizeFitsA640By480Screen) {
 
 TEST_P(WindowLayoutTest, EveryControlShowsWholeInsideTheWindowAndClearOfTheOthers) {
     ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
-    const QSize size = GetParam().isEmpty() ? Window->minimumSize() : GetParam();
+    const QSize size = GetParam().Size.isEmpty() ? Window->minimumSize() : GetParam().Size;
     Window->resize(size);
     QApplication::processEvents();
     ASSERT_EQ(Window->size(), size);
@@ -88,11 +98,9 @@ TEST_P(WindowLayoutTest, EveryControlShowsWholeInsideTheWindowAndClearOfTheOther
 
 // The window's minimum size (empty), the sizes a user tried, and a roomy one.
 INSTANTIATE_TEST_SUITE_P(Sizes, WindowLayoutTest,
-                         ::testing::Values(QSize(), QSize(640, 480), QSize(800, 600), QSize(1000, 700)),
-                         [](const ::testing::TestParamInfo<QSize>& size) {
-                             return size.param.isEmpty() ? std::string("Minimum")
-                                                         : std::to_string(size.param.width()) + "x" +
-                                                               std::to_string(size.param.height());
-                         });
+                         ::testing::Values(WindowSize{"Minimum", QSize()}, WindowSize{"640x480", QSize(640, 480)},
+                                           WindowSize{"800x600", QSize(800, 600)},
+                                           WindowSize{"1000x700", QSize(1000, 700)}),
+                         [](const ::testing::TestParamInfo<WindowSize>& size) { return std::string(size.param.Name); });
 
 } // namespace qz::gui::test
