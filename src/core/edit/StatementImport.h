@@ -12,7 +12,7 @@ namespace qz {
 
 struct TImportEntry {
     TStatementLine Line;
-    TCategoryChoice Category;
+    TImportCategory Category;
 };
 
 // The checks before anything changes: the account exists, each entry is a good line with an
