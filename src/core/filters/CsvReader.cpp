@@ -341,6 +341,43 @@ std::optional<TCsvColumns> TCsvReader::ColumnsFromHeader(const std::vector<std::
     return c;
 }
 
+TCsvLayout TCsvReader::Layout(std::string text, char separator, std::size_t rows) {
+    TCsvLayout layout;
+    if (!StatementTextToUtf8(text, layout.Error))
+        return layout;
+    layout.Separator = separator ? separator : DetectSeparator(text);
+    // The first rows are all the panel shows: a large file is split only as far as it must be,
+    // unless a quoted field runs past that point.
+    constexpr std::size_t Head = 256 * 1024;
+    std::vector<TRecord> records;
+    const bool headRead = text.size() > Head &&
+                          SplitRecords(std::string_view(text).substr(0, text.rfind('\n', Head) + 1), layout.Separator,
+                                       records, layout.Error) &&
+                          !records.empty();
+    if (!headRead) {
+        records.clear();
+        layout.Error.clear();
+        if (!SplitRecords(text, layout.Separator, records, layout.Error))
+            return layout;
+    }
+    if (records.empty()) {
+        layout.Error = "the file is empty";
+        return layout;
+    }
+    const std::vector<std::string>& first = records.front().Fields;
+    layout.Header = std::none_of(first.begin(), first.end(), [](const std::string& f) { return LooksLikeDate(f); });
+    if (layout.Header) {
+        layout.Key = "header:";
+        for (std::size_t i = 0; i < first.size(); ++i)
+            layout.Key += (i ? "|" : "") + std::string(TrimBlanks(first[i]));
+    } else {
+        layout.Key = "columns:" + std::to_string(first.size());
+    }
+    for (std::size_t i = 0; i < records.size() && i < rows; ++i)
+        layout.Rows.push_back(std::move(records[i].Fields));
+    return layout;
+}
+
 TStatement TCsvReader::Read(std::string text) const {
     std::string error;
     if (!StatementTextToUtf8(text, error))

@@ -37,6 +37,19 @@ struct TCsvOptions {
     TDateOrder Order = TDateOrder::Unknown;
 };
 
+// What a CSV file looks like before its columns are chosen: the separator found (or given), its
+// first rows split into fields, whether the first row is a header (no field of it reads as a
+// date), and the key its layout is remembered by: the header's names, or the number of columns.
+struct TCsvLayout {
+    char Separator = ',';
+    std::vector<std::vector<std::string>> Rows; // UTF-8
+    bool Header = false;
+    std::string Key;   // "header:Date|Amount|Payee" or "columns:5"
+    std::string Error; // why the file cannot be read as CSV; with it there are no rows
+
+    int ColumnCount() const { return Rows.empty() ? 0 : static_cast<int>(Rows.front().size()); }
+};
+
 class TCsvReader {
 public:
     explicit TCsvReader(TCsvOptions options = {}) : Options(std::move(options)) {}
@@ -46,6 +59,9 @@ public:
 
     // The columns a header row names, when it names a date and an amount (or debit and credit).
     static std::optional<TCsvColumns> ColumnsFromHeader(const std::vector<std::string>& header);
+
+    // The layout of the file's bytes, its first `rows` rows (separator 0: the one the file shows).
+    static TCsvLayout Layout(std::string text, char separator = 0, std::size_t rows = 20);
 
 private:
     TCsvOptions Options;
