@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,7 +44,7 @@ TImportForm::TImportForm(TImportContext context, std::string path, QWidget* pare
     CreateControls();
     FillAccounts();
     FillFallbacks();
-    resize(920, 600);
+    resize(1100, 560);
 }
 
 TImportForm::~TImportForm() = default;
@@ -79,9 +80,10 @@ void TImportForm::CreateControls() {
     Lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Lines->setWordWrap(false);
     Lines->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    Lines->horizontalHeader()->setStretchLastSection(true);
+    Lines->horizontalHeader()->setStretchLastSection(false);
     Lines->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     layout->addWidget(Lines, 1);
+    Lines->viewport()->installEventFilter(this);
     connect(Lines, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (Filling || item->column() != TickColumn)
             return;
@@ -296,22 +298,48 @@ void TImportForm::FillLines() {
                 italic.setItalic(true);
                 category->setFont(italic);
             }
-            note = Cell(line.Duplicate() ? QStringLiteral("Already in the account: transaction %1 of %2")
-                                               .arg(line.DuplicateOf->Number)
-                                               .arg(QString::fromStdString(formats.DateText(line.DuplicateOf->Date)))
-                                         : QString());
+            note =
+                Cell(line.Duplicate() ? QStringLiteral("Already in the account: no. %1").arg(line.DuplicateOf->Number)
+                                      : QString());
+            if (line.Duplicate())
+                note->setToolTip(QStringLiteral("Transaction %1 of %2 matches this line: it is left out unless "
+                                                "ticked.")
+                                     .arg(line.DuplicateOf->Number)
+                                     .arg(QString::fromStdString(formats.DateText(line.DuplicateOf->Date))));
         }
+        if (note->toolTip().isEmpty())
+            note->setToolTip(note->text());
         Lines->setItem(row, CategoryColumn, category);
         Lines->setItem(row, NoteColumn, note);
         if (!s.Good())
             for (int column = DateColumn; column < NoteColumn; ++column)
                 Lines->item(row, column)->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
     }
-    Lines->resizeColumnsToContents();
-    Lines->setColumnWidth(PayeeColumn, std::min(Lines->columnWidth(PayeeColumn), 280));
+    FitColumns();
     Lines->setUpdatesEnabled(true);
     Filling = false;
     UpdateStatus();
+}
+
+// Every column as wide as its texts, except the payee and the note, which share what the
+// table has left (the note at most as wide as its longest text; its tip holds the whole of it).
+void TImportForm::FitColumns() {
+    Lines->resizeColumnsToContents();
+    int fixed = 0;
+    for (int column = 0; column < Lines->columnCount(); ++column)
+        if (column != PayeeColumn && column != NoteColumn)
+            fixed += Lines->columnWidth(column);
+    const int available = Lines->viewport()->width() - fixed;
+    const int payeeWanted = std::min(Lines->columnWidth(PayeeColumn), 300);
+    const int note = std::min(Lines->columnWidth(NoteColumn), std::max(160, available - payeeWanted));
+    Lines->setColumnWidth(NoteColumn, note);
+    Lines->setColumnWidth(PayeeColumn, std::max(140, available - note));
+}
+
+bool TImportForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Lines->viewport() && event->type() == QEvent::Resize)
+        FitColumns();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TImportForm::UpdateStatus() {

@@ -66,6 +66,10 @@ public:
 public slots:
     void ImportBtnClick();
 
+protected:
+    // The table's columns follow its width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateControls();
     void FillAccounts();
@@ -75,6 +79,7 @@ private:
     void MappingChanged();
     void RunPreview();
     void FillLines();
+    void FitColumns();
     void UpdateStatus();
     std::optional<TImportCategory> CategoryOf(const TImportLine& line) const;
     QString CategoryText(const TImportCategory& category) const;
