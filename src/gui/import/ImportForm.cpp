@@ -14,7 +14,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qz::gui {
@@ -36,6 +38,45 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 }
 
 } // namespace
+
+// The Category cell of a line opens a list of the categories of the line's side.
+class TCategoryDelegate : public QStyledItemDelegate {
+public:
+    explicit TCategoryDelegate(TImportForm& form) : QStyledItemDelegate(&form), Form(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        const auto row = static_cast<std::size_t>(index.row());
+        if (row >= Form.Preview().size() || !Form.Preview()[row].Source.Good())
+            return nullptr;
+        const QComboBox* side = Form.FallbackBox(Form.Preview()[row].Credit());
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QStringLiteral("LineCategoryBox"));
+        box->addItem(QStringLiteral("(as suggested or chosen below)"), 0);
+        for (int i = 1; i < side->count(); ++i) {
+            box->addItem(side->itemText(i), side->itemData(i));
+            box->setItemData(i, side->itemData(i, SubRole), SubRole);
+        }
+        QObject::connect(box, &QComboBox::activated, box, [this, box] {
+            auto* self = const_cast<TCategoryDelegate*>(this);
+            emit self->commitData(box);
+            emit self->closeEditor(box);
+        });
+        return box;
+    }
+
+    void setEditorData(QWidget*, const QModelIndex&) const override {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+        const auto* box = static_cast<QComboBox*>(editor);
+        const int main = box->currentData().toInt();
+        Form.ChooseCategory(index.row(),
+                            main == 0 ? std::nullopt
+                                      : std::optional<TImportCategory>({main, box->currentData(SubRole).toInt(), 0}));
+    }
+
+private:
+    TImportForm& Form;
+};
 
 TImportForm::TImportForm(TImportContext context, std::string path, QWidget* parent)
     : QDialog(parent), Ctx(std::move(context)), Path(std::move(path)) {
@@ -77,7 +118,8 @@ void TImportForm::CreateControls() {
                                       QStringLiteral("Category"), QStringLiteral("Note")});
     Lines->verticalHeader()->hide();
     Lines->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Lines->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    Lines->setItemDelegateForColumn(CategoryColumn, new TCategoryDelegate(*this));
     Lines->setWordWrap(false);
     Lines->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     Lines->horizontalHeader()->setStretchLastSection(false);
@@ -235,6 +277,7 @@ void TImportForm::MappingChanged() {
     if (const char separator = Mapping->Mapping().Separator; separator != PanelSeparator)
         ShowLayout(separator);
     ReadStatement();
+    Chosen.clear();
     RunPreview();
 }
 
@@ -244,12 +287,17 @@ void TImportForm::RunPreview() {
     Ticks.assign(Preview_.size(), false);
     for (std::size_t i = 0; i < Preview_.size(); ++i)
         Ticks[i] = Preview_[i].Ticked;
+    // The lines stay the statement's own when only the account changed.
+    Chosen.resize(Preview_.size());
     FillLines();
 }
 
 // ---- Showing ---------------------------------------------------------------------------------
 
-std::optional<TImportCategory> TImportForm::CategoryOf(const TImportLine& line) const {
+std::optional<TImportCategory> TImportForm::CategoryOf(std::size_t index) const {
+    const TImportLine& line = Preview_[index];
+    if (Chosen[index])
+        return Chosen[index];
     if (line.Suggested)
         return line.Suggested;
     const QComboBox* box = line.Credit() ? CreditFallback : DebitFallback;
@@ -289,11 +337,13 @@ void TImportForm::FillLines() {
             note = Cell(QString::fromStdString(s.Bad));
             note->setForeground(Refusal);
         } else {
-            const std::optional<TImportCategory> chosen = CategoryOf(line);
+            const std::optional<TImportCategory> chosen = CategoryOf(i);
             category = Cell(chosen ? CategoryText(*chosen) : QStringLiteral("(none chosen)"));
+            category->setFlags(category->flags() | Qt::ItemIsEditable);
+            category->setToolTip(QStringLiteral("Double-click to choose this line's category"));
             if (!chosen)
                 category->setForeground(Refusal);
-            else if (!line.Suggested) {
+            else if (!line.Suggested && !Chosen[i]) {
                 QFont italic = font();
                 italic.setItalic(true);
                 category->setFont(italic);
@@ -356,7 +406,7 @@ void TImportForm::UpdateStatus() {
         duplicates += line.Duplicate();
         if (Ticks[i]) {
             ++ticked;
-            missing += !CategoryOf(line).has_value();
+            missing += !CategoryOf(i).has_value();
         }
     }
     QString text = QStringLiteral("%1 in the statement: %2 ticked, %3 already in the account, %4 that cannot be "
@@ -372,6 +422,14 @@ void TImportForm::UpdateStatus() {
                     .arg(missing == 1 ? QStringLiteral("it") : QStringLiteral("them"));
     Status->setText(text);
     ImportBtn->setEnabled(ticked > 0);
+}
+
+void TImportForm::ChooseCategory(int row, std::optional<TImportCategory> category) {
+    if (row < 0 || static_cast<std::size_t>(row) >= Chosen.size())
+        return;
+    Chosen[static_cast<std::size_t>(row)] = category;
+    // Filled again once the editor has gone.
+    QTimer::singleShot(0, this, [this] { FillLines(); });
 }
 
 void TImportForm::SetTicked(int row, bool ticked) {
@@ -391,7 +449,7 @@ void TImportForm::ImportBtnClick() {
     for (std::size_t i = 0; i < Preview_.size(); ++i) {
         if (!Ticks[i] || !Preview_[i].Source.Good())
             continue;
-        if (const std::optional<TImportCategory> category = CategoryOf(Preview_[i]))
+        if (const std::optional<TImportCategory> category = CategoryOf(i))
             entries.push_back({Preview_[i].Source, *category});
         else
             ++missing;

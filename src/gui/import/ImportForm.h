@@ -4,9 +4,10 @@
 // category suggested from the books' history and whether the account already holds it; good
 // lines that are no duplicates start ticked, bad lines show their reason and cannot be ticked.
 // The account chooser re-runs the preview; for a CSV file the column-mapping panel re-reads
-// the file at each change. Lines without a suggestion take the category chosen for money in
-// or money out; a ticked line without any category is not imported until the user chooses
-// one or unticks it. "&Import" writes every ticked line in one commit (TImportStatement).
+// the file at each change. A line's Category cell chooses its own category; lines without a
+// suggestion take the category chosen for money in or money out. A ticked line without any
+// category is not imported until the user chooses one or unticks it. "&Import" writes every
+// ticked line in one commit (ImportStatement).
 
 #include "CsvMapping.h"
 
@@ -62,6 +63,9 @@ public:
     const std::vector<TImportLine>& Preview() const { return Preview_; }
     std::optional<TEditOutcome> Outcome() const { return Written; }
     void SetTicked(int row, bool ticked);
+    // A category chosen for the line of `row` in its Category cell; none: as suggested or as
+    // chosen for its side.
+    void ChooseCategory(int row, std::optional<TImportCategory> category);
 
 public slots:
     void ImportBtnClick();
@@ -81,7 +85,8 @@ private:
     void FillLines();
     void FitColumns();
     void UpdateStatus();
-    std::optional<TImportCategory> CategoryOf(const TImportLine& line) const;
+    // The line's category: chosen for it, else suggested, else the one chosen for its side.
+    std::optional<TImportCategory> CategoryOf(std::size_t index) const;
     QString CategoryText(const TImportCategory& category) const;
     std::int32_t ChosenAccount() const;
 
@@ -93,6 +98,7 @@ private:
     TStatement Statement;              // as last read
     std::vector<TImportLine> Preview_; // against the chosen account
     std::vector<bool> Ticks;
+    std::vector<std::optional<TImportCategory>> Chosen; // per line, over its suggestion
     std::optional<TEditOutcome> Written;
     bool Filling = false;
     char PanelSeparator = 0; // the separator the panel's columns were split at

@@ -135,7 +135,8 @@ TEST_F(ImportFormTest, AccountChangeRunsThePreviewAgainstTheOtherAccount) {
     EXPECT_EQ(form->Table()->item(0, TImportForm::TickColumn)->checkState(), Qt::Checked);
 }
 
-// No silent default: a ticked line without a category stops the import, which says so.
+// No silent default: a ticked line without a category stops the import, which says so; a
+// category chosen in the line's own cell lets it in.
 TEST_F(ImportFormTest, TickedLineWithoutCategoryIsRefused) {
     auto form = Form("new.csv", "Date,Amount,Payee\n2025-08-03,-7.20,Nobody Known\n2025-08-04,bad,Shop\n");
     ASSERT_EQ(form->Table()->rowCount(), 2);
@@ -153,6 +154,24 @@ TEST_F(ImportFormTest, TickedLineWithoutCategoryIsRefused) {
     // Unticked, there is nothing left to import.
     form->SetTicked(0, false);
     EXPECT_FALSE(form->ImportButton()->isEnabled());
+    form->SetTicked(0, true);
+
+    // The line's own Category cell offers the categories of money out.
+    form->Table()->editItem(form->Table()->item(0, TImportForm::CategoryColumn));
+    auto* box = form->Table()->findChild<QComboBox*>(QStringLiteral("LineCategoryBox"));
+    ASSERT_NE(box, nullptr);
+    ASSERT_GT(box->count(), 2);
+    box->setCurrentIndex(2);
+    emit box->activated(2);
+    QApplication::processEvents();
+    const QString chosen = box->itemText(2);
+    const TImportCategory category{box->itemData(2).toInt(), box->itemData(2, Qt::UserRole + 1).toInt(), 0};
+    EXPECT_EQ(form->Table()->item(0, TImportForm::CategoryColumn)->text(), chosen);
+    QTest::mouseClick(form->ImportButton(), Qt::LeftButton);
+    ASSERT_TRUE(form->Outcome().has_value()) << Prompts.LastText();
+    ASSERT_EQ(TransactionCount(), before + 1);
+    const TTransRec* added = Window->Ledger().TransList.KeyList.back();
+    EXPECT_EQ((TImportCategory{added->MainAct, added->SubAct, added->Group}), category);
 }
 
 } // namespace
