@@ -224,6 +224,10 @@ QString TImportForm::CategoryText(const TImportCategory& category) const {
 // ---- Reading ---------------------------------------------------------------------------------
 
 bool TImportForm::Load() {
+    if (Ctx.Edit->Ledger.BookList.KeyList.empty()) {
+        Ctx.Edit->Inform("The file has no account to import the statement into. Create an account first.");
+        return false;
+    }
     Type = DetectStatementType(Path);
     std::string error;
     if (Type == TStatementType::Csv) {
