@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -161,6 +162,8 @@ void TImportForm::CreateControls() {
     ImportBtn->setObjectName(QStringLiteral("ImportBtn"));
     CancelBtn = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
+    for (QPushButton* button : {ImportBtn, CancelBtn})
+        button->setAutoDefault(false);
     connect(ImportBtn, &QPushButton::clicked, this, &TImportForm::ImportBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(Account, &QComboBox::currentIndexChanged, this, [this] {
@@ -388,6 +391,15 @@ void TImportForm::FitColumns() {
     const int note = std::min(Lines->columnWidth(NoteColumn), std::max(160, available - payeeWanted));
     Lines->setColumnWidth(NoteColumn, note);
     Lines->setColumnWidth(PayeeColumn, std::max(140, available - note));
+}
+
+// Enter in the mapping panel or the list must not write the statement: only "&Import" does.
+void TImportForm::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool TImportForm::eventFilter(QObject* watched, QEvent* event) {

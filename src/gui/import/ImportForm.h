@@ -73,6 +73,7 @@ public slots:
 protected:
     // The table's columns follow its width.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();

@@ -85,6 +85,11 @@ TEST_F(ImportFormTest, CsvColumnsChosenInThePanelAndRememberedForTheLayout) {
     form->FallbackBox(true)->setCurrentIndex(1);
     form->FallbackBox(false)->setCurrentIndex(1);
     const std::size_t before = TransactionCount();
+    // Enter on a chooser writes nothing: only "&Import" does.
+    form->show();
+    QTest::keyClick(form->MappingPanel()->Chooser(QStringLiteral("Memo")), Qt::Key_Return);
+    EXPECT_FALSE(form->Outcome().has_value());
+    EXPECT_TRUE(form->isVisible());
     QTest::mouseClick(form->ImportButton(), Qt::LeftButton);
     ASSERT_TRUE(form->Outcome().has_value());
     EXPECT_EQ(TransactionCount(), before + 2);
