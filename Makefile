@@ -32,13 +32,14 @@ test: build
 bench:
 	@scripts/install-deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target bench_engine bench_cfb bench_document bench_worksheet bench_grid bench_reports bench_charts bench_print
+	cmake --build --preset release -j $(JOBS) --target bench_engine bench_cfb bench_document bench_worksheet bench_grid bench_reports bench_charts bench_import bench_print
 	build/release/bench/bench_engine --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_cfb --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_document --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_worksheet --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_reports --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	build/release/bench/bench_charts --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	build/release/bench/bench_import
 	QT_QPA_PLATFORM=offscreen build/release/bench/bench_print --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen build/release/bench/bench_grid --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 

@@ -25,7 +25,8 @@ struct TReport {
     const TImportLine* Line;
     TLineFate Fate;
     TImportCategory Category;
-    std::int32_t Number = 0; // the transaction added, or the one it duplicates
+    std::optional<std::int32_t> TransferAccount;
+    std::int32_t Number = 0; // the transaction added (a transfer's first half), or the one it duplicates
 };
 
 bool ReadCategoryOption(const Arguments& args, const char* option, std::optional<TImportCategory>& choice,
@@ -107,16 +108,18 @@ bool CheckGivenCategory(const TLedger& ledger, const char* option, const std::op
 }
 
 std::vector<TReport> Decide(const std::vector<TImportLine>& preview, const std::optional<TImportCategory>& credit,
-                            const std::optional<TImportCategory>& debit) {
+                            const std::optional<TImportCategory>& debit, bool transfers) {
     std::vector<TReport> reports;
     for (const TImportLine& line : preview) {
-        TReport report{&line, TLineFate::Added, {}, 0};
+        TReport report{&line, TLineFate::Added, {}, std::nullopt, 0};
         if (!line.Source.Good())
             report.Fate = TLineFate::Bad;
         else if (line.Duplicate()) {
             report.Fate = TLineFate::Duplicate;
             report.Number = line.DuplicateOf->Number;
-        } else if (line.Suggested)
+        } else if (transfers && line.TransferAccount)
+            report.TransferAccount = line.TransferAccount;
+        else if (line.Suggested)
             report.Category = *line.Suggested;
         else if (const auto& given = line.Credit() ? credit : debit)
             report.Category = *given;
@@ -163,10 +166,14 @@ void PrintText(const std::vector<TReport>& reports, bool dryRun) {
                   << OneLine(Cp1252ToUtf8(ImportNotes(s)));
         if (!s.Reference.empty())
             std::cout << " (" << OneLine(s.Reference) << ')';
-        if (r.Fate == TLineFate::Added)
+        if (r.Fate == TLineFate::Added && r.TransferAccount)
+            std::cout << " as a transfer with account " << *r.TransferAccount;
+        else if (r.Fate == TLineFate::Added)
             std::cout << " in " << CategoryText(r.Category);
         if (r.Fate == TLineFate::Added && !dryRun)
-            std::cout << " as transaction " << r.Number;
+            std::cout << (r.TransferAccount ? " (transactions " + std::to_string(r.Number) + " and " +
+                                                  std::to_string(r.Number + 1) + ")"
+                                            : " as transaction " + std::to_string(r.Number));
         if (r.Fate == TLineFate::Duplicate)
             std::cout << " is transaction " << r.Number;
         std::cout << '\n';
@@ -191,7 +198,9 @@ void PrintJson(const std::vector<TReport>& reports, std::int32_t account, bool d
         out << ", \"date\": \"" << IsoDateText(s.Date) << "\", \"amount\": \"" << Amount(s)
             << "\", \"reference\": " << JsonString(s.Reference) << ", \"payee\": " << JsonString(s.Payee)
             << ", \"memo\": " << JsonString(s.Memo);
-        if (r.Fate == TLineFate::Added)
+        if (r.Fate == TLineFate::Added && r.TransferAccount)
+            out << ", \"transfer_account\": " << *r.TransferAccount;
+        else if (r.Fate == TLineFate::Added)
             out << ", \"category\": " << r.Category.MainAct << ", \"sub_category\": " << r.Category.SubAct
                 << ", \"group\": " << r.Category.Group;
         if (r.Number)
@@ -239,11 +248,11 @@ int RunImport(const Arguments& args) {
     if (!dryRun && !doc.Allowed(TAccessArea::Adding, "importing transactions", error))
         return Fail(error);
     const std::vector<TImportLine> preview = PreviewImport(doc.Ledger, number, statement);
-    std::vector<TReport> reports = Decide(preview, credit, debit);
+    std::vector<TReport> reports = Decide(preview, credit, debit, args.Has("transfers"));
     std::vector<TImportEntry> entries;
     for (const TReport& r : reports)
         if (r.Fate == TLineFate::Added)
-            entries.push_back({r.Line->Source, r.Category});
+            entries.push_back({r.Line->Source, r.Category, r.TransferAccount});
     if (!dryRun && !entries.empty()) {
         const std::int32_t first = doc.Ledger.TransList.NewNumber();
         const TEditOutcome outcome = ImportStatement(doc.Edit, number, entries);
@@ -255,8 +264,10 @@ int RunImport(const Arguments& args) {
             return Fail(doc.LastMessage());
         std::int32_t next = first;
         for (TReport& r : reports)
-            if (r.Fate == TLineFate::Added)
-                r.Number = next++;
+            if (r.Fate == TLineFate::Added) {
+                r.Number = next;
+                next += r.TransferAccount ? 2 : 1;
+            }
     }
     if (!doc.Close())
         return Fail(path + ": the import was stored, but the document could not be closed");

@@ -358,7 +358,7 @@ const std::vector<Command>& Commands() {
          "usage: zudeduze-cli import FILE STATEMENT --account N [--type ofx|qif|csv] [--date-order dmy|mdy|ymd]\n"
          "         [--csv-columns date=1,amount=2,payee=3,memo=4,reference=5 | date=1,debit=2,credit=3,...]\n"
          "         [--decimal ,|.] [--separator X] [--credit-category C-S] [--debit-category C-S]\n"
-         "         [--dry-run] [--format text|json] [--password PW]\n"
+         "         [--transfers] [--dry-run] [--format text|json] [--password PW]\n"
          "\n"
          "Reads the statement and adds each of its lines to account N as a credit (money in) or a debit\n"
          "(money out), as the import window does. A line already in the account (the same amount within\n"
@@ -374,6 +374,8 @@ const std::vector<Command>& Commands() {
          "                     told from the file\n"
          "  --credit-category, --debit-category C-S   the category and sub category for lines of that\n"
          "                     side without a suggestion; without them such lines are listed and left out\n"
+         "  --transfers        a line whose other side is another account of the document (a QIF\n"
+         "                     category \"[Account]\") becomes a transfer with that account\n"
          "  --dry-run          shows what would be imported and writes nothing\n"
          "  --format           text (the default) or json: every line with what became of it\n"
          "A statement that cannot be read at all is refused with the line that shows why, and nothing\n"
@@ -386,6 +388,7 @@ const std::vector<Command>& Commands() {
           {"separator", true},
           {"credit-category", true},
           {"debit-category", true},
+          {"transfers", false},
           {"dry-run", false},
           {"format", true},
           {"password", true}},

@@ -94,6 +94,28 @@ TEST_F(ImportCommand, LinesWithoutACategoryAreListedAndLeftOut) {
                         "\"sub_category\": 1, \"group\": 0}\n]}\n");
 }
 
+TEST_F(ImportCommand, AnotherAccountAsTheOtherSideIsATransferWhenAskedFor) {
+    WriteBytes(Folder.File("cheque.qif"), "!Type:Bank\nD03/12/2026\nT-80.00\nNT-7\nPFloat for the till\nL[Cash]\n^\n");
+    const RunResult plain = Import({"--dry-run"}, Folder.File("cheque.qif"));
+    ASSERT_EQ(plain.Status, 0) << plain.Err;
+    EXPECT_EQ(plain.Out, "no category: line 2 2026-03-12 -80.00 Float for the till (T-7)\n"
+                         "0 to add, 0 duplicates, 0 bad, 1 without a category\n");
+    const RunResult run = Import({"--transfers"}, Folder.File("cheque.qif"));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "added: line 2 2026-03-12 -80.00 Float for the till (T-7) as a transfer with account 1 "
+                       "(transactions 7 and 8)\n"
+                       "1 added, 0 duplicates, 0 bad, 0 without a category\n");
+    EXPECT_EQ(Added(), "7 2026-03-12 kind 5 8-0 book 0 amount 80.0000 gst 0.0000 ref T-7 notes Float for the till\n"
+                       "8 2026-03-12 kind 4 7-0 book 1 amount 80.0000 gst 0.0000 ref T-7 notes \n");
+    // Each half names the other (8 and 7). The cash account's statement of the same money is the
+    // half already there.
+    WriteBytes(Folder.File("cash.qif"), "!Type:Cash\nD03/13/2026\nT80.00\nL[Cheque]\n^\n");
+    const RunResult cash = Cli({"import", Path, Folder.File("cash.qif"), "--account", "1", "--transfers"});
+    ASSERT_EQ(cash.Status, 0) << cash.Err;
+    EXPECT_EQ(cash.Out, "duplicate: line 2 2026-03-13 80.00  is transaction 8\n"
+                        "0 added, 1 duplicates, 0 bad, 0 without a category\n");
+}
+
 TEST_F(ImportCommand, ADryRunWritesNothing) {
     const std::string before = FileBytes(Path);
     const RunResult run = Import({"--credit-category", "100-1", "--debit-category", "200-1", "--dry-run"});
@@ -163,6 +185,7 @@ TEST_F(ImportCommand, RefusalsLeaveTheFileAsItWas) {
         {{"--debit-category", "200-9"}, "", "--debit-category: there is no sub category 200-9"},
         {{"--debit-category", "x"}, "", "--debit-category takes a category and sub category number"},
         {{"--csv-columns", "date=1"}, "", "--csv-columns: the columns must name the date"},
+        {{"--csv-columns", "date=1,amount=9"}, "", "line 1: the rows have 4 fields, fewer than the columns given"},
         {{"--separator", "ab"}, "", "--separator takes one character"},
         {{"--decimal", ";"}, "", "--decimal"},
         {{"--date-order", "dym"}, "", "--date-order"},

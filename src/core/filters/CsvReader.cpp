@@ -233,15 +233,16 @@ TStatement TCsvParse::Run(std::string_view text) {
         return TStatement::Refused("the file is empty");
     // The header row, when there is one, sets the width as well as any row.
     const std::size_t width = records.front().Fields.size();
+    const int firstLine = records.front().Line;
     TCsvColumns columns;
     if (!FindColumns(records, columns, error))
         return TStatement::Refused(error);
     if (columns.Date == 0 || (columns.Amount == 0 && (columns.Debit == 0 || columns.Credit == 0)))
         return TStatement::Refused("the columns must name the date and the amount, or the debit and the credit");
     if (width < static_cast<std::size_t>(MaxColumn(columns)))
-        return TStatement::Refused(LineMessage(1, "the rows have " + std::to_string(width) +
-                                                      " fields, fewer than the "
-                                                      "columns given"));
+        return TStatement::Refused(LineMessage(firstLine, "the rows have " + std::to_string(width) +
+                                                              " fields, fewer than the "
+                                                              "columns given"));
     std::vector<std::string> dateTexts;
     std::vector<std::string> amountTexts;
     for (const TRecord& record : records) {
@@ -341,41 +342,35 @@ std::optional<TCsvColumns> TCsvReader::ColumnsFromHeader(const std::vector<std::
     return c;
 }
 
-TCsvLayout TCsvReader::Layout(std::string text, char separator, std::size_t rows) {
-    TCsvLayout layout;
-    if (!StatementTextToUtf8(text, layout.Error))
-        return layout;
+bool TCsvReader::ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error,
+                            char separator) {
+    if (!StatementTextToUtf8(text, error))
+        return false;
+    layout = {};
     layout.Separator = separator ? separator : DetectSeparator(text);
-    // The first rows are all the panel shows: a large file is split only as far as it must be,
-    // unless a quoted field runs past that point.
-    constexpr std::size_t Head = 256 * 1024;
     std::vector<TRecord> records;
-    const bool headRead = text.size() > Head &&
-                          SplitRecords(std::string_view(text).substr(0, text.rfind('\n', Head) + 1), layout.Separator,
-                                       records, layout.Error) &&
-                          !records.empty();
-    if (!headRead) {
-        records.clear();
-        layout.Error.clear();
-        if (!SplitRecords(text, layout.Separator, records, layout.Error))
-            return layout;
-    }
+    if (!SplitRecords(text, layout.Separator, records, error))
+        return false;
     if (records.empty()) {
-        layout.Error = "the file is empty";
-        return layout;
+        error = "the file is empty";
+        return false;
     }
-    const std::vector<std::string>& first = records.front().Fields;
-    layout.Header = std::none_of(first.begin(), first.end(), [](const std::string& f) { return LooksLikeDate(f); });
-    if (layout.Header) {
-        layout.Key = "header:";
-        for (std::size_t i = 0; i < first.size(); ++i)
-            layout.Key += (i ? "|" : "") + std::string(TrimBlanks(first[i]));
+    const TRecord& first = records.front();
+    layout.HasHeader =
+        std::none_of(first.Fields.begin(), first.Fields.end(), [](const std::string& f) { return LooksLikeDate(f); });
+    std::string key(1, layout.Separator == '\t' ? 't' : layout.Separator);
+    if (layout.HasHeader) {
+        layout.Header = first.Fields;
+        layout.Columns = ColumnsFromHeader(first.Fields);
+        for (const std::string& name : first.Fields)
+            key += "|" + Lower(name);
     } else {
-        layout.Key = "columns:" + std::to_string(first.size());
+        key += "|" + std::to_string(first.Fields.size());
     }
-    for (std::size_t i = 0; i < records.size() && i < rows; ++i)
-        layout.Rows.push_back(std::move(records[i].Fields));
-    return layout;
+    layout.Key = key;
+    for (std::size_t i = layout.HasHeader ? 1 : 0; i < records.size() && layout.Rows.size() < rows; ++i)
+        layout.Rows.push_back(records[i].Fields);
+    return true;
 }
 
 TStatement TCsvReader::Read(std::string text) const {

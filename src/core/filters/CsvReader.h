@@ -37,17 +37,18 @@ struct TCsvOptions {
     TDateOrder Order = TDateOrder::Unknown;
 };
 
-// What a CSV file looks like before its columns are chosen: the separator found (or given), its
-// first rows split into fields, whether the first row is a header (no field of it reads as a
-// date), and the key its layout is remembered by: the header's names, or the number of columns.
+// What the column-mapping panel shows of a CSV file before its columns are known: the
+// separator, whether the first row is a header (none of its cells is a date), the header's
+// cells, the first rows as split, the columns the header names, and a key that is the same for
+// every file of the same bank layout (the separator and the header's names, or the separator
+// and the number of fields), to remember a mapping by.
 struct TCsvLayout {
     char Separator = ',';
-    std::vector<std::vector<std::string>> Rows; // UTF-8
-    bool Header = false;
-    std::string Key;   // "header:Date|Amount|Payee" or "columns:5"
-    std::string Error; // why the file cannot be read as CSV; with it there are no rows
-
-    int ColumnCount() const { return Rows.empty() ? 0 : static_cast<int>(Rows.front().size()); }
+    bool HasHeader = false;
+    std::vector<std::string> Header;
+    std::vector<std::vector<std::string>> Rows;
+    std::optional<TCsvColumns> Columns;
+    std::string Key;
 };
 
 class TCsvReader {
@@ -57,11 +58,13 @@ public:
     TStatement Read(std::string text) const;
     TStatement ReadFile(const std::string& path) const;
 
+    // The layout of the file's bytes, with at most `rows` rows after the header; false with
+    // the whole-file error ("line N: ...") in `error`. `separator` 0: the one the file shows.
+    static bool ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error,
+                           char separator = 0);
+
     // The columns a header row names, when it names a date and an amount (or debit and credit).
     static std::optional<TCsvColumns> ColumnsFromHeader(const std::vector<std::string>& header);
-
-    // The layout of the file's bytes, its first `rows` rows (separator 0: the one the file shows).
-    static TCsvLayout Layout(std::string text, char separator = 0, std::size_t rows = 20);
 
 private:
     TCsvOptions Options;

@@ -3,6 +3,7 @@
 #include "ledger/Cp1252.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <unordered_map>
@@ -37,7 +38,7 @@ public:
                 ByAmount.emplace(SignedAmount(*t).Raw(), t);
     }
 
-    const TTransRec* Take(const TStatementLine& line) {
+    const TTransRec* Take(const TStatementLine& line, std::optional<std::int32_t> transferAccount) {
         const std::string reference = ImportReference(line);
         const std::string notes = ImportNotes(line);
         const std::string payee = MatchKey(Utf8ToCp1252(line.Payee));
@@ -51,7 +52,8 @@ public:
             const bool sameReference = !reference.empty() && t->Reference.Str() == reference;
             const bool samePayee =
                 (!notes.empty() && SameTextIgnoringCase(t->Notes, notes)) ||
-                (!payee.empty() && (MatchKey(t->Notes) == payee || MatchKey(PayeePart(t->Notes)) == payee));
+                (!payee.empty() && (MatchKey(t->Notes) == payee || MatchKey(PayeePart(t->Notes)) == payee)) ||
+                (transferAccount && t->IsTransfer() && t->Group == *transferAccount);
             if ((sameReference || samePayee) && (!best || distance < std::fabs(DayOf(best->Date) - line.Date)))
                 best = t;
         }
@@ -139,6 +141,18 @@ std::optional<TImportCategory> NamedCategory(const TLedger& ledger, const TState
     return std::nullopt;
 }
 
+// The account other than `account` that a QIF category "[Name]" names.
+std::optional<std::int32_t> NamedAccount(const TLedger& ledger, std::int32_t account, const TStatementLine& line) {
+    const std::string& named = line.Category;
+    if (named.size() < 3 || named.front() != '[' || named.back() != ']')
+        return std::nullopt;
+    const std::string name = Utf8ToCp1252(named.substr(1, named.size() - 2));
+    for (const TBookRec* book : ledger.BookList.KeyList)
+        if (book->Number != account && SameTextIgnoringCase(book->Name.Str(), name))
+            return book->Number;
+    return std::nullopt;
+}
+
 // Why the account cannot take a good line; empty when it can.
 std::string AccountRefusal(const TBookRec& book, const TStatementLine& line) {
     const Money amount = Money::FromCents(line.Cents).Abs();
@@ -204,7 +218,8 @@ std::vector<TImportLine> PreviewImport(const TLedger& ledger, std::int32_t accou
                 line.Source.Bad = "line " + std::to_string(source.Line) + ": " + refusal;
         }
         if (line.Source.Good()) {
-            line.DuplicateOf = duplicates.Take(source);
+            line.TransferAccount = NamedAccount(ledger, account, source);
+            line.DuplicateOf = duplicates.Take(source, line.TransferAccount);
             line.Suggested = suggestions.Suggest(source);
             if (!line.Suggested)
                 line.Suggested = NamedCategory(ledger, source);

@@ -25,7 +25,10 @@ struct TImportLine {
     TStatementLine Source;                    // its Bad also says why the account cannot take it
     const TTransRec* DuplicateOf = nullptr;   // the transaction of the account it matches
     std::optional<TImportCategory> Suggested; // none when neither history nor the file tells
-    bool Ticked = false;                      // good and no duplicate
+    // The other account of the document the file names as this line's other side (QIF
+    // "[Account]"): the line can be imported as a transfer with it, when the user says so.
+    std::optional<std::int32_t> TransferAccount;
+    bool Ticked = false; // good and no duplicate
 
     bool Duplicate() const { return DuplicateOf != nullptr; }
     bool Credit() const { return Source.Cents > 0; }
@@ -33,8 +36,10 @@ struct TImportLine {
 
 // The lines of `statement` against the account numbered `account` of `ledger` (linked).
 //  - Duplicates: a transaction of the account within 3 days of the line, of the same amount
-//    in the same direction, with the same reference or the same payee text. Each transaction
-//    answers for one line at most, so two equal lines of one statement are two transactions.
+//    in the same direction, with the same reference or the same payee text (for a line naming
+//    another account of the document, a transfer with that account counts as the same payee).
+//    Each transaction answers for one line at most, so two equal lines of one statement are
+//    two transactions.
 //  - Suggestions: the category, sub category and group given most often (the latest on a tie)
 //    to earlier transactions of the same direction whose notes or reference read as the
 //    line's payee (letter case, digits and punctuation aside); otherwise the category the file

@@ -49,6 +49,8 @@ struct TQifEntry {
     std::string Category;
     int DateLine = 0;
     int AmountLine = 0;
+    bool Cleared = true;
+    bool Split = false;
 };
 
 class TQifParse {
@@ -135,6 +137,12 @@ void TQifParse::Field(std::string_view line, int number) {
     case 'L':
         Entry.Category = value;
         break;
+    case 'C':
+        Entry.Cleared = !value.empty();
+        break;
+    case 'S':
+        Entry.Split = true;
+        break;
     default:
         break; // cleared state, address lines, split parts: the entry's total is what counts
     }
@@ -203,8 +211,10 @@ void TQifParse::Convert(TStatement& statement) const {
         line.Reference = e.Number;
         line.Payee = e.Payee;
         line.Memo = e.Memo;
-        line.Category = e.Category;
+        // The category of a split entry is its first part's only: the whole takes none from it.
+        line.Category = e.Split ? std::string() : e.Category;
         line.Account = read.Account;
+        line.Cleared = e.Cleared;
         std::string why;
         if (read.Investment)
             line.Bad = LineMessage(e.Line, "an investment entry; only bank, cash and card entries are imported");

@@ -2,8 +2,8 @@
 // Reads the bank, cash and credit card sections of a QIF file (also the asset and liability
 // account sections, which hold the same entries). Categories, classes, memorised entries and
 // the other list sections are passed over; an investment entry is a bad line. A split entry
-// is one line of its total. The opening balance entry of an account section (the account
-// against itself) is a bad line: the account keeps its own opening balance.
+// is one line of its total, without its first part's category. The opening balance entry of an account section (the
+// account against itself) is a bad line: the account keeps its own opening balance.
 
 #include "StatementLine.h"
 

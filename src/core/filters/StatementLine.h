@@ -25,7 +25,10 @@ struct TStatementLine {
     std::string Memo;
     std::string Category; // the category the file itself names (QIF "Cat:Sub"); empty otherwise
     std::string Account;  // the account the file files the entry under (QIF "!Account"); empty otherwise
-    std::string Bad;      // why the entry cannot be imported ("line 7: ..."); empty for a good one
+    // Whether the entry has cleared the bank, where the file says (a QIF "C" line: empty is not
+    // cleared; "*", "c", "X" and "R" are); a statement's entries otherwise have.
+    bool Cleared = true;
+    std::string Bad; // why the entry cannot be imported ("line 7: ..."); empty for a good one
 
     bool Good() const { return Bad.empty(); }
 };

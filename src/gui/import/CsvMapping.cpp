@@ -84,9 +84,8 @@ TCsvMapping InitialMapping(Registry& values, const TCsvLayout& layout) {
         return *remembered;
     TCsvMapping mapping;
     mapping.Separator = layout.Separator;
-    if (layout.Header && !layout.Rows.empty())
-        if (const std::optional<TCsvColumns> named = TCsvReader::ColumnsFromHeader(layout.Rows.front()))
-            mapping.Columns = *named;
+    if (layout.Columns)
+        mapping.Columns = *layout.Columns;
     return mapping;
 }
 

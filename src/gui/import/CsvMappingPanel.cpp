@@ -91,10 +91,10 @@ void TCsvMappingPanel::SetLayout(const TCsvLayout& layout) {
     for (QComboBox* box : Columns) {
         box->clear();
         box->addItem(QStringLiteral("(none)"), 0);
-        for (int column = 1; column <= layout.ColumnCount(); ++column) {
-            const std::string& text = layout.Rows.front()[static_cast<std::size_t>(column - 1)];
-            box->addItem(QStringLiteral("%1: %2").arg(column).arg(Shortened(text)), column);
-        }
+        const std::vector<std::string>& names =
+            layout.HasHeader || layout.Rows.empty() ? layout.Header : layout.Rows.front();
+        for (std::size_t i = 0; i < names.size(); ++i)
+            box->addItem(QStringLiteral("%1: %2").arg(i + 1).arg(Shortened(names[i])), static_cast<int>(i + 1));
     }
     Filling = false;
     SetMapping(kept);

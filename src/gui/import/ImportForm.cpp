@@ -5,6 +5,7 @@
 #include "filters/StatementText.h"
 #include "platform/TextCodec.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -20,11 +21,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qz::gui {
 
 namespace {
 
 constexpr int SubRole = Qt::UserRole + 1;
+constexpr int TransferRole = Qt::UserRole + 2;
+// The rows the mapping panel offers a column by: the header and the first row are enough.
+constexpr std::size_t LayoutRows = 1;
 const QColor Refusal(176, 0, 0);
 
 QString LineCount(int count) {
@@ -55,8 +61,16 @@ public:
         box->addItem(QStringLiteral("(as suggested or chosen below)"), 0);
         for (int i = 1; i < side->count(); ++i) {
             box->addItem(side->itemText(i), side->itemData(i));
-            box->setItemData(i, side->itemData(i, SubRole), SubRole);
+            box->setItemData(box->count() - 1, side->itemData(i, SubRole), SubRole);
         }
+        for (const TBookRec* book : Form.EditContext().Ledger.BookList.KeyList)
+            if (book->Number != Form.AccountBox()->currentData().toInt()) {
+                box->addItem(
+                    (Form.Preview()[row].Credit() ? QStringLiteral("Transfer from ") : QStringLiteral("Transfer to ")) +
+                        FromDocument(book->Name.Str()),
+                    -1);
+                box->setItemData(box->count() - 1, book->Number, TransferRole);
+            }
         QObject::connect(box, &QComboBox::activated, box, [this, box] {
             auto* self = const_cast<TCategoryDelegate*>(this);
             emit self->commitData(box);
@@ -70,9 +84,12 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
         const auto* box = static_cast<QComboBox*>(editor);
         const int main = box->currentData().toInt();
-        Form.ChooseCategory(index.row(),
-                            main == 0 ? std::nullopt
-                                      : std::optional<TImportCategory>({main, box->currentData(SubRole).toInt(), 0}));
+        std::optional<TLineChoice> choice;
+        if (main > 0)
+            choice = TLineChoice{{main, box->currentData(SubRole).toInt(), 0}, std::nullopt};
+        else if (main < 0)
+            choice = TLineChoice{{}, box->currentData(TransferRole).toInt()};
+        Form.ChooseCategory(index.row(), choice);
     }
 
 private:
@@ -151,6 +168,13 @@ void TImportForm::CreateControls() {
     fallbacks->addWidget(DebitFallback, 1, 1);
     fallbacks->setColumnStretch(2, 1);
     layout->addLayout(fallbacks);
+    Transfers = new QCheckBox(QStringLiteral("Lines the statement files under another account of this file come "
+                                             "in as &transfers with it"),
+                              this);
+    Transfers->setObjectName(QStringLiteral("TransfersBox"));
+    Transfers->hide();
+    layout->addWidget(Transfers);
+    connect(Transfers, &QCheckBox::toggled, this, [this] { FillLines(); });
 
     Status = new QLabel(this);
     Status->setObjectName(QStringLiteral("StatusLabel"));
@@ -233,13 +257,8 @@ bool TImportForm::Load() {
     }
     Type = DetectStatementType(Path);
     std::string error;
-    if (Type == TStatementType::Csv) {
-        if (ReadStatementBytes(Path, Bytes, error))
-            Layout = TCsvReader::Layout(Bytes);
-        else
-            Layout.Error = error;
-        error = Layout.Error;
-    }
+    if (Type == TStatementType::Csv && ReadStatementBytes(Path, Bytes, error))
+        TCsvReader::ReadLayout(Bytes, LayoutRows, Layout, error);
     if (error.empty()) {
         if (Type == TStatementType::Csv) {
             const TCsvMapping initial = InitialMapping(*Ctx.Values, Layout);
@@ -275,8 +294,11 @@ bool TImportForm::ReadStatement() {
 // The panel's columns as the file splits at `separator`.
 void TImportForm::ShowLayout(char separator) {
     PanelSeparator = separator;
-    const TCsvLayout layout = separator == Layout.Separator ? Layout : TCsvReader::Layout(Bytes, separator);
-    Mapping->SetLayout(layout.Error.empty() ? layout : Layout);
+    TCsvLayout layout;
+    std::string error;
+    if (separator == Layout.Separator || !TCsvReader::ReadLayout(Bytes, LayoutRows, layout, error, separator))
+        layout = Layout;
+    Mapping->SetLayout(layout);
 }
 
 void TImportForm::MappingChanged() {
@@ -294,23 +316,39 @@ void TImportForm::RunPreview() {
     Ticks.assign(Preview_.size(), false);
     for (std::size_t i = 0; i < Preview_.size(); ++i)
         Ticks[i] = Preview_[i].Ticked;
-    // The lines stay the statement's own when only the account changed.
+    // The lines stay the statement's own when only the account changed; a transfer with the
+    // account now chosen is no transfer.
     Chosen.resize(Preview_.size());
+    for (std::optional<TLineChoice>& choice : Chosen)
+        if (choice && choice->TransferAccount == ChosenAccount())
+            choice.reset();
+    Transfers->setVisible(std::any_of(Preview_.begin(), Preview_.end(),
+                                      [](const TImportLine& line) { return line.TransferAccount.has_value(); }));
     FillLines();
 }
 
 // ---- Showing ---------------------------------------------------------------------------------
 
-std::optional<TImportCategory> TImportForm::CategoryOf(std::size_t index) const {
+std::optional<TLineChoice> TImportForm::ChoiceOf(std::size_t index) const {
     const TImportLine& line = Preview_[index];
     if (Chosen[index])
         return Chosen[index];
+    if (line.TransferAccount && Transfers->isChecked())
+        return TLineChoice{{}, line.TransferAccount};
     if (line.Suggested)
-        return line.Suggested;
+        return TLineChoice{*line.Suggested, std::nullopt};
     const QComboBox* box = line.Credit() ? CreditFallback : DebitFallback;
     if (box->currentData().toInt() == 0)
         return std::nullopt;
-    return TImportCategory{box->currentData().toInt(), box->currentData(SubRole).toInt(), 0};
+    return TLineChoice{{box->currentData().toInt(), box->currentData(SubRole).toInt(), 0}, std::nullopt};
+}
+
+QString TImportForm::ChoiceText(const TLineChoice& choice, bool credit) const {
+    if (!choice.TransferAccount)
+        return CategoryText(choice.Category);
+    const TBookRec* book = Ctx.Edit->Ledger.BookList.Find(*choice.TransferAccount);
+    return (credit ? QStringLiteral("Transfer from ") : QStringLiteral("Transfer to ")) +
+           (book ? FromDocument(book->Name.Str()) : QString::number(*choice.TransferAccount));
 }
 
 void TImportForm::FillLines() {
@@ -344,13 +382,13 @@ void TImportForm::FillLines() {
             note = Cell(QString::fromStdString(s.Bad));
             note->setForeground(Refusal);
         } else {
-            const std::optional<TImportCategory> chosen = CategoryOf(i);
-            category = Cell(chosen ? CategoryText(*chosen) : QStringLiteral("(none chosen)"));
+            const std::optional<TLineChoice> chosen = ChoiceOf(i);
+            category = Cell(chosen ? ChoiceText(*chosen, line.Credit()) : QStringLiteral("(none chosen)"));
             category->setFlags(category->flags() | Qt::ItemIsEditable);
             category->setToolTip(QStringLiteral("Double-click to choose this line's category"));
             if (!chosen)
                 category->setForeground(Refusal);
-            else if (!line.Suggested && !Chosen[i]) {
+            else if (!line.Suggested && !Chosen[i] && !chosen->TransferAccount) {
                 QFont italic = font();
                 italic.setItalic(true);
                 category->setFont(italic);
@@ -358,6 +396,10 @@ void TImportForm::FillLines() {
             note =
                 Cell(line.Duplicate() ? QStringLiteral("Already in the account: no. %1").arg(line.DuplicateOf->Number)
                                       : QString());
+            if (!line.Duplicate() && line.TransferAccount)
+                if (const TBookRec* book = Ctx.Edit->Ledger.BookList.Find(*line.TransferAccount))
+                    note->setText(
+                        QStringLiteral("The statement files it under %1").arg(FromDocument(book->Name.Str())));
             if (line.Duplicate())
                 note->setToolTip(QStringLiteral("Transaction %1 of %2 matches this line: it is left out unless "
                                                 "ticked.")
@@ -422,7 +464,7 @@ void TImportForm::UpdateStatus() {
         duplicates += line.Duplicate();
         if (Ticks[i]) {
             ++ticked;
-            missing += !CategoryOf(i).has_value();
+            missing += !ChoiceOf(i).has_value();
         }
     }
     QString text = QStringLiteral("%1 in the statement: %2 ticked, %3 already in the account, %4 that cannot be "
@@ -440,10 +482,10 @@ void TImportForm::UpdateStatus() {
     ImportBtn->setEnabled(ticked > 0);
 }
 
-void TImportForm::ChooseCategory(int row, std::optional<TImportCategory> category) {
+void TImportForm::ChooseCategory(int row, std::optional<TLineChoice> choice) {
     if (row < 0 || static_cast<std::size_t>(row) >= Chosen.size())
         return;
-    Chosen[static_cast<std::size_t>(row)] = category;
+    Chosen[static_cast<std::size_t>(row)] = choice;
     // Filled again once the editor has gone.
     QTimer::singleShot(0, this, [this] { FillLines(); });
 }
@@ -465,8 +507,8 @@ void TImportForm::ImportBtnClick() {
     for (std::size_t i = 0; i < Preview_.size(); ++i) {
         if (!Ticks[i] || !Preview_[i].Source.Good())
             continue;
-        if (const std::optional<TImportCategory> category = CategoryOf(i))
-            entries.push_back({Preview_[i].Source, *category});
+        if (const std::optional<TLineChoice> choice = ChoiceOf(i))
+            entries.push_back({Preview_[i].Source, choice->Category, choice->TransferAccount});
         else
             ++missing;
     }

@@ -5,7 +5,8 @@
 // lines that are no duplicates start ticked, bad lines show their reason and cannot be ticked.
 // The account chooser re-runs the preview; for a CSV file the column-mapping panel re-reads
 // the file at each change. A line's Category cell chooses its own category; lines without a
-// suggestion take the category chosen for money in or money out. A ticked line without any
+// suggestion take the category chosen for money in or money out; lines the file files under
+// another account of the document can come in as transfers with it. A ticked line without any
 // category is not imported until the user chooses one or unticks it. "&Import" writes every
 // ticked line in one commit (ImportStatement).
 
@@ -21,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -29,6 +31,14 @@ class QTableWidget;
 namespace qz::gui {
 
 class TCsvMappingPanel;
+
+// What a line is imported as: a credit or debit in a category, or a transfer with another
+// account of the document.
+struct TLineChoice {
+    TImportCategory Category;
+    std::optional<std::int32_t> TransferAccount;
+    bool operator==(const TLineChoice&) const = default;
+};
 
 struct TImportContext {
     TEditContext* Edit = nullptr;
@@ -54,6 +64,7 @@ public:
 
     // ---- For the tests and the pictures --------------------------------------------------
     QTableWidget* Table() const { return Lines; }
+    TEditContext& EditContext() const { return *Ctx.Edit; }
     QComboBox* AccountBox() const { return Account; }
     // The categories for lines without a suggestion: money in (true) and money out.
     QComboBox* FallbackBox(bool credit) const { return credit ? CreditFallback : DebitFallback; }
@@ -63,9 +74,14 @@ public:
     const std::vector<TImportLine>& Preview() const { return Preview_; }
     std::optional<TEditOutcome> Outcome() const { return Written; }
     void SetTicked(int row, bool ticked);
-    // A category chosen for the line of `row` in its Category cell; none: as suggested or as
-    // chosen for its side.
-    void ChooseCategory(int row, std::optional<TImportCategory> category);
+    // A category or transfer chosen for the line of `row` in its Category cell; none: as
+    // suggested or as chosen for its side.
+    void ChooseCategory(int row, std::optional<TLineChoice> choice);
+    // "Lines the file files under another account of this file come in as transfers."
+    QCheckBox* TransfersBox() const { return Transfers; }
+    // The line's choice: chosen for it, else a transfer with the account the file names when
+    // the user said so, else suggested, else the one chosen for its side.
+    std::optional<TLineChoice> ChoiceOf(std::size_t index) const;
 
 public slots:
     void ImportBtnClick();
@@ -86,9 +102,8 @@ private:
     void FillLines();
     void FitColumns();
     void UpdateStatus();
-    // The line's category: chosen for it, else suggested, else the one chosen for its side.
-    std::optional<TImportCategory> CategoryOf(std::size_t index) const;
     QString CategoryText(const TImportCategory& category) const;
+    QString ChoiceText(const TLineChoice& choice, bool credit) const;
     std::int32_t ChosenAccount() const;
 
     TImportContext Ctx;
@@ -99,7 +114,7 @@ private:
     TStatement Statement;              // as last read
     std::vector<TImportLine> Preview_; // against the chosen account
     std::vector<bool> Ticks;
-    std::vector<std::optional<TImportCategory>> Chosen; // per line, over its suggestion
+    std::vector<std::optional<TLineChoice>> Chosen; // per line, over its suggestion
     std::optional<TEditOutcome> Written;
     bool Filling = false;
     char PanelSeparator = 0; // the separator the panel's columns were split at
@@ -110,6 +125,7 @@ private:
     QTableWidget* Lines = nullptr;
     QComboBox* CreditFallback = nullptr;
     QComboBox* DebitFallback = nullptr;
+    QCheckBox* Transfers = nullptr;
     QLabel* Status = nullptr;
     QPushButton* ImportBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

@@ -11,6 +11,8 @@
 #include "filters/QifExport.h"
 #include "filters/QifReader.h"
 
+#include <memory>
+
 namespace qz::testing {
 namespace {
 
@@ -200,6 +202,25 @@ TEST_F(StatementImport, WritesCreditsAndDebitsInOneCommit) {
     ExpectStoredAsInMemory();
 }
 
+// A long statement in no order lands in date order, as a few lines do.
+TEST_F(StatementImport, ALongStatementKeepsTheKeyOrder) {
+    for (const int count : {3, 300}) {
+        SCOPED_TRACE(count);
+        std::vector<TImportEntry> entries;
+        for (int i = 0; i < count; ++i)
+            entries.push_back(
+                {Line(i + 1, March1 + (i * 37) % 120, -(100 + i), "", "Line " + std::to_string(i)), {200, 1, 0}});
+        const std::int32_t first = Ledger.TransList.NewNumber();
+        ASSERT_TRUE(ImportStatement(Edit, 1, entries).Done()) << Prompts.LastText();
+        EXPECT_TRUE(InOrder(Ledger.TransList.KeyList, 1));
+        int found = 0;
+        for (const TTransRec* t : Ledger.TransList.KeyList)
+            found += t->Number >= first;
+        EXPECT_EQ(found, count);
+    }
+    ExpectStoredAsInMemory();
+}
+
 TEST_F(StatementImport, ARefusedImportWritesNothing) {
     TStatementLine bad = Line(9, March1 + 5, -100, "", "Bad");
     bad.Bad = "line 9: the amount \"EUR 1\" is not a number";
@@ -261,49 +282,76 @@ TEST_F(StatementImport, AFailedWriteGivenUpLeavesMemoryAndFileAsTheyWere) {
     }
 }
 
-// The shop's books exported as QIF and imported account by account into the shop as it was
-// before any of them: the same transactions, the same totals.
+// Every transaction of a book, without its number (the order of the records' creation), and
+// the accounts' totals.
+std::string BooksText(const TLedger& l) {
+    std::vector<std::string> lines;
+    for (const TTransRec* t : l.TransList.KeyList) {
+        std::ostringstream line;
+        line << IsoDateText(t->Date) << " kind " << int(t->Kind) << " book " << t->Book;
+        if (t->IsTransfer()) {
+            // Its partner as the transfer list pairs them: the other half, in the other account.
+            const TTransRec* partner = nullptr;
+            for (std::int32_t i = 0; i < l.TransferList.Count(); ++i) {
+                const TTransferRec& pair = *l.TransferList.Item(i);
+                if (pair.ToTrans == t || pair.FromTrans == t)
+                    partner = pair.ToTrans == t ? pair.FromTrans : pair.ToTrans;
+            }
+            line << " with " << t->Group << " partner "
+                 << (partner ? std::to_string(partner->Kind) + " in " + std::to_string(partner->Book) : "none");
+        } else {
+            line << ' ' << t->MainAct << '-' << t->SubAct;
+        }
+        line << " amount " << t->Amount.Raw() << " gst " << t->Gst.Raw() << " ref " << t->Reference.Str() << " notes "
+             << t->Notes << " reconciled " << int(t->Reconciled);
+        lines.push_back(line.str());
+    }
+    std::sort(lines.begin(), lines.end());
+    std::ostringstream out;
+    for (const std::string& line : lines)
+        out << line << '\n';
+    for (const TBookRec* b : l.BookList.KeyList)
+        out << "account " << b->Number << " credits " << b->CreditTotal.Raw() << " debits " << b->DebitTotal.Raw()
+            << '\n';
+    out << l.TransferList.Count() << " transfers\n";
+    return out.str();
+}
+
+// The shop's books exported as QIF and imported, account by account with transfers, into a
+// document that holds only the opening balances: the same transactions, the same totals. (A
+// split goes out as one entry of its total: the shop's split is left out of the books. A
+// transfer's notes are kept on its "Transfer To" half only, so they come back when the
+// account the money left is imported first, as here.)
 TEST_F(StatementImport, QifExportImportsBackAsTheSameTransactions) {
-    const std::string empty = ListsText(Ledger);
-    const std::int32_t first = Ledger.TransList.NewNumber();
     ASSERT_TRUE(ImportStatement(Edit, 0,
                                 {{Line(1, March1 + 5, 22000, "D-1", "Walk-in customer", "Cash sale"), {100, 1, 0}},
                                  {Line(2, March1 + 6, -12345, "000123", "Harbour Rentals"), {200, 1, 0}},
-                                 {Line(3, March1 + 9, -4200, "", "Tax office", "quarter 1"), {300, 1, 0}}})
+                                 {Line(3, March1 + 9, -4200, "", "Tax office", "quarter 1"), {300, 1, 0}},
+                                 {Line(4, March1 + 10, -7500, "T-2", "Float"), {}, 1}})
                     .Done());
     ASSERT_TRUE(ImportStatement(Edit, 1, {{Line(1, March1 + 7, 5000, "R-5", "Tax refund"), {400, 1, 0}}}).Done());
+    std::vector<TTransRec*> unsplit;
+    std::vector<std::unique_ptr<TTransRec>> splitParts;
+    for (TTransRec* t : Ledger.TransList.KeyList)
+        if (t->Split == '0')
+            unsplit.push_back(t);
+        else
+            splitParts.emplace_back(t);
+    Ledger.TransList.KeyList = unsplit; // memory only: the file is not written again
+    Ledger.TransList.RowList = unsplit;
     RefreshAfterEdit(Ledger, RefreshTotals);
-    // The shop's own transfer and split are not what a statement holds: the export is taken of the
-    // imported transactions only, next to the opening balances.
+    AccountTotals(Ledger, true);
+    Ledger.TransferList.Build(Ledger.TransList);
     std::ostringstream qif;
-    {
-        TLedger& l = Ledger;
-        std::vector<TTransRec*> kept;
-        for (TTransRec* t : l.TransList.KeyList)
-            if (t->Kind == TransOpening || t->Number >= first)
-                kept.push_back(t);
-        std::vector<TTransRec*> all = l.TransList.KeyList;
-        l.TransList.KeyList = kept;
-        ExportQif(l, qif);
-        l.TransList.KeyList = all;
-    }
-    auto imported = [first](const TLedger& l) {
-        std::ostringstream out;
-        for (const TTransRec* t : l.TransList.KeyList)
-            if (t->Number >= first)
-                out << IsoDateText(t->Date) << " kind " << int(t->Kind) << " book " << t->Book << ' ' << t->MainAct
-                    << '-' << t->SubAct << " amount " << t->Amount.Raw() << " gst " << t->Gst.Raw() << " ref "
-                    << t->Reference.Str() << " notes " << t->Notes << '\n';
-        for (const TBookRec* b : l.BookList.KeyList)
-            out << "account " << b->Number << " credits " << b->CreditTotal.Raw() << " debits " << b->DebitTotal.Raw()
-                << '\n';
-        return out.str();
-    };
-    const std::string exported = imported(Ledger);
+    ExportQif(Ledger, qif);
+    const std::string exported = BooksText(Ledger);
 
     Files.Close(true, false);
-    OpenShop();
-    ASSERT_EQ(ListsText(Ledger), empty);
+    StreamMap openings = CurrentDocument();
+    openings["Transactions"] = Image(Trans(0, March1, TransOpening, 1000, 0, 0, 0, 0)) +
+                               Image(Trans(1, March1, TransOpening, 250, 0, 0, 0, 1));
+    openings["KQ22FileInfo"] = CountsImage(CountsOf(openings));
+    OpenShop(openings);
     const TStatement statement = TQifReader().Read(qif.str());
     ASSERT_TRUE(statement.Ok()) << statement.Error;
     for (const TBookRec* book : {Ledger.BookList.Find(0), Ledger.BookList.Find(1)}) {
@@ -311,18 +359,61 @@ TEST_F(StatementImport, QifExportImportsBackAsTheSameTransactions) {
         for (const TStatementLine& line : statement.Lines)
             if (line.Account == book->Name.Str())
                 ofAccount.Lines.push_back(line);
-        const std::vector<TImportLine> preview = PreviewImport(Ledger, book->Number, ofAccount);
         std::vector<TImportEntry> entries;
-        for (const TImportLine& line : preview) {
+        for (const TImportLine& line : PreviewImport(Ledger, book->Number, ofAccount)) {
             if (!line.Ticked)
                 continue;
-            ASSERT_TRUE(line.Suggested) << line.Source.Line;
-            entries.push_back({line.Source, *line.Suggested});
+            ASSERT_TRUE(line.Suggested || line.TransferAccount) << line.Source.Line;
+            entries.push_back({line.Source, line.Suggested.value_or(TImportCategory{}), line.TransferAccount});
         }
         ASSERT_TRUE(ImportStatement(Edit, book->Number, entries).Done()) << Prompts.LastText();
     }
     RefreshAfterEdit(Ledger, RefreshTotals);
-    EXPECT_EQ(imported(Ledger), exported);
+    AccountTotals(Ledger, true);
+    EXPECT_EQ(BooksText(Ledger), exported);
+    ExpectStoredAsInMemory();
+}
+
+TEST_F(StatementImport, ALineNamingAnotherAccountCanBeATransfer) {
+    TStatementLine toCash = Line(1, March1 + 10, -7500, "T-9", "Float");
+    toCash.Category = "[cash]";
+    TStatementLine nowhere = toCash;
+    nowhere.Category = "[Savings]";
+    const std::vector<TImportLine> preview = PreviewImport(Ledger, 0, Statement({toCash, nowhere}));
+    EXPECT_EQ(preview[0].TransferAccount, 1);
+    EXPECT_FALSE(preview[1].TransferAccount);
+
+    const std::int32_t first = Ledger.TransList.NewNumber();
+    ASSERT_TRUE(ImportStatement(Edit, 0, {{toCash, {}, 1}}).Done()) << Prompts.LastText();
+    const std::int32_t pair = Ledger.TransferList.Count() - 1;
+    ASSERT_GE(pair, 0);
+    std::int32_t found = -1;
+    for (std::int32_t i = 0; i < Ledger.TransferList.Count(); ++i)
+        if (Ledger.TransferList.Item(i)->ToTrans->Number == first)
+            found = i;
+    ASSERT_GE(found, 0);
+    const TTransferRec& made = *Ledger.TransferList.Item(found);
+    ASSERT_TRUE(made.FromTrans);
+    EXPECT_EQ(made.FromTrans->Number, first + 1);
+    EXPECT_EQ(std::make_tuple(made.ToTrans->Book, made.ToTrans->Group, made.ToTrans->MainAct),
+              std::make_tuple(std::int16_t(0), std::uint16_t(1), first + 1));
+    EXPECT_EQ(std::make_tuple(made.FromTrans->Book, made.FromTrans->Group, made.FromTrans->MainAct),
+              std::make_tuple(std::int16_t(1), std::uint16_t(0), first));
+    EXPECT_EQ(made.ToTrans->Notes, "Float");
+    EXPECT_EQ(made.FromTrans->Notes, "");
+    EXPECT_EQ(made.FromTrans->Amount, Money::FromCents(7500));
+
+    // The cash account's statement shows the money coming in from the cheque account: the half
+    // just made is its duplicate, whatever its payee text.
+    TStatementLine fromCheque = Line(1, March1 + 11, 7500, "", "");
+    fromCheque.Category = "[Cheque]";
+    const std::vector<TImportLine> cash = PreviewImport(Ledger, 1, Statement({fromCheque}));
+    EXPECT_EQ(cash[0].DuplicateOf, made.FromTrans);
+
+    Prompts.Messages.clear();
+    EXPECT_EQ(ImportStatement(Edit, 0, {{toCash, {}, 0}}).Result, TEditResult::Refused);
+    EXPECT_EQ(Prompts.LastText(), "line 1: there is no other account 0 to transfer with");
+    ExpectStoredAsInMemory();
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace qz::testing {
 namespace {
 
@@ -97,6 +99,36 @@ TEST(StatementReaders, NoStatementWithoutExpectedResult) {
     for (const auto& entry : fs::directory_iterator(ImportFolder()))
         if (entry.path().extension() != ".expected")
             EXPECT_TRUE(fs::exists(entry.path().string() + ".expected")) << entry.path().filename();
+}
+
+// A long statement goes to libofx in pieces: every entry comes back once, in the file's order,
+// with the line it starts on.
+TEST(StatementReaders, ALongOfxStatementReadsWhole) {
+    const fs::path path = fs::temp_directory_path() / ("qz-long-" + std::to_string(::getpid()) + ".ofx");
+    std::ofstream out(path, std::ios::binary);
+    out << "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+           "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS>"
+           "<CODE>0<SEVERITY>INFO</STATUS><STMTRS><CURDEF>AUD<BANKACCTFROM><BANKID>1<ACCTID>2<ACCTTYPE>CHECKING"
+           "</BANKACCTFROM>\n<BANKTRANLIST><DTSTART>20260101<DTEND>20261231\n";
+    const int entries = 1234;
+    for (int i = 0; i < entries; ++i)
+        out << "<STMTTRN><TRNTYPE>OTHER<DTPOSTED>2026" << (i % 12 < 9 ? "0" : "") << i % 12 + 1 << "15<TRNAMT>-" << i
+            << ".05<FITID>ID" << i << "<NAME>Payee " << i << "</STMTTRN>\n";
+    out << "</BANKTRANLIST><LEDGERBAL><BALAMT>1<DTASOF>20261231</LEDGERBAL></STMTRS></STMTTRNRS></BANKMSGSRSV1>"
+           "</OFX>\n";
+    out.close();
+    const TStatement statement = ReadStatement(path.string(), {});
+    fs::remove(path);
+    ASSERT_TRUE(statement.Ok()) << statement.Error;
+    ASSERT_EQ(statement.Lines.size(), static_cast<std::size_t>(entries));
+    for (int i = 0; i < entries; ++i) {
+        const TStatementLine& line = statement.Lines[static_cast<std::size_t>(i)];
+        ASSERT_EQ(line.Reference, "ID" + std::to_string(i));
+        EXPECT_EQ(line.Payee, "Payee " + std::to_string(i));
+        EXPECT_EQ(line.Cents, -(i * 100 + 5));
+        EXPECT_EQ(line.Line, 13 + i);
+        EXPECT_EQ(DecodeDate(line.Date).Month, i % 12 + 1);
+    }
 }
 
 TEST(StatementText, Dates) {
@@ -220,6 +252,35 @@ TEST(StatementText, TextEncodings) {
     std::string error;
     EXPECT_FALSE(StatementTextToUtf8(large, error));
     EXPECT_NE(error.find("50 MB"), std::string::npos);
+}
+
+TEST(CsvLayout, WhatTheMappingPanelShows) {
+    TCsvLayout layout;
+    std::string error;
+    ASSERT_TRUE(TCsvReader::ReadLayout("\xEF\xBB\xBF"
+                                       "Date;Beschreibung;Debit;Credit\r\n05.01.2026;\"Caf\xE9; Ecke\";45,50;\r\n"
+                                       "13.01.2026;Miete;1.200,00;\r\n20.01.2026;Gehalt;;2.500,00\r\n",
+                                       2, layout, error))
+        << error;
+    EXPECT_EQ(layout.Separator, ';');
+    EXPECT_TRUE(layout.HasHeader);
+    EXPECT_EQ(layout.Header, (std::vector<std::string>{"Date", "Beschreibung", "Debit", "Credit"}));
+    ASSERT_EQ(layout.Rows.size(), 2u);
+    EXPECT_EQ(layout.Rows[0], (std::vector<std::string>{"05.01.2026", "Caf\xC3\xA9; Ecke", "45,50", ""}));
+    EXPECT_EQ(layout.Columns, (TCsvColumns{1, 0, 3, 4, 2, 0, 0}));
+    EXPECT_EQ(layout.Key, ";|date|beschreibung|debit|credit");
+
+    // Another month of the same bank has the same key; a file without a header is keyed by its width.
+    TCsvLayout again;
+    ASSERT_TRUE(TCsvReader::ReadLayout("DATE;Beschreibung;Debit;Credit\n01.02.2026;X;1,00;\n", 5, again, error));
+    EXPECT_EQ(again.Key, layout.Key);
+    ASSERT_TRUE(TCsvReader::ReadLayout("05/01/2026\t-45.50\tCafe\n", 5, again, error));
+    EXPECT_FALSE(again.HasHeader);
+    EXPECT_FALSE(again.Columns);
+    EXPECT_EQ(again.Key, "t|3");
+    EXPECT_EQ(again.Rows.size(), 1u);
+    EXPECT_FALSE(TCsvReader::ReadLayout("a,\"b\n", 5, again, error));
+    EXPECT_EQ(error, "line 1: a quoted field is not closed");
 }
 
 TEST(CsvColumns, ReadFromTheOption) {

@@ -9,8 +9,15 @@
 namespace qz::gui::test {
 namespace {
 
+TCsvLayout LayoutOf(const std::string& text) {
+    TCsvLayout layout;
+    std::string error;
+    EXPECT_TRUE(TCsvReader::ReadLayout(text, 5, layout, error)) << error;
+    return layout;
+}
+
 TCsvLayout HeaderLayout() {
-    return TCsvReader::Layout("Date;Amount;Payee\n2025-08-03;-7,20;Corner Bakery\n");
+    return LayoutOf("Date;Amount;Payee\n2025-08-03;-7,20;Corner Bakery\n");
 }
 
 TEST(CsvMapping, RememberedForItsLayoutOnly) {
@@ -25,7 +32,7 @@ TEST(CsvMapping, RememberedForItsLayoutOnly) {
     mapping.Order = TDateOrder::MonthDayYear;
     RememberMapping(values, layout.Key, mapping);
     EXPECT_EQ(InitialMapping(values, layout), mapping);
-    const TCsvLayout other = TCsvReader::Layout("05.07.2025;x;-1,00\n");
+    const TCsvLayout other = LayoutOf("05.07.2025;x;-1,00\n");
     const TCsvMapping fresh = InitialMapping(values, other);
     EXPECT_EQ(fresh.Columns, TCsvColumns{});
     EXPECT_EQ(fresh.Separator, ';');

@@ -8,7 +8,9 @@
 #include "import/CsvMappingPanel.h"
 #include "import/ImportForm.h"
 #include "ledger/Cp1252.h"
+#include "platform/TextCodec.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -177,6 +179,35 @@ TEST_F(ImportFormTest, TickedLineWithoutCategoryIsRefused) {
     ASSERT_EQ(TransactionCount(), before + 1);
     const TTransRec* added = Window->Ledger().TransList.KeyList.back();
     EXPECT_EQ((TImportCategory{added->MainAct, added->SubAct, added->Group}), category);
+}
+
+// A QIF line filed under another account of the document: a credit or debit unless the user
+// says it is a transfer, then the two halves of one.
+TEST_F(ImportFormTest, LineFiledUnderAnotherAccountComesInAsATransferWhenTicked) {
+    TLedger& books = Window->Ledger();
+    ASSERT_GE(books.BookList.KeyList.size(), 2u);
+    const TBookRec* other = books.BookList.KeyList[1];
+    auto form = Form("moves.qif",
+                     "!Type:Bank\nD08/03/2025\nT-300.00\nPTo savings\nL[" + Cp1252ToUtf8(other->Name.Str()) + "]\n^\n");
+    ASSERT_EQ(form->Preview().size(), 1u);
+    ASSERT_EQ(form->Preview()[0].TransferAccount, other->Number);
+    EXPECT_TRUE(form->TransfersBox()->isVisibleTo(form.get()));
+    EXPECT_EQ(form->Table()->item(0, TImportForm::CategoryColumn)->text(), QStringLiteral("(none chosen)"));
+    form->TransfersBox()->setChecked(true);
+    EXPECT_EQ(form->Table()->item(0, TImportForm::CategoryColumn)->text(),
+              QStringLiteral("Transfer to ") + FromDocument(other->Name.Str()));
+    const std::size_t before = TransactionCount();
+    QTest::mouseClick(form->ImportButton(), Qt::LeftButton);
+    ASSERT_TRUE(form->Outcome().has_value()) << Prompts.LastText();
+    ASSERT_EQ(TransactionCount(), before + 2);
+    int to = 0, from = 0;
+    for (const TTransRec* t : books.TransList.KeyList)
+        if (DayOf(t->Date) == EncodeDate(2025, 8, 3) && t->Amount == Money::FromCents(30000)) {
+            to += t->Kind == TransTo && t->Book == books.BookList.KeyList[0]->Number;
+            from += t->Kind == TransFrom && t->Book == other->Number;
+        }
+    EXPECT_EQ(to, 1);
+    EXPECT_EQ(from, 1);
 }
 
 } // namespace
