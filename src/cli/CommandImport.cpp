@@ -24,12 +24,12 @@ enum class TLineFate { Added, Duplicate, Bad, NoCategory };
 struct TReport {
     const TImportLine* Line;
     TLineFate Fate;
-    TCategoryChoice Category;
+    TImportCategory Category;
     std::optional<std::int32_t> TransferAccount;
     std::int32_t Number = 0; // the transaction added (a transfer's first half), or the one it duplicates
 };
 
-bool ReadCategoryOption(const Arguments& args, const char* option, std::optional<TCategoryChoice>& choice,
+bool ReadCategoryOption(const Arguments& args, const char* option, std::optional<TImportCategory>& choice,
                         std::string& error) {
     if (!args.Has(option))
         return true;
@@ -45,7 +45,7 @@ bool ReadCategoryOption(const Arguments& args, const char* option, std::optional
                 "\"";
         return false;
     }
-    choice = TCategoryChoice{static_cast<std::int32_t>(category), static_cast<std::int32_t>(sub), 0};
+    choice = TImportCategory{static_cast<std::int32_t>(category), static_cast<std::int32_t>(sub), 0};
     return true;
 }
 
@@ -91,7 +91,7 @@ bool ReadStatementOptions(const Arguments& args, TStatementOptions& options, std
 }
 
 // A category given for lines without a suggestion must exist, on the side it is given for.
-bool CheckGivenCategory(const TLedger& ledger, const char* option, const std::optional<TCategoryChoice>& choice,
+bool CheckGivenCategory(const TLedger& ledger, const char* option, const std::optional<TImportCategory>& choice,
                         std::uint8_t side, std::string& error) {
     if (!choice)
         return true;
@@ -107,8 +107,8 @@ bool CheckGivenCategory(const TLedger& ledger, const char* option, const std::op
     return false;
 }
 
-std::vector<TReport> Decide(const std::vector<TImportLine>& preview, const std::optional<TCategoryChoice>& credit,
-                            const std::optional<TCategoryChoice>& debit, bool transfers) {
+std::vector<TReport> Decide(const std::vector<TImportLine>& preview, const std::optional<TImportCategory>& credit,
+                            const std::optional<TImportCategory>& debit, bool transfers) {
     std::vector<TReport> reports;
     for (const TImportLine& line : preview) {
         TReport report{&line, TLineFate::Added, {}, std::nullopt, 0};
@@ -134,7 +134,7 @@ std::string Amount(const TStatementLine& line) {
     return PlainAmount(Money::FromCents(line.Cents));
 }
 
-std::string CategoryText(const TCategoryChoice& c) {
+std::string CategoryText(const TImportCategory& c) {
     return std::to_string(c.MainAct) + "-" + std::to_string(c.SubAct) + " group " + std::to_string(c.Group);
 }
 
@@ -226,8 +226,8 @@ int RunImport(const Arguments& args) {
     if (args.Has("format") && !ParseChoice("format", args.Value("format"), {"text", "json"}, format, error))
         return Fail(error);
     TStatementOptions options;
-    std::optional<TCategoryChoice> credit;
-    std::optional<TCategoryChoice> debit;
+    std::optional<TImportCategory> credit;
+    std::optional<TImportCategory> debit;
     if (!ReadStatementOptions(args, options, error) || !ReadCategoryOption(args, "credit-category", credit, error) ||
         !ReadCategoryOption(args, "debit-category", debit, error))
         return Fail(error);

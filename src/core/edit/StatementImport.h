@@ -12,7 +12,7 @@ namespace qz {
 
 struct TImportEntry {
     TStatementLine Line;
-    TCategoryChoice Category; // for a credit or debit
+    TImportCategory Category; // for a credit or debit
     // Given, the line becomes a transfer between the account and this one instead: money out
     // is a "Transfer To" in the account and a "Transfer From" in this one, money in the other
     // way round. The notes go on the "Transfer To" half, as the transfer window keeps them.

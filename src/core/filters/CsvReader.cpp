@@ -342,11 +342,12 @@ std::optional<TCsvColumns> TCsvReader::ColumnsFromHeader(const std::vector<std::
     return c;
 }
 
-bool TCsvReader::ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error) {
+bool TCsvReader::ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error,
+                            char separator) {
     if (!StatementTextToUtf8(text, error))
         return false;
     layout = {};
-    layout.Separator = DetectSeparator(text);
+    layout.Separator = separator ? separator : DetectSeparator(text);
     std::vector<TRecord> records;
     if (!SplitRecords(text, layout.Separator, records, error))
         return false;

@@ -59,8 +59,9 @@ public:
     TStatement ReadFile(const std::string& path) const;
 
     // The layout of the file's bytes, with at most `rows` rows after the header; false with
-    // the whole-file error ("line N: ...") in `error`.
-    static bool ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error);
+    // the whole-file error ("line N: ...") in `error`. `separator` 0: the one the file shows.
+    static bool ReadLayout(std::string text, std::size_t rows, TCsvLayout& layout, std::string& error,
+                           char separator = 0);
 
     // The columns a header row names, when it names a date and an amount (or debit and credit).
     static std::optional<TCsvColumns> ColumnsFromHeader(const std::vector<std::string>& header);

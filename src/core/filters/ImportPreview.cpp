@@ -73,12 +73,12 @@ struct TChoiceCount {
 };
 
 struct TChoiceLess {
-    bool operator()(const TCategoryChoice& a, const TCategoryChoice& b) const {
+    bool operator()(const TImportCategory& a, const TImportCategory& b) const {
         return std::tie(a.MainAct, a.SubAct, a.Group) < std::tie(b.MainAct, b.SubAct, b.Group);
     }
 };
 
-using TChoices = std::map<TCategoryChoice, TChoiceCount, TChoiceLess>;
+using TChoices = std::map<TImportCategory, TChoiceCount, TChoiceLess>;
 
 class TSuggestionIndex {
 public:
@@ -86,7 +86,7 @@ public:
         for (const TTransRec* t : ledger.TransList.KeyList) {
             if (!t->IsOrdinary())
                 continue;
-            const TCategoryChoice choice{t->MainAct, t->SubAct, t->Group};
+            const TImportCategory choice{t->MainAct, t->SubAct, t->Group};
             std::string keys[3] = {MatchKey(t->Notes), MatchKey(PayeePart(t->Notes)), MatchKey(t->Reference.Str())};
             for (int k = 0; k < 3; ++k) {
                 if (keys[k].empty() || (k > 0 && keys[k] == keys[0]) || (k == 2 && keys[2] == keys[1]))
@@ -98,7 +98,7 @@ public:
         }
     }
 
-    std::optional<TCategoryChoice> Suggest(const TStatementLine& line) const {
+    std::optional<TImportCategory> Suggest(const TStatementLine& line) const {
         std::string key = MatchKey(Utf8ToCp1252(line.Payee));
         if (key.empty())
             key = MatchKey(Utf8ToCp1252(line.Memo));
@@ -106,7 +106,7 @@ public:
         const auto found = side.find(key);
         if (key.empty() || found == side.end())
             return std::nullopt;
-        const TCategoryChoice* best = nullptr;
+        const TImportCategory* best = nullptr;
         const TChoiceCount* bestCount = nullptr;
         for (const auto& [choice, count] : found->second)
             if (!best || count.Count > bestCount->Count ||
@@ -123,7 +123,7 @@ private:
 
 // The category a QIF file names ("Cat" or "Cat:Sub"), when the document has it on the side of
 // the line; the group is the default group.
-std::optional<TCategoryChoice> NamedCategory(const TLedger& ledger, const TStatementLine& line) {
+std::optional<TImportCategory> NamedCategory(const TLedger& ledger, const TStatementLine& line) {
     if (line.Category.empty() || line.Category.front() == '[')
         return std::nullopt;
     const std::string named = Utf8ToCp1252(line.Category);
@@ -136,7 +136,7 @@ std::optional<TCategoryChoice> NamedCategory(const TLedger& ledger, const TState
         if (!c || c->Side != side || !SameTextIgnoringCase(c->Name.Str(), main))
             continue;
         if (sub.empty() || SameTextIgnoringCase(s->Name.Str(), sub))
-            return TCategoryChoice{c->Number, s->Number, 0};
+            return TImportCategory{c->Number, s->Number, 0};
     }
     return std::nullopt;
 }

@@ -14,17 +14,17 @@
 
 namespace qz {
 
-struct TCategoryChoice {
+struct TImportCategory {
     std::int32_t MainAct = 0;
     std::int32_t SubAct = 0;
     std::uint16_t Group = 0;
-    bool operator==(const TCategoryChoice&) const = default;
+    bool operator==(const TImportCategory&) const = default;
 };
 
 struct TImportLine {
     TStatementLine Source;                    // its Bad also says why the account cannot take it
     const TTransRec* DuplicateOf = nullptr;   // the transaction of the account it matches
-    std::optional<TCategoryChoice> Suggested; // none when neither history nor the file tells
+    std::optional<TImportCategory> Suggested; // none when neither history nor the file tells
     // The other account of the document the file names as this line's other side (QIF
     // "[Account]"): the line can be imported as a transfer with it, when the user says so.
     std::optional<std::int32_t> TransferAccount;

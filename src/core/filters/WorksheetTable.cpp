@@ -173,7 +173,9 @@ void ApplyRequest(TWorksheet& sheet, TWorksheetFilters& filters, const TWorkshee
     sheet.Refresh();
 }
 
-void ReadTable(const TWorksheet& sheet, int tab, TWorksheetTable& table) {
+} // namespace
+
+void ReadWorksheetTable(const TWorksheet& sheet, int tab, TWorksheetTable& table) {
     const TGridInfo& info = sheet.GridInfo[tab];
     table = TWorksheetTable{};
     table.Tab = tab;
@@ -202,6 +204,8 @@ void ReadTable(const TWorksheet& sheet, int tab, TWorksheetTable& table) {
                               : std::string());
     }
 }
+
+namespace {
 
 bool ValidTab(int tab, std::string& error) {
     if (tab >= 0 && tab < ViewCount)
@@ -237,7 +241,7 @@ bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& reque
     return WithWorksheet(
         reader, request, formats,
         [&](TWorksheet& sheet) {
-            ReadTable(sheet, request.Tab, table);
+            ReadWorksheetTable(sheet, request.Tab, table);
             table.DamagedTrans = sheet.Ledger.DamagedTrans;
         },
         error);

@@ -66,6 +66,10 @@ bool BuildWorksheetTable(TDocumentReader& reader, const TWorksheetRequest& reque
 bool WithWorksheet(TDocumentReader& reader, const TWorksheetRequest& request, const TDisplayFormats& formats,
                    const std::function<void(TWorksheet&)>& use, std::string& error);
 
+// The tab of a live worksheet as it shows it now: its visible columns in display order, its
+// rows' cell texts and its totals row.
+void ReadWorksheetTable(const TWorksheet& sheet, int tab, TWorksheetTable& table);
+
 // The table written out; texts become UTF-8.
 // Text: the caption, the titles, the rows and the totals in columns aligned as the grid's.
 void WriteWorksheetText(const TWorksheetTable& table, std::ostream& out);

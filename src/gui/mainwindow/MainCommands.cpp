@@ -382,6 +382,11 @@ bool TMain::SaveAsCommand(bool fromReadOnlyPrompt) {
     request.Title = QStringLiteral("Save As");
     request.Folder = QString::fromStdString(FolderOf(false));
     request.Filters = {QStringLiteral("Quillmar Zudeduze file (*.kqk)")};
+    // An export keeps none of a read-only document's changes: the prompt offers the document's type alone.
+    if (!fromReadOnlyPrompt)
+        request.Filters += ExportFilterNames();
+    int filter = 0;
+    request.ChosenFilter = &filter;
     for (;;) {
         const QString chosen = Services.SaveDialog ? Services.SaveDialog(request) : QString();
         if (chosen.isEmpty())
@@ -390,6 +395,11 @@ bool TMain::SaveAsCommand(bool fromReadOnlyPrompt) {
         if (path == LongName(Files.Path)) {
             Ask.MessageBox("Can't save a file as its self!", MsgKind::Warning, MsgButtons::Ok);
             continue;
+        }
+        if (filter > 0) {
+            // An export writes another file; the document stays as it is.
+            ExportTo(filter - 1, path);
+            return false;
         }
         const std::string old = Files.Path;
         if (fromReadOnlyPrompt || Files.ReadOnlyMode) {
@@ -413,11 +423,22 @@ bool TMain::SaveAsCommand(bool fromReadOnlyPrompt) {
 }
 
 void TMain::ImportCommand() {
-    // No import filter is installed yet.
-    Ask.MessageBox("There are no import filters currently installed.  To check for the latest import filters, goto "
-                   "the 'Help' menu and select the 'Quillmar Zudeduze Update' menu item.  This will connect to the "
-                   "Quillmar Web Site and check for the latest import && export filters.",
-                   MsgKind::Information, MsgButtons::Ok);
+    if (!Files.IsOpen)
+        return;
+    const TBusy busy(InFileCommand);
+    // Asked once, before the dialogs: the window's "&Import" does not ask again.
+    const TAccessScope access(Edit, TAccessArea::Adding);
+    if (!access)
+        return;
+    TFileDialogRequest request;
+    request.Title = QStringLiteral("Import");
+    request.Folder = ImportFolder();
+    request.Filters = ImportFilterNames();
+    const QString chosen = Services.OpenDialog ? Services.OpenDialog(request) : QString();
+    if (chosen.isEmpty())
+        return;
+    Services.Values->WriteText(ImportFolderValue, QFileInfo(chosen).absolutePath().toStdString());
+    ImportStatementFile(LongName(chosen.toStdString()));
 }
 
 } // namespace qz::gui

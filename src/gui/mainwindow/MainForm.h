@@ -107,7 +107,18 @@ public:
     bool CloseCommand();
     // Answers whether the document was saved.
     bool SaveAsCommand(bool fromReadOnlyPrompt = false);
+    // "Import": the open dialog with the statement filters, then the import window; after an
+    // import the worksheet filters are reset, which recalculates and shows the new rows.
     void ImportCommand();
+    // The import window on a chosen statement; true when it imported anything.
+    bool ImportStatementFile(const std::string& path);
+    // The export filters "Save &As / Export" offers after the document's own type, and the
+    // statement filters of "Import".
+    static QStringList ExportFilterNames();
+    static QStringList ImportFilterNames();
+    // Writes export filter `index` (of ExportFilterNames) to `path`; false, after saying why,
+    // when the file could not be written.
+    bool ExportTo(int index, const std::string& path);
     void ExitCommand();
     // The "&Help" button: the help, or with Ctrl and the keypad's plus held, "Hidden Settings".
     void HelpCommand();
@@ -309,6 +320,9 @@ private:
     void UpdateCaption();
     void UpdateTaxCaptions();
     std::string FolderOf(bool example) const;
+    // MainImport.cpp: where the import's open dialog starts: the folder of the last statement.
+    QString ImportFolder() const;
+    static constexpr const char* ImportFolderValue = "Import Folder";
     // A document command, a modal dialog or a menu is under way.
     bool Busy() const;
 

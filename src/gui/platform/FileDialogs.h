@@ -13,9 +13,12 @@ struct TFileDialogRequest {
     QString Title;
     QString Folder;
     QStringList Filters; // "Quillmar Zudeduze files (*.kqk)" ...
+    // When given, receives the index in Filters of the filter the user left the dialog with.
+    int* ChosenFilter = nullptr;
 };
 
-// Runs the dialog. A save dialog adds ".kqk" to a name typed without an extension.
+// Runs the dialog. A save dialog adds the chosen filter's extension (".kqk" for the document's
+// own type) to a name typed without one.
 QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save);
 
 } // namespace qz::gui

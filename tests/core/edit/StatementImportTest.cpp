@@ -42,11 +42,11 @@ class StatementImport : public EditOperations {
 protected:
     // Imports every ticked line in `category`, or in the suggested one when it is not given.
     TEditOutcome ImportTicked(std::int32_t account, const TStatement& statement,
-                              std::optional<TCategoryChoice> category = std::nullopt) {
+                              std::optional<TImportCategory> category = std::nullopt) {
         std::vector<TImportEntry> entries;
         for (const TImportLine& line : PreviewImport(Ledger, account, statement))
             if (line.Ticked)
-                entries.push_back({line.Source, category ? *category : line.Suggested.value_or(TCategoryChoice{})});
+                entries.push_back({line.Source, category ? *category : line.Suggested.value_or(TImportCategory{})});
         const TEditOutcome outcome = ImportStatement(Edit, account, entries);
         RefreshAfterEdit(Ledger, outcome.Refresh);
         return outcome;
@@ -98,9 +98,9 @@ TEST_F(StatementImport, ImportingTheSameStatementTwiceAddsNothing) {
     const TStatement statement =
         Statement({Line(1, March1 + 5, -450, "", "Coffee Co"), Line(2, March1 + 5, -450, "", "Coffee Co"),
                    Line(3, March1 + 6, 20000, "D-77", "Customer deposit", "Order 5")});
-    const TCategoryChoice rent{200, 1, 0};
+    const TImportCategory rent{200, 1, 0};
     ASSERT_EQ(ImportTicked(0, Statement({statement.Lines[0], statement.Lines[1]}), rent).Result, TEditResult::Done);
-    ASSERT_EQ(ImportTicked(0, Statement({statement.Lines[2]}), TCategoryChoice{100, 1, 0}).Result, TEditResult::Done);
+    ASSERT_EQ(ImportTicked(0, Statement({statement.Lines[2]}), TImportCategory{100, 1, 0}).Result, TEditResult::Done);
     const std::string once = ListsText(Ledger);
 
     const std::vector<TImportLine> again = PreviewImport(Ledger, 0, statement);
@@ -115,8 +115,8 @@ TEST_F(StatementImport, ImportingTheSameStatementTwiceAddsNothing) {
 }
 
 TEST_F(StatementImport, CategoriesAreSuggestedFromHistory) {
-    const TCategoryChoice rent{200, 1, 0};
-    const TCategoryChoice gst{300, 1, 0};
+    const TImportCategory rent{200, 1, 0};
+    const TImportCategory gst{300, 1, 0};
     ASSERT_TRUE(ImportTicked(0,
                              Statement({Line(1, March1 + 5, -450, "", "COFFEE CO 1234"),
                                         Line(2, March1 + 6, -520, "", "Coffee Co", "card 5")}),
@@ -130,13 +130,13 @@ TEST_F(StatementImport, CategoriesAreSuggestedFromHistory) {
     struct Case {
         const char* Name;
         TStatementLine Line;
-        std::optional<TCategoryChoice> Suggested;
+        std::optional<TImportCategory> Suggested;
     } cases[] = {
         {"given most often", Line(1, March1 + 20, -300, "", "Coffee Co #99"), rent},
         {"the latest of a tie", Line(1, March1 + 20, -300, "", "BAKERY"), gst},
         {"money in takes no debit category", Line(1, March1 + 20, 300, "", "Coffee Co"), std::nullopt},
-        {"a reference of the history", Line(1, March1 + 20, 300, "", "INV 7"), TCategoryChoice{100, 1, 0}},
-        {"the notes of the history", Line(1, March1 + 20, 300, "", "First sale"), TCategoryChoice{100, 1, 0}},
+        {"a reference of the history", Line(1, March1 + 20, 300, "", "INV 7"), TImportCategory{100, 1, 0}},
+        {"the notes of the history", Line(1, March1 + 20, 300, "", "First sale"), TImportCategory{100, 1, 0}},
         {"the memo when there is no payee", Line(1, March1 + 20, -300, "", "", "Coffee co"), rent},
         {"nothing like it", Line(1, March1 + 20, -300, "", "Hardware Barn"), std::nullopt},
     };
@@ -150,10 +150,10 @@ TEST_F(StatementImport, TheFileNamesACategoryOfTheDocument) {
     struct Case {
         const char* Category;
         std::int64_t Cents;
-        std::optional<TCategoryChoice> Suggested;
+        std::optional<TImportCategory> Suggested;
     } cases[] = {
-        {"Rent:Office", -100, TCategoryChoice{200, 1, 0}},
-        {"rent", -100, TCategoryChoice{200, 1, 0}},
+        {"Rent:Office", -100, TImportCategory{200, 1, 0}},
+        {"rent", -100, TImportCategory{200, 1, 0}},
         {"Rent:Nowhere", -100, std::nullopt},
         {"Rent", 100, std::nullopt}, // a debit category for money in
         {"[Cheque]", -100, std::nullopt},
@@ -364,7 +364,7 @@ TEST_F(StatementImport, QifExportImportsBackAsTheSameTransactions) {
             if (!line.Ticked)
                 continue;
             ASSERT_TRUE(line.Suggested || line.TransferAccount) << line.Source.Line;
-            entries.push_back({line.Source, line.Suggested.value_or(TCategoryChoice{}), line.TransferAccount});
+            entries.push_back({line.Source, line.Suggested.value_or(TImportCategory{}), line.TransferAccount});
         }
         ASSERT_TRUE(ImportStatement(Edit, book->Number, entries).Done()) << Prompts.LastText();
     }

@@ -8,8 +8,8 @@
 #include "reports/MonthSelector.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QDateEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 

@@ -74,6 +74,10 @@ protected:
 
     QString Answer(const TFileDialogRequest& request) {
         Requests.push_back(request);
+        if (request.ChosenFilter && !FilterAnswers.empty()) {
+            *request.ChosenFilter = FilterAnswers.front();
+            FilterAnswers.pop_front();
+        }
         if (DialogAnswers.empty())
             return {};
         QString answer = DialogAnswers.front();
@@ -131,6 +135,7 @@ protected:
     FixedClock Time{EncodeDate(2026, 12, 10)};
     RegionalSettings Regional;
     std::deque<QString> DialogAnswers;
+    std::deque<int> FilterAnswers; // the filter a file dialog is left with, when it asks
     std::vector<TFileDialogRequest> Requests;
     int WelcomeChoice = -1;
     // The New File dialog, when a test runs a real one; otherwise a blank file at the next answer.

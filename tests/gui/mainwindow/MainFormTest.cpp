@@ -549,10 +549,4 @@ TEST_F(MainFormTest, TheTransactionsRowCountTotalHasItsHint) {
     }
 }
 
-TEST_F(MainFormTest, ImportSaysThereIsNoFilter) {
-    ASSERT_TRUE(Window->OpenFile(WriteDocument("books.kqk")));
-    Window->Action(QStringLiteral("ImportItem"))->trigger();
-    EXPECT_EQ(Prompts.LastText().rfind("There are no import filters currently installed.", 0), 0u);
-}
-
 } // namespace qz::gui::test
