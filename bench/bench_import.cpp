@@ -1,7 +1,8 @@
 // Importing a statement: reading a 10,000-line CSV and a 10,000-line OFX, and matching their
 // lines against a 100k-transaction book (duplicates and category suggestions). Half of each
-// statement repeats transactions the account holds (each must be found as a duplicate), the
-// other half is new, with payees the book's notes know.
+// statement repeats transactions the account holds (those with a reference or notes to match are
+// found as duplicates: the "duplicates" counter), the other half is new, with payees the book's
+// notes know.
 
 #include "BenchBooks.h"
 
