@@ -110,7 +110,7 @@ TEST(StatementReaders, ALongOfxStatementReadsWhole) {
            "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS>"
            "<CODE>0<SEVERITY>INFO</STATUS><STMTRS><CURDEF>AUD<BANKACCTFROM><BANKID>1<ACCTID>2<ACCTTYPE>CHECKING"
            "</BANKACCTFROM>\n<BANKTRANLIST><DTSTART>20260101<DTEND>20261231\n";
-    const int entries = 1234;
+    const int entries = 3456; // three pieces, the last a short one
     for (int i = 0; i < entries; ++i)
         out << "<STMTTRN><TRNTYPE>OTHER<DTPOSTED>2026" << (i % 12 < 9 ? "0" : "") << i % 12 + 1 << "15<TRNAMT>-" << i
             << ".05<FITID>ID" << i << "<NAME>Payee " << i << "</STMTTRN>\n";
