@@ -2,7 +2,7 @@
 PRESET ?= dev
 JOBS ?= 2
 
-.PHONY: all deps build run test bench asan clean
+.PHONY: all deps build run test bench asan install package clean
 
 all: build
 
@@ -45,6 +45,17 @@ bench:
 
 asan:
 	$(MAKE) test PRESET=asan
+
+# `make install [PREFIX=/usr/local]`: the Release build installed, its data found from there.
+PREFIX ?= /usr/local
+install:
+	$(MAKE) build PRESET=release
+	cmake --install build/release --prefix "$(PREFIX)"
+
+# `make package`: build/release/quillmar-zudeduze_<version>_<arch>.deb (`apt install ./that.deb`).
+package:
+	$(MAKE) build PRESET=release
+	cd build/release && cpack
 
 clean:
 	rm -rf build
