@@ -334,8 +334,9 @@ bool HotJournal(const fs::path& document) {
 struct TKillFigures {
     int Runs = 0;
     int Killed = 0;
-    int HotJournals = 0;   // kills that left a commit half done, for the reopening to undo
-    int PlaybackKills = 0; // kills of a second run while it played such a journal back
+    int HotJournals = 0;    // kills that left a commit half done, for the reopening to undo
+    int PlaybackKills = 0;  // kills of a second run while it played such a journal back
+    int HotAtOperation = 0; // of the hot journals, those of kills at a file operation
 };
 
 class KillsInside : public KillTest, public ::testing::WithParamInterface<TKillCase> {
@@ -361,9 +362,11 @@ protected:
             how << "killed before file operation " << op;
             TChild child(document, op);
             EXPECT_TRUE(child.Finish(run)) << run.Output;
-            if (run.Killed() && HotJournal(document) && figures.HotJournals++ % 2 == 0) {
-                // Playing back writes the old pages, cuts the file, syncs and removes the journal.
-                const long long playbackOp = std::uniform_int_distribution<long long>(1, 4)(random);
+            // Playing back writes the old pages, cuts the file, syncs and removes the journal.
+            const long long playbackOp = std::uniform_int_distribution<long long>(1, 4)(random);
+            const bool hot = run.Killed() && HotJournal(document);
+            figures.HotJournals += hot ? 1 : 0;
+            if (hot && figures.HotAtOperation++ % 2 == 0) {
                 how << ", then killed again before file operation " << playbackOp << " of opening";
                 TChildRun second;
                 TChild opening(document, playbackOp, true);
