@@ -235,6 +235,24 @@ std::string CheckProblems(const fs::path& path) {
     return problems;
 }
 
+// The deleted records the record streams of a document still hold.
+int Tombstones(const fs::path& path) {
+    std::unique_ptr<cfb::TCompoundFile> file;
+    if (cfb::Failed(cfb::TCompoundFile::Open(path.string(), cfb::StgAccess::ReadOnly, file)))
+        return -1;
+    int tombstones = 0;
+    for (int i = 0; i < 6; ++i) {
+        const auto kind = static_cast<TRecordStream>(i);
+        cfb::TStream stream;
+        std::string data;
+        if (cfb::Failed(file->Root().OpenStream(RecordStreamNames[i], stream)) || cfb::Failed(stream.ReadAll(data)))
+            return -1;
+        for (std::size_t at = 0; at + RecordSizes[kind] <= data.size(); at += RecordSizes[kind])
+            tombstones += IsTombstone(kind, reinterpret_cast<const std::uint8_t*>(data.data() + at)) ? 1 : 0;
+    }
+    return tombstones;
+}
+
 fs::path BackupOf(const fs::path& document) {
     return TFileManager::BackupPathOf(document.string());
 }
@@ -295,12 +313,21 @@ TEST_F(KillTest, AnUninterruptedRunStoresEveryEditAndAFreshBackup) {
         EXPECT_LT(run.OpsAtBegin[i - 1], run.OpsAtBegin[i]) << "edit " << i - 1 << " wrote nothing";
     EXPECT_LT(run.OpsAtBegin.back(), run.OpsAtEnd);
 
-    // Do it again to look at the files it leaves.
+    // Do it again to look at the files it leaves: the deletions left records marked deleted,
+    // which the close compacted away.
     TScratch scratch;
-    const fs::path document = CopyOfPristine(scratch);
+    const fs::path beforeClose = CopyOfPristine(scratch);
+    TChildRun stopped;
+    TChild stopping(beforeClose, run.OpsAtBegin.back() + 1);
+    ASSERT_TRUE(stopping.Finish(stopped));
+    ASSERT_TRUE(stopped.Killed()) << stopped.Output;
+    EXPECT_GT(Tombstones(beforeClose), 0);
+    TScratch another;
+    const fs::path document = CopyOfPristine(another);
     TChildRun again;
     TChild child(document, 0);
     ASSERT_TRUE(child.Finish(again));
+    EXPECT_EQ(Tombstones(document), 0);
     EXPECT_EQ(again.Digests, run.Digests) << "the script is not the same every time";
     EXPECT_EQ(again.OpsAtEnd, run.OpsAtEnd);
     for (const fs::path& file : {document, BackupOf(document)}) {
