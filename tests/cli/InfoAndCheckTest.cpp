@@ -105,8 +105,6 @@ const Fault Faults[] = {
 
     {"SplitGap", [](StreamMap& s) { ChangeTrans(s, 6, 'B', [](TTransRec& t) { t.Split = 'C'; }); },
      "transaction 6: split letters AC do not run A, B, C... without a gap"},
-    {"SplitAcrossAccounts", [](StreamMap& s) { ChangeTrans(s, 6, 'B', [](TTransRec& t) { t.Book = 1; }); },
-     "transaction 6: the parts of the split are in different accounts"},
     {"LoneSplitPart",
      [](StreamMap& s) {
          TTransRec part = Trans(7, 5, TransCredit, 5, 100, 1);

@@ -124,6 +124,19 @@ TEST_F(TransactionCommands, EachSplitStartsTheNextSplitsFields) {
     }
 }
 
+// The editor gives each part its own account and date: check takes such a split as sound.
+TEST_F(TransactionCommands, ASplitOverTwoAccountsAndDaysPassesTheCheck) {
+    const RunResult added = Add({"--date", "2026-03-12", "--amount", "30", "--category", "100-1", "--split", "--amount",
+                                 "20", "--category", "100-1", "--account", "1", "--date", "2026-03-13"});
+    ASSERT_EQ(added.Status, 0) << added.Err;
+    Stored stored(Path);
+    ASSERT_TRUE(stored.Find(7, 'B'));
+    EXPECT_EQ(stored.Find(7, 'B')->Book, 1);
+    EXPECT_EQ(stored.Find(7, 'B')->Date, EncodeDate(2026, 3, 13));
+    const RunResult checked = Cli({"check", Path});
+    EXPECT_EQ(checked.Status, 0) << checked.Out << checked.Err;
+}
+
 TEST_F(TransactionCommands, ARefusedFieldGivesTheEditorsMessageAndChangesNothing) {
     const std::string before = FileBytes(Path);
     const struct {

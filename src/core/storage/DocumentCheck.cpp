@@ -489,19 +489,12 @@ void TDocumentCheck::CheckSplits(const Decoded& d) {
         bool consecutive = true;
         for (std::size_t k = 0; k < letters.size(); ++k)
             consecutive = consecutive && letters[k] == static_cast<char>('A' + k);
+        // Each part has its own account and date (the transaction editor lets the user choose
+        // them per part), so parts in other accounts or on other days are no fault.
         if (parts.size() == 1)
             Problem(where + ": a split with the single part " + SplitText(letters[0]));
         else if (!consecutive)
             Problem(where + ": split letters " + letters + " do not run A, B, C... without a gap");
-        for (const TransFacts* t : parts) {
-            if (t->Book != parts.front()->Book)
-                Problem(where + ": the parts of the split are in different accounts");
-            else if (DayOf(t->Date) != DayOf(parts.front()->Date))
-                Problem(where + ": the parts of the split are on different dates");
-            else
-                continue;
-            break;
-        }
     }
 }
 
