@@ -535,6 +535,7 @@ bool TFileConvert::LoadAndShow(const std::string& path) {
     }
     try {
         LinkRecords(Ledger);
+        CheckCategoryTypes(Ledger);
     } catch (const EListIndexError&) {
         // A record names a category, group or account the document does not have.
         Files.Close(true, false);
@@ -597,6 +598,7 @@ bool TFileConvert::Loadable(const std::string& path, TGeneration& generation) {
         return false;
     try {
         LinkRecords(scratch);
+        CheckCategoryTypes(scratch);
     } catch (const EListIndexError&) {
         return false;
     }
