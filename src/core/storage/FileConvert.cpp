@@ -393,14 +393,16 @@ void TFileConvert::CheckTaxCategories() {
     auto* refunds = new TMainActRec;
     refunds->Number = HighestCategory(Ledger.MainActList) + 100;
     refunds->Name = TaxCategoryName(Files.Settings);
+    const TCatRec* type = nullptr;
     if (const TMainActRec* payments = Ledger.MainActList.FindByNumber(Files.Settings.GstPaymentCat))
-        refunds->CatType = payments->CatType;
-    else
-        for (const TCatRec* type : Ledger.CatList.KeyList)
-            if (type->Kind == KindGstSystem) {
-                refunds->CatType = type->Number;
-                break;
-            }
+        type = Ledger.CatList.Find(payments->CatType);
+    for (const TCatRec* other : Ledger.CatList.KeyList)
+        if (!type && other->Kind == KindGstSystem)
+            type = other;
+    // A document without the tax type gets it back: the category must have a type to total in.
+    if (!type)
+        type = Ledger.CatList.AddType(TaxCategoryName(Files.Settings), SideDebit, KindGstSystem, 1);
+    refunds->CatType = type->Number;
     refunds->Side = SideCredit;
     Ledger.MainActList.Add(refunds);
     Files.Settings.GstRefundCat = refunds->Number;

@@ -533,6 +533,32 @@ TEST_F(OlderGenerations, MissingRefundsCategoryIsAdded) {
     EXPECT_EQ(disk.Ledger.SubActList.Count(), 4);
 }
 
+// A document that lost its tax type as well: the refunds category is filed under a new one,
+// and the document still opens once closed.
+TEST_F(OlderGenerations, MissingRefundsCategoryWithoutATaxTypeGetsOne) {
+    StreamMap s = NoRefundsDocument();
+    TFileSettings settings;
+    DecodeSettings(reinterpret_cast<const std::uint8_t*>(s["FileSettings"].data()), settings);
+    settings.GstPaymentCat = -1;
+    s["FileSettings"] = SettingsImage(settings);
+    s["Categories"].resize(s["Categories"].size() - CatRecordSize);
+    s["MainActs"] = Image(Category(100, "Sales", SideCredit, 0)) + Image(Category(200, "Rent", SideDebit, 6));
+    s["SubActs"] = Image(SubCategory(100, 1, "Counter", SideCredit)) + Image(SubCategory(200, 1, "Office", SideDebit));
+    s["KQ22FileInfo"] = CountsImage(CountsOf(s));
+    WriteDocument(PathOf("NoTaxType.kqk"), s);
+    ASSERT_TRUE(Open("NoTaxType.kqk").Opened) << Prompts.LastText();
+    const TMainActRec* refunds = Ledger.MainActList.FindByNumber(Files.Settings.GstRefundCat);
+    ASSERT_NE(refunds, nullptr);
+    const TCatRec* type = Ledger.CatList.Find(refunds->CatType);
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->Kind, KindGstSystem);
+    EXPECT_TRUE(type->Name == std::string_view("VAT"));
+    CloseChanged();
+    ASSERT_TRUE(Open("NoTaxType.kqk").Opened) << Prompts.LastText();
+    EXPECT_EQ(Ledger.CatList.Count(), 12);
+    EXPECT_NE(Ledger.MainActList.FindByNumber(Files.Settings.GstRefundCat), nullptr);
+}
+
 // The refunds category, its sub category and the settings that name it are one change: a
 // crash at any of its writes leaves all of them or none.
 TEST_F(OlderGenerations, TheRefundsCategoryIsAddedWhole) {
