@@ -219,6 +219,11 @@ void LinkRecords(TLedger& ledger) {
     }
 }
 
+void CheckCategoryTypes(const TLedger& ledger) {
+    for (const TMainActRec* category : ledger.MainActList.KeyList)
+        ledger.CatList.FindByNumber(category->CatType);
+}
+
 bool LinkTransaction(TLedger& ledger, TTransRec& t) {
     t.BookRec = ledger.BookList.Find(t.Book);
     t.MainActRec = nullptr;

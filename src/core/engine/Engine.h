@@ -22,6 +22,9 @@ void TypeTotals(TLedger& ledger);
 // Resolves the references between records after loading. A number that names no record
 // raises that list's index exception.
 void LinkRecords(TLedger& ledger);
+// A loaded document's categories name types it has (the type totals add each category to its
+// type); otherwise raises the type list's index exception, as LinkRecords does.
+void CheckCategoryTypes(const TLedger& ledger);
 // Resolves one transaction's references, as an editor does before adding it; false when a
 // number names no record (the references it could not resolve are left empty).
 bool LinkTransaction(TLedger& ledger, TTransRec& t);

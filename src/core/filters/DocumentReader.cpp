@@ -141,6 +141,7 @@ bool TDocumentReader::LoadForViews(TLedger& ledger, std::string& error) {
         return false;
     try {
         LinkRecords(ledger);
+        CheckCategoryTypes(ledger);
     } catch (const EListIndexError&) {
         ledger.Clear();
         error = "a record names a category, sub category, group or account the document does not have";

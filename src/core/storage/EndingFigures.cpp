@@ -86,6 +86,7 @@ TEndingRead ReadEndingFigures(const std::string& path, Prompts& prompts, Documen
         return TEndingRead::NotADocument;
     try {
         LinkRecords(ledger);
+        CheckCategoryTypes(ledger);
     } catch (const EListIndexError&) {
         // A record names a category, group or account the document does not have.
         files.Close(true, false);

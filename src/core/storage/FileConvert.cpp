@@ -393,14 +393,16 @@ void TFileConvert::CheckTaxCategories() {
     auto* refunds = new TMainActRec;
     refunds->Number = HighestCategory(Ledger.MainActList) + 100;
     refunds->Name = TaxCategoryName(Files.Settings);
+    const TCatRec* type = nullptr;
     if (const TMainActRec* payments = Ledger.MainActList.FindByNumber(Files.Settings.GstPaymentCat))
-        refunds->CatType = payments->CatType;
-    else
-        for (const TCatRec* type : Ledger.CatList.KeyList)
-            if (type->Kind == KindGstSystem) {
-                refunds->CatType = type->Number;
-                break;
-            }
+        type = Ledger.CatList.Find(payments->CatType);
+    for (const TCatRec* other : Ledger.CatList.KeyList)
+        if (!type && other->Kind == KindGstSystem)
+            type = other;
+    // A document without the tax type gets it back: the category must have a type to total in.
+    if (!type)
+        type = Ledger.CatList.AddType(TaxCategoryName(Files.Settings), SideDebit, KindGstSystem, 1);
+    refunds->CatType = type->Number;
     refunds->Side = SideCredit;
     Ledger.MainActList.Add(refunds);
     Files.Settings.GstRefundCat = refunds->Number;
@@ -535,6 +537,7 @@ bool TFileConvert::LoadAndShow(const std::string& path) {
     }
     try {
         LinkRecords(Ledger);
+        CheckCategoryTypes(Ledger);
     } catch (const EListIndexError&) {
         // A record names a category, group or account the document does not have.
         Files.Close(true, false);
@@ -597,6 +600,7 @@ bool TFileConvert::Loadable(const std::string& path, TGeneration& generation) {
         return false;
     try {
         LinkRecords(scratch);
+        CheckCategoryTypes(scratch);
     } catch (const EListIndexError&) {
         return false;
     }

@@ -68,6 +68,8 @@ std::vector<Damage> Damages() {
         [](StreamMap& s) { ReplaceRecord(s, StreamTrans, 0, Image(Trans(0, 46000, TransOpening, 5, 0, 0, 0, 9))); });
     add("a transfer to a missing account",
         [](StreamMap& s) { ReplaceRecord(s, StreamTrans, 5, Image(Trans(4, 46000, TransTo, 50, 5, 0, 9, 0))); });
+    add("a category of a missing type",
+        [](StreamMap& s) { ReplaceRecord(s, StreamMainActs, 0, Image(Category(100, "Sales", SideCredit, 13))); });
     add("a sub category of a missing category",
         [](StreamMap& s) { ReplaceRecord(s, StreamSubActs, 3, Image(SubCategory(999, 1, "Orphan", SideDebit))); });
     // Without accounts a file is taken for the first generation, and has no counts of that
@@ -302,6 +304,32 @@ TEST_F(BrokenDocuments, FilesThatMayNotBeOpened) {
     Questions.PasswordAccepted = true;
     EXPECT_TRUE(Convert.OpenDocument(PathOf("Locked.kqk")).Opened);
     EXPECT_EQ(Questions.PasswordQuestions, 2);
+}
+
+// Documents the fuzzer of the opening found troublesome, in tests/data/document-broken: each
+// is refused with a message and leaves nothing open, or opens, and once closed opens again.
+TEST_F(BrokenDocuments, FoundByFuzzingOpenOrAreRefused) {
+    const std::filesystem::path folder = std::filesystem::path(QZ_TEST_TOOLS) / ".." / "data" / "document-broken";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    bool any = false;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder)) {
+        any = true;
+        SCOPED_TRACE(entry.path().filename().string());
+        const std::string path = PathOf(entry.path().filename().string());
+        std::filesystem::copy_file(entry.path(), path);
+        Prompts.Messages.clear();
+        if (!Convert.OpenDocument(path).Opened) {
+            EXPECT_EQ(Files.IsOpen, 0);
+            ASSERT_FALSE(Prompts.Messages.empty());
+            EXPECT_TRUE(Prompts.LastText() == NotADocumentText || Prompts.LastText() == ConvertFailedText)
+                << Prompts.LastText();
+            continue;
+        }
+        ASSERT_TRUE(Files.Close(true, true));
+        EXPECT_TRUE(Convert.OpenDocument(path).Opened) << Prompts.LastText();
+        Files.Close(true, false);
+    }
+    EXPECT_TRUE(any) << "the folder is empty";
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 namespace qz::testing {
 namespace {
 
-const TDateTime Day = EncodeDate(2025, 2, 1);
+const TDateTime Day = OlderDocumentsDay;
 
 // A conversion wizard that records which types it was asked about.
 class WizardQuestions : public PreparedQuestions {
@@ -64,48 +64,6 @@ protected:
 };
 
 // ---- Generation 1: one account, its opening balance in the counts block ----------------------
-
-std::string Version1Info(const StreamMap& s, Money openingBalance) {
-    const TCounts counts = CountsOf(s);
-    std::string info = CountsImage({counts[0], counts[1], counts[2], counts[3], counts[4], 0}).substr(0, 20);
-    const auto raw = static_cast<std::uint64_t>(openingBalance.Raw());
-    for (int i = 0; i < 8; ++i)
-        info += static_cast<char>((raw >> (8 * i)) & 0xFF);
-    return info;
-}
-
-StreamMap Version1Document(bool withTransactions) {
-    StreamMap s;
-    TTransRec sale = Trans(1, Day + 5, TransCredit, 110, 100, 1);
-    sale.Gst = Money::FromUnits(10);
-    // The earliest live transaction stands neither first nor last; a deleted one is older still.
-    s["Transactions"] = withTransactions
-                            ? Image(sale) + Deleted(StreamTrans, Trans(3, Day - 10, TransDebit, 5, 200, 1)) +
-                                  Image(Trans(2, Day + 2, TransDebit, 40, 200, 1)) +
-                                  Image(Trans(4, Day + 7, TransCredit, 20, 100, 1))
-                            : std::string();
-    s["MainActs"] = Image(Category(100, "Sales", SideCredit, 0)) + Image(Category(200, "Van costs", SideDebit, 8)) +
-                    Deleted(StreamMainActs, Category(250, "Gone", SideDebit, 3)) +
-                    Image(Category(300, "Tools", SideDebit, 2));
-    s["SubActs"] = Image(SubCategory(100, 1, "Counter", SideCredit)) + Image(SubCategory(200, 1, "Fuel", SideDebit)) +
-                   Image(SubCategory(300, 1, "Hand tools", SideDebit));
-    s["Groups"] = Image(Group(0, "General"));
-    const char* names[] = {"General Income", "Other Income", "Equipment", "Overheads",
-                           "Stock",          "Wages",        "Tax",       "Other"};
-    std::string types;
-    for (std::int16_t i = 0; i < 8; ++i)
-        types += Image(CatType(i, names[i], i < 2 ? SideCredit : SideDebit, 0));
-    s["Categories"] = types + Deleted(StreamCats, CatType(20, "Gone", SideDebit, 0, 0)) +
-                      Image(CatType(8, "Vehicle", SideDebit, 0, 0));
-    TFileSettings settings;
-    settings.BusinessName = "Old Shop";
-    settings.GstPaymentCat = 0;
-    settings.GstRefundCat = 0;
-    s["FileSettings"] = SettingsImage(settings);
-    s["Comments"] = std::string("first generation") + '\0';
-    s["FileInfo"] = Version1Info(s, Money::FromCents(123456));
-    return s;
-}
 
 TEST_F(OlderGenerations, FirstGenerationGetsItsAccountOpeningBalanceAndTypes) {
     WriteDocument(PathOf("Old.kqk"), Version1Document(true));
@@ -230,64 +188,6 @@ TEST_F(OlderGenerations, FailedFirstGenerationConversionLeavesTheFileAsItWas) {
 }
 
 // ---- Generation 2.0: no GST/VAT yet; sub categories hold nine texts --------------------------
-
-// A 2.0 sub category: the current fields up to offset 52, then T1..T9.
-std::string Version20SubCategory(std::int32_t mainAct, std::int32_t number, const std::string& name, std::uint8_t side,
-                                 const std::string (&texts)[9]) {
-    std::string image = Image(SubCategory(mainAct, number, name, side)).substr(0, 52);
-    image.resize(SubActRecordSize, '\0');
-    const std::size_t offsets[9] = {150, 52, 103, 146, 139, 191, 210, 229, 248};
-    for (int i = 0; i < 9; ++i) {
-        image[offsets[i]] = static_cast<char>(texts[i].size());
-        image.replace(offsets[i] + 1, texts[i].size(), texts[i]);
-    }
-    return image;
-}
-
-StreamMap Version20Document() {
-    StreamMap s;
-    TTransRec sale = Trans(1, Day + 1, TransCredit, 110, 100, 1);
-    sale.Gst = Money::FromRaw(777); // nothing yet: whatever stands here is cleared
-    TTransRec mixedA = Trans(2, Day + 2, TransCredit, 30, 100, 1);
-    mixedA.Split = 'A';
-    TTransRec mixedB = Trans(2, Day + 2, TransDebit, 20, 400, 1);
-    mixedB.Split = 'B';
-    mixedB.Reconciled = 0;
-    TTransRec wholeA = Trans(3, Day + 3, TransCredit, 12, 100, 1);
-    wholeA.Split = 'A';
-    TTransRec wholeB = Trans(3, Day + 3, TransCredit, 8, 100, 1);
-    wholeB.Split = 'B';
-    s["Transactions"] = Image(Trans(0, Day, TransOpening, 500)) + Image(sale) +
-                        Deleted(StreamTrans, Trans(9, Day, TransCredit, 1)) + Image(mixedB) + Image(wholeA) +
-                        Image(mixedA) + Image(wholeB);
-    s["MainActs"] = Image(Category(100, "Sales", SideCredit, 0)) + Image(Category(200, "Staff", SideDebit, 7)) +
-                    Image(Category(300, "Income tax", SideDebit, 8)) +
-                    Deleted(StreamMainActs, Category(900, "Gone", SideDebit, 6)) +
-                    Image(Category(400, "Stock", SideDebit, 5));
-    const std::string address[9] = {"Joe Bloggs", "12 High St", "Springfield", "VIC",      "3000",
-                                    "555 1234",   "",           "joe@x",       "pays late"};
-    const std::string none[9] = {};
-    s["SubActs"] = Version20SubCategory(100, 1, "Counter", SideCredit, address) +
-                   Version20SubCategory(200, 1, "Wages", SideDebit, none) +
-                   Version20SubCategory(300, 1, "Company", SideDebit, none) +
-                   Deleted(StreamSubActs, SubCategory(900, 1, "Gone", SideDebit)) +
-                   Version20SubCategory(400, 1, "Goods", SideDebit, none);
-    s["Groups"] = Image(Group(0, "General"));
-    const char* names[] = {"General Income",   "Other Income",    "Assets Sold",    "Funds Injection",
-                           "Assets Purchased", "Stock Purchased", "Overheads",      "Wages",
-                           "Company Tax",      "Other Expenses",  "Funds Repayment"};
-    const std::uint8_t sides[] = {1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2};
-    const std::int16_t kinds[] = {1, 3, 5, 6, 5, 1, 2, 2, 4, 3, 6};
-    std::string types;
-    for (std::int16_t i = 0; i < 11; ++i)
-        types += Image(CatType(i, names[i], sides[i], kinds[i]));
-    s["Categories"] = types;
-    s["Books"] = Image(Account(0, "Cheque", 0));
-    s["FileSettings"] = std::string(SettingsSize, '\0'); // no names, no GST/VAT fields
-    s["Comments"] = std::string(1, '\0');
-    s["KQ2FileInfo"] = CountsImage(CountsOf(s));
-    return s;
-}
 
 struct TaxCase {
     const char* Name;
@@ -472,19 +372,6 @@ TEST_F(OlderGenerations, GenerationTwoOneTurnsRatesIntoAmounts) {
 
 // ---- Every generation's conversion under faults ---------------------------------------------
 
-StreamMap Version21Document() {
-    StreamMap s = CurrentDocument();
-    TTransRec sale = Trans(2, Day + 1, TransCredit, 110, 100, 1);
-    sale.Gst = Money::FromUnits(10); // the rate
-    TTransRec other = Trans(3, Day + 2, TransCredit, 33.33, 100, 1);
-    other.Gst = Money::FromRaw(125000);
-    s["Transactions"] = Image(Trans(0, Day, TransOpening, 1000)) + Image(Trans(1, Day, TransOpening, 250, 0, 0, 0, 1)) +
-                        Image(sale) + Deleted(StreamTrans, sale) + Image(other);
-    s.erase("KQ22FileInfo");
-    s["KQ21FileInfo"] = CountsImage(CountsOf(s));
-    return s;
-}
-
 struct GenerationCase {
     const char* Name;
     StreamMap (*Document)();
@@ -644,6 +531,32 @@ TEST_F(OlderGenerations, MissingRefundsCategoryIsAdded) {
     EXPECT_EQ(disk.Files.Settings.GstRefundCat, 400);
     EXPECT_EQ(disk.Ledger.MainActList.Count(), 4);
     EXPECT_EQ(disk.Ledger.SubActList.Count(), 4);
+}
+
+// A document that lost its tax type as well: the refunds category is filed under a new one,
+// and the document still opens once closed.
+TEST_F(OlderGenerations, MissingRefundsCategoryWithoutATaxTypeGetsOne) {
+    StreamMap s = NoRefundsDocument();
+    TFileSettings settings;
+    DecodeSettings(reinterpret_cast<const std::uint8_t*>(s["FileSettings"].data()), settings);
+    settings.GstPaymentCat = -1;
+    s["FileSettings"] = SettingsImage(settings);
+    s["Categories"].resize(s["Categories"].size() - CatRecordSize);
+    s["MainActs"] = Image(Category(100, "Sales", SideCredit, 0)) + Image(Category(200, "Rent", SideDebit, 6));
+    s["SubActs"] = Image(SubCategory(100, 1, "Counter", SideCredit)) + Image(SubCategory(200, 1, "Office", SideDebit));
+    s["KQ22FileInfo"] = CountsImage(CountsOf(s));
+    WriteDocument(PathOf("NoTaxType.kqk"), s);
+    ASSERT_TRUE(Open("NoTaxType.kqk").Opened) << Prompts.LastText();
+    const TMainActRec* refunds = Ledger.MainActList.FindByNumber(Files.Settings.GstRefundCat);
+    ASSERT_NE(refunds, nullptr);
+    const TCatRec* type = Ledger.CatList.Find(refunds->CatType);
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->Kind, KindGstSystem);
+    EXPECT_TRUE(type->Name == std::string_view("VAT"));
+    CloseChanged();
+    ASSERT_TRUE(Open("NoTaxType.kqk").Opened) << Prompts.LastText();
+    EXPECT_EQ(Ledger.CatList.Count(), 12);
+    EXPECT_NE(Ledger.MainActList.FindByNumber(Files.Settings.GstRefundCat), nullptr);
 }
 
 // The refunds category, its sub category and the settings that name it are one change: a

@@ -183,7 +183,32 @@ HResult TCompoundFile::Load() {
                                  std::to_string(Dir[i].Child) + " as its child");
     // The mini stream's own chain is checked now: every small stream depends on it.
     std::vector<std::uint32_t>* rootChain = nullptr;
-    return EntryChain(0, rootChain);
+    if (HResult r = EntryChain(0, rootChain); Failed(r))
+        return r;
+    // No sector, and no mini sector, is claimed twice: reads of such a file go well, but a
+    // write to one claimant changes the other, and a commit would lose what it held. A stream
+    // whose chain is broken is refused when it is opened, and claims nothing here.
+    std::vector<bool> claimed(SectorCount, false);
+    std::vector<bool> miniClaimed(MiniFat.size(), false);
+    const auto claim = [](std::vector<bool>& map, const std::vector<std::uint32_t>& sectors) {
+        for (const std::uint32_t s : sectors) {
+            if (s >= map.size() || map[s])
+                return false;
+            map[s] = true;
+        }
+        return true;
+    };
+    if (!claim(claimed, FatSectors) || !claim(claimed, DifatSectors) || !claim(claimed, DirSectors) ||
+        !claim(claimed, MiniFatSectors) || !claim(claimed, *rootChain))
+        return STG_E_DOCFILECORRUPT;
+    for (std::uint32_t i = 1; i < Dir.size(); ++i) {
+        std::vector<std::uint32_t>* chain = nullptr;
+        if (!placed[i] || Dir[i].Type != EntryType::Stream || Dir[i].Size == 0 || Failed(EntryChain(i, chain)))
+            continue;
+        if (!claim(Dir[i].Size < MiniStreamCutoff ? miniClaimed : claimed, *chain))
+            return STG_E_DOCFILECORRUPT;
+    }
+    return S_OK;
 }
 
 } // namespace qz::cfb

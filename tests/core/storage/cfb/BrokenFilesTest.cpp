@@ -1,8 +1,9 @@
 // Damaged files: each must give a clear error when it is opened or when a stream is opened
 // or read, never a crash, a hang or a huge allocation. The damage is done at run time to
 // files written by the container itself. tests/data/cfb-broken holds files found by fuzzing,
-// and files whose damage no read can see but a write must survive (cross-linked chains, a
-// FAT sector marked free, two entries of one name).
+// and files whose damage no read can see but a write must survive (a FAT sector marked free,
+// two entries of one name) or that are refused for what a write would do to them (chains
+// that share sectors).
 
 #include "CfbTestSupport.h"
 
@@ -327,6 +328,11 @@ const BrokenCase Cases[] = {
     {"MiniFatLinkOutsideMiniStream", SmallFile,
      [](Image& f) { f.Set32(f.MiniFatSlot(f.U32(f.Entry("Columns") + StartAt)), 0x00FFFF00); },
      "Options/Columns: STG_E_DOCFILECORRUPT; "},
+    // Sectors two streams claim: a write to one would change the other.
+    {"StreamsShareSectors", SmallFile,
+     [](Image& f) { SetEntry32(f, "Medium", StartAt, f.U32(f.Entry("Large") + StartAt)); }, Corrupt},
+    {"SmallStreamsShareMiniSectors", SmallFile,
+     [](Image& f) { SetEntry32(f, "Small", StartAt, f.U32(f.Entry("Columns") + StartAt)); }, Corrupt},
     {"MiniStreamBeyondItsChain", SmallFile, [](Image& f) { SetEntry32(f, "Root Entry", SizeAt, 64 << 20); }, Corrupt},
     {"MiniStreamStartOutOfRange", SmallFile, [](Image& f) { SetEntry32(f, "Root Entry", StartAt, 0x00FFFF00); },
      Corrupt},
@@ -454,7 +460,8 @@ TEST(BrokenJournals, AJournalOfItsOwnFileIsPlayedBack) {
     EXPECT_FALSE(fs::exists(TCompoundFile::JournalPath(path)));
 
     WriteFile(TCompoundFile::JournalPath(path) + ".set-aside", "an earlier one");
-    WriteFile(TCompoundFile::JournalPath(path), UnmarkedJournal(512, SmallFile().Data.size(), 1, std::string(512, 'y')));
+    WriteFile(TCompoundFile::JournalPath(path),
+              UnmarkedJournal(512, SmallFile().Data.size(), 1, std::string(512, 'y')));
     ASSERT_S_OK(TCompoundFile::Open(path, StgAccess::ReadWrite, opened));
     EXPECT_EQ(opened->StrayJournal(), TCompoundFile::JournalPath(path) + ".set-aside-2");
 }
