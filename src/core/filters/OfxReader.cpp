@@ -185,9 +185,9 @@ bool RunLibofx(const std::string& path, TOfxCollected& collected) {
 // time grows with the square of the entries: 10,000 entries in one piece cost 0.7 s, in ten
 // pieces a third of that (each piece costs a reading of the document type, about 6 ms, so
 // smaller pieces cost more again: 400 entries a piece 287 ms, 1,000 240 ms, 1,500 227 ms,
-// 2,500 240 ms, 5,000 350 ms for 10,000 entries read and matched). A long statement with one list of entries goes to it in pieces of
-// ChunkEntries entries, each a whole file: the statement's bytes before its first entry, the
-// entries, the bytes from the end of the list on. Empty when the file is read whole.
+// 2,500 240 ms, 5,000 350 ms for 10,000 entries read and matched). A long statement with one list of entries goes to it
+// in pieces of ChunkEntries entries, each a whole file: the statement's bytes before its first entry, the entries, the
+// bytes from the end of the list on. Empty when the file is read whole.
 constexpr std::size_t ChunkEntries = 1500;
 
 std::vector<std::string> Pieces(const std::string& bytes) {
