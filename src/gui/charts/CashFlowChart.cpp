@@ -309,16 +309,10 @@ QWidget* TCashFlowChart::MakeControls() {
     row->addWidget(showBox);
 
     // The tax switches choose the chart's own amounts; the engine's GstInTotals stays as it is.
-    const TChartTaxSwitches tax = ChartTaxSwitches(*Ctx.Settings, Ctx.Ledger->Switches);
-    TaxPanel = new QGroupBox(panel);
-    TaxPanel->setObjectName(QStringLiteral("TaxPanel"));
-    ExcludingBtn = new QRadioButton(Text(tax.ExcludingCaption), TaxPanel);
-    IncludingBtn = new QRadioButton(Text(tax.IncludingCaption), TaxPanel);
-    auto* taxLayout = new QVBoxLayout(TaxPanel);
-    taxLayout->addWidget(ExcludingBtn);
-    taxLayout->addWidget(IncludingBtn);
-    (tax.IncludingDown ? IncludingBtn : ExcludingBtn)->setChecked(true);
-    TaxPanel->setVisible(tax.Shown);
+    const TChartTaxBox tax = MakeChartTaxBox(panel, ChartTaxSwitches(*Ctx.Settings, Ctx.Ledger->Switches));
+    TaxPanel = tax.Box;
+    ExcludingBtn = tax.ExcludingBtn;
+    IncludingBtn = tax.IncludingBtn;
     connect(ExcludingBtn, &QRadioButton::toggled, this, [this] { Rebuild(); });
     row->addWidget(TaxPanel);
 
@@ -341,40 +335,20 @@ QWidget* TCashFlowChart::MakeControls() {
 }
 
 QWidget* TCashFlowChart::MakeButtons() {
-    auto* panel = new QWidget(this);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    PrintBtn = new QPushButton(QStringLiteral("&Print"), panel);
-    JumpBtn = new QPushButton(QStringLiteral("&Jump To..."), panel);
-    CloseBtn = new QPushButton(QStringLiteral("&Close"), panel);
-    HelpBtn = new QPushButton(QStringLiteral("&Help"), panel);
-    auto* jumpMenu = new QMenu(JumpBtn);
-    const std::pair<const char*, int> charts[] = {{"&Cash Flow Chart", CashFlowChartCode},
-                                                  {"Ca&tegory Totals Chart", CategoryChartCode},
-                                                  {"&Account Totals Chart", AccountChartCode},
-                                                  {"&Group Totals Chart", GroupChartCode},
-                                                  {"&Quick Summary Chart", SummaryChartCode}};
-    for (const auto& [caption, code] : charts) {
-        QAction* action = jumpMenu->addAction(QString::fromUtf8(caption));
-        action->setData(code);
-        // This window is the cash flow chart: the menu offers the others.
-        action->setVisible(code != CashFlowChartCode);
-        const int result = code;
-        connect(action, &QAction::triggered, this, [this, result] { done(result); });
-    }
-    JumpBtn->setMenu(jumpMenu);
+    const TChartButtonRow buttons = MakeChartButtonRow(this, [this](int code) { done(code); });
+    PrintBtn = buttons.PrintBtn;
+    JumpBtn = buttons.JumpBtn;
+    CloseBtn = buttons.CloseBtn;
+    HelpBtn = buttons.HelpBtn;
+    // This window is the cash flow chart: the menu offers the others.
+    ShowOtherCharts(*JumpBtn, CashFlowChartCode);
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     connect(CloseBtn, &QPushButton::clicked, this, [this] { done(ChartClosed); });
     connect(HelpBtn, &QPushButton::clicked, this, [this] {
         if (Ctx.ShowHelp)
             Ctx.ShowHelp(HelpTopic);
     });
-    row->addWidget(PrintBtn);
-    row->addWidget(JumpBtn);
-    row->addStretch();
-    row->addWidget(CloseBtn);
-    row->addWidget(HelpBtn);
-    return panel;
+    return buttons.Panel;
 }
 
 int TCashFlowChart::Execute(TChartContext context, QWidget* parent, bool& accountsChanged) {

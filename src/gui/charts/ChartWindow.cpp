@@ -6,6 +6,7 @@
 #include "reports/CashFlowSeries.h"
 #include "reports/PageSetup.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCategoryAxis>
 #include <QChart>
@@ -20,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPainter>
@@ -386,6 +388,55 @@ bool SaveChartPdf(TPrintableChart& chart, const QString& path, const TChartPageT
     PaintAllPages(chart, painter, QRectF(0, 0, printable.width(), printable.height()), texts,
                   [&writer] { return writer.newPage(); });
     return painter.end();
+}
+
+TChartTaxBox MakeChartTaxBox(QWidget* parent, const TChartTaxSwitches& tax) {
+    TChartTaxBox box;
+    box.Box = new QGroupBox(parent);
+    box.Box->setObjectName(QStringLiteral("TaxPanel"));
+    box.ExcludingBtn = new QRadioButton(FromDocument(tax.ExcludingCaption), box.Box);
+    box.IncludingBtn = new QRadioButton(FromDocument(tax.IncludingCaption), box.Box);
+    auto* layout = new QVBoxLayout(box.Box);
+    layout->addWidget(box.ExcludingBtn);
+    layout->addWidget(box.IncludingBtn);
+    (tax.IncludingDown ? box.IncludingBtn : box.ExcludingBtn)->setChecked(true);
+    box.Box->setVisible(tax.Shown);
+    return box;
+}
+
+TChartButtonRow MakeChartButtonRow(QWidget* parent, const std::function<void(int code)>& jump) {
+    TChartButtonRow buttons;
+    buttons.Panel = new QWidget(parent);
+    auto* row = new QHBoxLayout(buttons.Panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    buttons.PrintBtn = new QPushButton(QStringLiteral("&Print"), buttons.Panel);
+    buttons.JumpBtn = new QPushButton(QStringLiteral("&Jump To..."), buttons.Panel);
+    buttons.CloseBtn = new QPushButton(QStringLiteral("&Close"), buttons.Panel);
+    buttons.HelpBtn = new QPushButton(QStringLiteral("&Help"), buttons.Panel);
+    auto* jumpMenu = new QMenu(buttons.JumpBtn);
+    const std::pair<const char*, int> charts[] = {{"&Cash Flow Chart", CashFlowChartCode},
+                                                  {"Ca&tegory Totals Chart", CategoryChartCode},
+                                                  {"&Account Totals Chart", AccountChartCode},
+                                                  {"&Group Totals Chart", GroupChartCode},
+                                                  {"&Quick Summary Chart", SummaryChartCode}};
+    for (const auto& [caption, code] : charts) {
+        QAction* action = jumpMenu->addAction(QString::fromUtf8(caption));
+        action->setData(code);
+        const int chosen = code;
+        QObject::connect(action, &QAction::triggered, buttons.JumpBtn, [jump, chosen] { jump(chosen); });
+    }
+    buttons.JumpBtn->setMenu(jumpMenu);
+    row->addWidget(buttons.PrintBtn);
+    row->addWidget(buttons.JumpBtn);
+    row->addStretch();
+    row->addWidget(buttons.CloseBtn);
+    row->addWidget(buttons.HelpBtn);
+    return buttons;
+}
+
+void ShowOtherCharts(QPushButton& jumpBtn, int ownCode) {
+    for (QAction* action : jumpBtn.menu()->actions())
+        action->setVisible(action->data().toInt() != ownCode);
 }
 
 TChartViewBox MakeChartViewBox(QWidget* parent, int captionWidth, const std::function<void()>& mouseMode,

@@ -6,6 +6,7 @@
 #include "ledger/Ledger.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompts.h"
+#include "reports/ChartSeries.h"
 #include "reports/PrinterCheck.h"
 
 #include <QChartView>
@@ -162,5 +163,27 @@ struct TChartViewBox {
 };
 TChartViewBox MakeChartViewBox(QWidget* parent, int captionWidth, const std::function<void()>& mouseMode,
                                const std::function<void()>& lookChanged, const std::function<void()>& reset);
+
+// The tax box of every chart window: "excluding" and "including" as the document names its
+// tax, the one `tax` holds down chosen, hidden when the document keeps no account of tax.
+struct TChartTaxBox {
+    QGroupBox* Box = nullptr;
+    QRadioButton* ExcludingBtn = nullptr;
+    QRadioButton* IncludingBtn = nullptr;
+};
+TChartTaxBox MakeChartTaxBox(QWidget* parent, const TChartTaxSwitches& tax);
+
+// The button row of every chart window: "&Print" and "&Jump To..." (its menu names the five
+// charts; `jump` runs with the chosen one's code) on the left, "&Close" and "&Help" on the right.
+struct TChartButtonRow {
+    QWidget* Panel = nullptr;
+    QPushButton* PrintBtn = nullptr;
+    QPushButton* JumpBtn = nullptr;
+    QPushButton* CloseBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+};
+TChartButtonRow MakeChartButtonRow(QWidget* parent, const std::function<void(int code)>& jump);
+// Shows every chart of the "&Jump To..." menu but the window's own.
+void ShowOtherCharts(QPushButton& jumpBtn, int ownCode);
 
 } // namespace qz::gui

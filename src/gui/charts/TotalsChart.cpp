@@ -94,16 +94,10 @@ QWidget* TTotalsChart::MakeControls(QWidget* ownControls) {
 
     // The tax switches set the engine's GstInTotals and recalculate; closing takes the stored
     // option back.
-    const TChartTaxSwitches tax = ChartTaxSwitches(*Ctx.Settings, Ctx.Ledger->Switches);
-    TaxPanel = new QGroupBox(panel);
-    TaxPanel->setObjectName(QStringLiteral("TaxPanel"));
-    ExcludingBtn = new QRadioButton(FromDocument(tax.ExcludingCaption), TaxPanel);
-    IncludingBtn = new QRadioButton(FromDocument(tax.IncludingCaption), TaxPanel);
-    auto* taxLayout = new QVBoxLayout(TaxPanel);
-    taxLayout->addWidget(ExcludingBtn);
-    taxLayout->addWidget(IncludingBtn);
-    (tax.IncludingDown ? IncludingBtn : ExcludingBtn)->setChecked(true);
-    TaxPanel->setVisible(tax.Shown);
+    const TChartTaxBox tax = MakeChartTaxBox(panel, ChartTaxSwitches(*Ctx.Settings, Ctx.Ledger->Switches));
+    TaxPanel = tax.Box;
+    ExcludingBtn = tax.ExcludingBtn;
+    IncludingBtn = tax.IncludingBtn;
     connect(IncludingBtn, &QRadioButton::toggled, this, [this](bool including) {
         SetTotalsTaxBasis(*Ctx.Ledger, including);
         Rebuild();
@@ -129,43 +123,22 @@ QWidget* TTotalsChart::MakeControls(QWidget* ownControls) {
 }
 
 QWidget* TTotalsChart::MakeButtons() {
-    auto* panel = new QWidget(this);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    PrintBtn = new QPushButton(QStringLiteral("&Print"), panel);
-    JumpBtn = new QPushButton(QStringLiteral("&Jump To..."), panel);
-    CloseBtn = new QPushButton(QStringLiteral("&Close"), panel);
-    HelpBtn = new QPushButton(QStringLiteral("&Help"), panel);
-    auto* jumpMenu = new QMenu(JumpBtn);
-    const std::pair<const char*, int> charts[] = {{"&Cash Flow Chart", CashFlowChartCode},
-                                                  {"Ca&tegory Totals Chart", CategoryChartCode},
-                                                  {"&Account Totals Chart", AccountChartCode},
-                                                  {"&Group Totals Chart", GroupChartCode},
-                                                  {"&Quick Summary Chart", SummaryChartCode}};
-    for (const auto& [caption, code] : charts) {
-        QAction* action = jumpMenu->addAction(QString::fromUtf8(caption));
-        action->setData(code);
-        const int chosen = code;
-        connect(action, &QAction::triggered, this, [this, chosen] { JumpTo(chosen); });
-    }
-    JumpBtn->setMenu(jumpMenu);
+    const TChartButtonRow buttons = MakeChartButtonRow(this, [this](int code) { JumpTo(code); });
+    PrintBtn = buttons.PrintBtn;
+    JumpBtn = buttons.JumpBtn;
+    CloseBtn = buttons.CloseBtn;
+    HelpBtn = buttons.HelpBtn;
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     connect(CloseBtn, &QPushButton::clicked, this, [this] { done(ChartClosed); });
     connect(HelpBtn, &QPushButton::clicked, this, [this] {
         if (Ctx.ShowHelp)
             Ctx.ShowHelp(HelpTopic());
     });
-    row->addWidget(PrintBtn);
-    row->addWidget(JumpBtn);
-    row->addStretch();
-    row->addWidget(CloseBtn);
-    row->addWidget(HelpBtn);
-    return panel;
+    return buttons.Panel;
 }
 
 void TTotalsChart::ShowJumpEntries(int ownCode) {
-    for (QAction* action : JumpBtn->menu()->actions())
-        action->setVisible(action->data().toInt() != ownCode);
+    ShowOtherCharts(*JumpBtn, ownCode);
 }
 
 void TTotalsChart::done(int result) {
