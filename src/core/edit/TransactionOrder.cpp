@@ -1,5 +1,7 @@
 #include "TransactionOrder.h"
 
+#include "ledger/TransOrderParts.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -26,24 +28,7 @@ TOrderKey Leading(std::int64_t first, std::int64_t second = 0, std::int64_t thir
     return key;
 }
 
-std::int64_t RankOpening(const TTransRec& t) {
-    return t.Kind == TransOpening ? 0 : 1;
-}
-std::int64_t RankKind(const TTransRec& t) {
-    return t.Kind == TransOpening ? 0 : t.IsOrdinary() ? 1 : 2;
-}
-std::int64_t Position(const TTransRec& t) {
-    return t.BookRec ? t.BookRec->Row : -1;
-}
-double SortableDate(double date) {
-    return std::isfinite(date) ? std::clamp(date, -1e9, 1e9) : 0.0;
-}
-std::int64_t Day(const TTransRec& t) {
-    return static_cast<std::int64_t>(std::trunc(SortableDate(t.Date)));
-}
-std::int64_t Letter(const TTransRec& t) {
-    return static_cast<unsigned char>(t.Split);
-}
+using namespace orderparts;
 
 // Orders 3 to 8: opening balances by account, transfers by kind and account, ordinary ones by
 // the field (a name: no record first, then by the name) and number.

@@ -149,11 +149,7 @@ bool TDocumentReader::LoadForViews(TLedger& ledger, std::string& error) {
     }
     ledger.TransferList.Build(ledger.TransList);
     // As the window orders the lists after opening.
-    ledger.TransList.SortRows(1);
-    ledger.TransList.SortByKey();
-    ledger.MainActList.SortRows(0);
-    ledger.SubActList.SortRows(1);
-    ledger.GroupList.SortRows(0);
+    ledger.OrderAsOpened();
     if (ledger.TransList.Count() > 0) {
         ledger.TransList.ResetRange(2);
         Recalculate(ledger);

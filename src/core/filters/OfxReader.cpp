@@ -4,14 +4,23 @@
 
 #include <libofx/libofx.h>
 
+#include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <span>
+#include <thread>
 
 namespace qz {
 
@@ -164,8 +173,12 @@ std::mutex& LibofxLock() {
     return lock;
 }
 
-bool RunLibofx(const std::string& path, TOfxCollected& collected) {
-    std::lock_guard<std::mutex> hold(LibofxLock());
+// `locked` is false in a process made to read pieces: it has no other thread, and the lock
+// may have been held by another thread of its parent when it was made.
+bool RunLibofx(const std::string& path, TOfxCollected& collected, bool locked = true) {
+    std::unique_lock<std::mutex> hold(LibofxLock(), std::defer_lock);
+    if (locked)
+        hold.lock();
     // Its messages go to stderr; the reader answers with its own.
     ofx_PARSER_msg = ofx_DEBUG_msg = ofx_DEBUG1_msg = ofx_DEBUG2_msg = ofx_DEBUG3_msg = ofx_DEBUG4_msg =
         ofx_DEBUG5_msg = ofx_STATUS_msg = ofx_INFO_msg = ofx_WARNING_msg = ofx_ERROR_msg = 0;
@@ -182,13 +195,12 @@ bool RunLibofx(const std::string& path, TOfxCollected& collected) {
 }
 
 // libofx files each entry in a tree that it walks from the start for every new one, so its
-// time grows with the square of the entries: 10,000 entries in one piece cost 0.7 s, in ten
-// pieces a third of that (each piece costs a reading of the document type, about 6 ms, so
-// smaller pieces cost more again: 400 entries a piece 287 ms, 1,000 240 ms, 1,500 227 ms,
-// 2,500 240 ms, 5,000 350 ms for 10,000 entries read and matched). A long statement with one list of entries goes to it
-// in pieces of ChunkEntries entries, each a whole file: the statement's bytes before its first entry, the entries, the
+// time grows with the square of the entries: 10,000 entries in one piece cost 0.7 s. Each
+// piece costs a reading of the document type (about 5 ms), so pieces of some 650 entries
+// cost least. A long statement with one list of entries goes to it in pieces of ChunkEntries
+// entries, each a whole file: the statement's bytes before its first entry, the entries, the
 // bytes from the end of the list on. Empty when the file is read whole.
-constexpr std::size_t ChunkEntries = 1500;
+constexpr std::size_t ChunkEntries = 650;
 
 std::vector<std::string> Pieces(const std::string& bytes) {
     const std::string upper = Upper(bytes);
@@ -218,8 +230,10 @@ std::vector<std::string> Pieces(const std::string& bytes) {
     return pieces;
 }
 
+using PieceSpan = std::span<const std::string>;
+
 // The pieces through libofx one after another, each from a file of its own.
-bool RunLibofxInPieces(const std::vector<std::string>& pieces, TOfxCollected& collected) {
+bool RunLibofxOnPieces(PieceSpan pieces, TOfxCollected& collected, bool locked = true) {
     std::string pattern = (std::filesystem::temp_directory_path() / "qz-ofx-XXXXXX").string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0)
@@ -230,13 +244,151 @@ bool RunLibofxInPieces(const std::vector<std::string>& pieces, TOfxCollected& co
         std::ofstream out(pattern, std::ios::binary | std::ios::trunc);
         out << piece;
         out.close();
-        if (!out || !RunLibofx(pattern, collected)) {
+        if (!out || !RunLibofx(pattern, collected, locked)) {
             read = false;
             break;
         }
     }
     std::error_code ignored;
     std::filesystem::remove(pattern, ignored);
+    return read;
+}
+
+// The entries a second process read travel back to its parent in a memory file: for each
+// entry its four texts (length, bytes), the two marks, the amount and the date.
+void PutText(std::string& out, const std::string& text) {
+    const auto length = static_cast<std::uint32_t>(text.size());
+    out.append(reinterpret_cast<const char*>(&length), sizeof length);
+    out += text;
+}
+
+template <class T> void PutValue(std::string& out, const T& value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+std::string Packed(const TOfxCollected& collected) {
+    std::string out;
+    for (const TOfxCollected::TEntry& e : collected.Entries) {
+        for (const std::string* text : {&e.Name, &e.Memo, &e.Check, &e.Id})
+            PutText(out, *text);
+        PutValue(out, static_cast<std::uint8_t>(e.HasAmount | e.HasDate << 1));
+        PutValue(out, e.Amount);
+        PutValue(out, static_cast<std::int64_t>(e.Posted));
+    }
+    return out;
+}
+
+bool Unpack(std::string_view in, TOfxCollected& collected) {
+    auto take = [&](void* to, std::size_t size) {
+        if (in.size() < size)
+            return false;
+        std::memcpy(to, in.data(), size);
+        in.remove_prefix(size);
+        return true;
+    };
+    while (!in.empty()) {
+        TOfxCollected::TEntry e;
+        for (std::string* text : {&e.Name, &e.Memo, &e.Check, &e.Id}) {
+            std::uint32_t length = 0;
+            if (!take(&length, sizeof length) || in.size() < length)
+                return false;
+            text->assign(in.substr(0, length));
+            in.remove_prefix(length);
+        }
+        std::uint8_t marks = 0;
+        std::int64_t posted = 0;
+        if (!take(&marks, 1) || !take(&e.Amount, sizeof e.Amount) || !take(&posted, sizeof posted))
+            return false;
+        e.HasAmount = marks & 1;
+        e.HasDate = marks & 2;
+        e.Posted = static_cast<time_t>(posted);
+        collected.Entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+bool WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t wrote = ::write(descriptor, bytes.data(), bytes.size());
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(wrote));
+    }
+    return true;
+}
+
+bool ReadAll(int descriptor, std::string& bytes) {
+    if (::lseek(descriptor, 0, SEEK_SET) != 0)
+        return false;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+std::atomic<TOfxReader::TSharing> Sharing{TOfxReader::TSharing::Share};
+
+// Waits for the second process; one that has not finished long after this process finished
+// its own half (it may have been made while another thread held a lock it needs) is stopped.
+bool ChildFinished(pid_t child, std::chrono::steady_clock::duration ownTime) {
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::max<std::chrono::steady_clock::duration>(std::chrono::seconds(5), ownTime * 4);
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child)
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (done < 0 && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+// The first half of the pieces are read here while a second process reads the rest (two
+// cores read a long statement in about half the time); when it gives nothing back, its
+// pieces are read here after all.
+bool RunLibofxInPieces(const std::vector<std::string>& pieces, TOfxCollected& collected) {
+    const TOfxReader::TSharing sharing = Sharing.load();
+    const PieceSpan all(pieces);
+    const std::size_t half = (pieces.size() + 1) / 2;
+    const int memory =
+        sharing == TOfxReader::TSharing::Alone || pieces.size() < 2 ? -1 : ::memfd_create("qz-ofx", MFD_CLOEXEC);
+    const pid_t child = memory < 0 ? -1 : ::fork();
+    if (child == 0) {
+        TOfxCollected theirs;
+        const bool read = sharing != TOfxReader::TSharing::ShareWithFailingChild &&
+                          RunLibofxOnPieces(all.subspan(half), theirs, false) && WriteAll(memory, Packed(theirs));
+        ::_exit(read ? 0 : 1);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const PieceSpan here = child > 0 ? all.first(half) : all;
+    bool read = RunLibofxOnPieces(here, collected);
+    if (child > 0) {
+        std::string bytes;
+        const bool theirs = ChildFinished(child, std::chrono::steady_clock::now() - started) && ReadAll(memory, bytes);
+        TOfxCollected rest;
+        if (read && theirs && Unpack(bytes, rest))
+            std::move(rest.Entries.begin(), rest.Entries.end(), std::back_inserter(collected.Entries));
+        else if (read)
+            read = RunLibofxOnPieces(all.subspan(half), collected);
+    }
+    if (memory >= 0)
+        ::close(memory);
     return read;
 }
 
@@ -309,6 +461,10 @@ TStatement TOfxReader::ReadFile(const std::string& path) const {
         statement.Lines.push_back(LineOf(collected.Entries[i], &raw[i]));
     }
     return statement;
+}
+
+void TOfxReader::SetSharingForTests(TSharing sharing) {
+    Sharing = sharing;
 }
 
 } // namespace qz

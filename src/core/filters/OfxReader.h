@@ -20,6 +20,13 @@ public:
     // Whether `text` starts as an OFX file does ("OFXHEADER:", an XML declaration followed by
     // an OFX processing instruction, or <OFX>).
     static bool LooksLikeOfx(std::string_view text);
+
+    // A long statement goes to libofx in pieces, half of them in a second process made for the
+    // purpose; the reading is the same either way. Tests choose the other two ways: every
+    // piece in this process, and a second process that gives nothing back (its pieces are then
+    // read here).
+    enum class TSharing { Share, Alone, ShareWithFailingChild };
+    static void SetSharingForTests(TSharing sharing);
 };
 
 } // namespace qz

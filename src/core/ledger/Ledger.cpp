@@ -34,4 +34,11 @@ void TLedger::Clear() {
     TotalsHooksActive = false;
 }
 
+void TLedger::OrderAsOpened() {
+    TransList.SortByKeyAndRows(1);
+    MainActList.SortRows(0);
+    SubActList.SortRows(1);
+    GroupList.SortRows(0);
+}
+
 } // namespace qz

@@ -38,6 +38,9 @@ public:
     bool TotalsHooksActive = false;
 
     void Clear();
+    // Orders the lists as a document just opened shows them: transactions, categories, sub
+    // categories and groups in their first view orders, and every list's key order.
+    void OrderAsOpened();
 
 private:
     void MoveTotals(std::int32_t mainAct, std::int32_t subAct, std::int32_t group, std::uint8_t kind, Money amount);

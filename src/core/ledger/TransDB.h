@@ -123,6 +123,8 @@ public:
 
     void SortRows(std::uint8_t order);
     void SortByKey();
+    // SortByKey, then SortRows(order), sorting once where one sort serves both lists.
+    void SortByKeyAndRows(std::uint8_t order);
 
     std::int32_t NextOrdinary(std::int32_t index) const;
     std::int32_t PrevOrdinary(std::int32_t index) const;

@@ -2,6 +2,7 @@
 // million records compares small values instead of chasing references on every comparison.
 
 #include "TransDB.h"
+#include "TransOrderParts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,17 +25,7 @@ struct Keyed {
     TTransRec* Record;
 };
 
-// R1: opening balances before everything else.
-std::int64_t RankOpening(const TTransRec& t) { return t.Kind == TransOpening ? 0 : 1; }
-// R3: opening balances, then ordinary transactions, then transfers.
-std::int64_t RankKind(const TTransRec& t) { return t.Kind == TransOpening ? 0 : t.IsOrdinary() ? 1 : 2; }
-// P: the account's position.
-std::int64_t Position(const TTransRec& t) { return t.BookRec ? t.BookRec->Row : -1; }
-// A damaged date must not break the ordering: a value that is not finite sorts as day 0.
-double SortableDate(double date) { return std::isfinite(date) ? std::clamp(date, -1e9, 1e9) : 0.0; }
-std::int64_t Day(const TTransRec& t) { return static_cast<std::int64_t>(std::trunc(SortableDate(t.Date))); }
-std::int64_t Letter(const TTransRec& t) { return static_cast<unsigned char>(t.Split); }
-
+using namespace orderparts;
 
 // The orders by free texts: 2 (reference) and 11 (notes).
 SortKey KeyOf(const TTransRec& t, std::uint8_t order) {
@@ -76,8 +67,12 @@ struct Packed {
 };
 
 // Maps a signed value onto an unsigned one of the same order.
-std::uint64_t Biased(std::int64_t value) { return static_cast<std::uint64_t>(value) ^ (1ull << 63); }
-std::uint64_t Biased32(std::int64_t value) { return static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) ^ (1u << 31); }
+std::uint64_t Biased(std::int64_t value) {
+    return static_cast<std::uint64_t>(value) ^ (1ull << 63);
+}
+std::uint64_t Biased32(std::int64_t value) {
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) ^ (1u << 31);
+}
 
 // The rank of each record's name among the distinct names, for the orders by name.
 template <class Rec> class NameRanks {
@@ -170,19 +165,22 @@ void SortByOrder(std::vector<TTransRec*>& records, std::uint8_t order) {
     case 3:
         return PackedSort(records, [](const TTransRec& t) { return PackClassification(t, Biased(t.MainAct)); });
     case 4: {
-        const NameRanks<TMainActRec> ranks(records, [](const TTransRec& t) { return t.IsOrdinary() ? t.MainActRec : nullptr; });
+        const NameRanks<TMainActRec> ranks(records,
+                                           [](const TTransRec& t) { return t.IsOrdinary() ? t.MainActRec : nullptr; });
         return PackedSort(records, [&](const TTransRec& t) { return PackClassification(t, ranks.Of(t.MainActRec)); });
     }
     case 5:
         return PackedSort(records, [](const TTransRec& t) { return PackClassification(t, Biased(t.SubAct)); });
     case 6: {
-        const NameRanks<TSubActRec> ranks(records, [](const TTransRec& t) { return t.IsOrdinary() ? t.SubActRec : nullptr; });
+        const NameRanks<TSubActRec> ranks(records,
+                                          [](const TTransRec& t) { return t.IsOrdinary() ? t.SubActRec : nullptr; });
         return PackedSort(records, [&](const TTransRec& t) { return PackClassification(t, ranks.Of(t.SubActRec)); });
     }
     case 7:
         return PackedSort(records, [](const TTransRec& t) { return PackClassification(t, t.Group); });
     case 8: {
-        const NameRanks<TGroupRec> ranks(records, [](const TTransRec& t) { return t.IsOrdinary() ? t.GroupRec : nullptr; });
+        const NameRanks<TGroupRec> ranks(records,
+                                         [](const TTransRec& t) { return t.IsOrdinary() ? t.GroupRec : nullptr; });
         return PackedSort(records, [&](const TTransRec& t) { return PackClassification(t, ranks.Of(t.GroupRec)); });
     }
     case 9:
@@ -219,6 +217,18 @@ void TTransList::SortRows(std::uint8_t order) {
 void TTransList::SortByKey() {
     SortByOrder(KeyList, 1);
     Sorted = 1;
+}
+
+void TTransList::SortByKeyAndRows(std::uint8_t order) {
+    // A list just loaded shows its records in key order: when the view order is the key's
+    // too, one sort serves both (equal keys keep their places, so the results are the same).
+    const bool same = order == 1 && RowList == KeyList;
+    SortByKey();
+    if (same)
+        RowList = KeyList;
+    else if (order <= 11)
+        SortByOrder(RowList, order);
+    FilterAndTotal();
 }
 
 } // namespace qz

@@ -92,11 +92,7 @@ TEndingRead ReadEndingFigures(const std::string& path, Prompts& prompts, Documen
         files.Close(true, false);
         return TEndingRead::NotADocument;
     }
-    ledger.TransList.SortRows(1);
-    ledger.TransList.SortByKey();
-    ledger.MainActList.SortRows(0);
-    ledger.SubActList.SortRows(1);
-    ledger.GroupList.SortRows(0);
+    ledger.OrderAsOpened();
     ledger.TransList.ResetRange(2);
     CollectEndingFigures(ledger, figures);
     files.Close(true, false);

@@ -545,11 +545,7 @@ bool TFileConvert::LoadAndShow(const std::string& path) {
         return false;
     }
     Ledger.TotalsHooksActive = true;
-    Ledger.TransList.SortRows(1);
-    Ledger.TransList.SortByKey();
-    Ledger.MainActList.SortRows(0);
-    Ledger.SubActList.SortRows(1);
-    Ledger.GroupList.SortRows(0);
+    Ledger.OrderAsOpened();
     if (Ledger.TransList.Count() > 0) {
         Ledger.TransList.ResetRange(2);
         Recalculate(Ledger);

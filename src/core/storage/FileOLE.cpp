@@ -316,7 +316,9 @@ HResult LoadRecords(cfb::TStream& stream, TRecordStream kind, std::int32_t count
     std::uint64_t streamSize = 0;
     if (HResult r = stream.Size(streamSize); cfb::Failed(r))
         return r;
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size) * 4096);
+    // Never more than the stream holds: a damaged count must not cost a large zeroed buffer.
+    const std::uint64_t bufferRecords = std::clamp<std::uint64_t>(streamSize / size, 1, 4096);
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size * bufferRecords));
     std::uint64_t position = 0;
     std::int32_t live = 0;
     std::int32_t reported = 0;
@@ -352,7 +354,11 @@ HResult LoadList(cfb::TStream& stream, TRecordStream kind, std::int32_t count, L
                  const std::function<void(double)>& progress = {},
                  const std::function<void(std::int64_t)>& rejected = {}) {
     std::vector<Rec*> loaded;
-    loaded.reserve(static_cast<std::size_t>(std::max(0, std::min(count, 1 << 24))));
+    std::uint64_t streamSize = 0;
+    if (cfb::Failed(stream.Size(streamSize)))
+        streamSize = 0;
+    const std::uint64_t fits = streamSize / RecordSizes[kind];
+    loaded.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(std::max(0, count), fits)));
     const HResult result = LoadRecords(
         stream, kind, count,
         [&](const std::uint8_t* image, std::int64_t position) {
@@ -536,7 +542,7 @@ HResult RewriteStream(cfb::TStream& stream, TLedger& ledger, TRecordStream kind)
                 return r;
             damagedAt += size;
         }
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size) * 4096);
+    std::vector<std::uint8_t> buffer(std::size_t(size) * std::clamp<std::int32_t>(count, 1, 4096));
     std::uint64_t position = 0;
     for (std::int32_t first = 0; first < count;) {
         const std::int32_t batch = std::min<std::int32_t>(4096, count - first);

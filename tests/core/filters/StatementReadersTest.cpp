@@ -4,6 +4,7 @@
 // [memo] [category], {account} when the file names one, and the bad line's reason.
 
 #include "filters/CsvReader.h"
+#include "filters/OfxReader.h"
 #include "filters/StatementFile.h"
 #include "filters/StatementText.h"
 
@@ -97,12 +98,14 @@ TEST(StatementReaders, EveryStatementOfTheFolderReadsAsExpected) {
 // Every statement file in the folder has its expected result: none is left untested.
 TEST(StatementReaders, NoStatementWithoutExpectedResult) {
     for (const auto& entry : fs::directory_iterator(ImportFolder()))
-        if (entry.path().extension() != ".expected")
+        if (entry.path().extension() != ".expected") {
             EXPECT_TRUE(fs::exists(entry.path().string() + ".expected")) << entry.path().filename();
+        }
 }
 
-// A long statement goes to libofx in pieces: every entry comes back once, in the file's order,
-// with the line it starts on.
+// A long statement goes to libofx in pieces, half of them read by a second process: every
+// entry comes back once, in the file's order, with the line it starts on, whether the pieces
+// are shared, read alone, or shared with a second process that gives nothing back.
 TEST(StatementReaders, ALongOfxStatementReadsWhole) {
     const fs::path path = fs::temp_directory_path() / ("qz-long-" + std::to_string(::getpid()) + ".ofx");
     std::ofstream out(path, std::ios::binary);
@@ -110,25 +113,31 @@ TEST(StatementReaders, ALongOfxStatementReadsWhole) {
            "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STATUS>"
            "<CODE>0<SEVERITY>INFO</STATUS><STMTRS><CURDEF>AUD<BANKACCTFROM><BANKID>1<ACCTID>2<ACCTTYPE>CHECKING"
            "</BANKACCTFROM>\n<BANKTRANLIST><DTSTART>20260101<DTEND>20261231\n";
-    const int entries = 3456; // three pieces, the last a short one
+    const int entries = 3456; // six pieces, the last a short one
     for (int i = 0; i < entries; ++i)
         out << "<STMTTRN><TRNTYPE>OTHER<DTPOSTED>2026" << (i % 12 < 9 ? "0" : "") << i % 12 + 1 << "15<TRNAMT>-" << i
             << ".05<FITID>ID" << i << "<NAME>Payee " << i << "</STMTTRN>\n";
     out << "</BANKTRANLIST><LEDGERBAL><BALAMT>1<DTASOF>20261231</LEDGERBAL></STMTRS></STMTTRNRS></BANKMSGSRSV1>"
            "</OFX>\n";
     out.close();
-    const TStatement statement = ReadStatement(path.string(), {});
-    fs::remove(path);
-    ASSERT_TRUE(statement.Ok()) << statement.Error;
-    ASSERT_EQ(statement.Lines.size(), static_cast<std::size_t>(entries));
-    for (int i = 0; i < entries; ++i) {
-        const TStatementLine& line = statement.Lines[static_cast<std::size_t>(i)];
-        ASSERT_EQ(line.Reference, "ID" + std::to_string(i));
-        EXPECT_EQ(line.Payee, "Payee " + std::to_string(i));
-        EXPECT_EQ(line.Cents, -(i * 100 + 5));
-        EXPECT_EQ(line.Line, 13 + i);
-        EXPECT_EQ(DecodeDate(line.Date).Month, i % 12 + 1);
+    for (const auto sharing :
+         {TOfxReader::TSharing::Share, TOfxReader::TSharing::Alone, TOfxReader::TSharing::ShareWithFailingChild}) {
+        SCOPED_TRACE(static_cast<int>(sharing));
+        TOfxReader::SetSharingForTests(sharing);
+        const TStatement statement = ReadStatement(path.string(), {});
+        TOfxReader::SetSharingForTests(TOfxReader::TSharing::Share);
+        ASSERT_TRUE(statement.Ok()) << statement.Error;
+        ASSERT_EQ(statement.Lines.size(), static_cast<std::size_t>(entries));
+        for (int i = 0; i < entries; ++i) {
+            const TStatementLine& line = statement.Lines[static_cast<std::size_t>(i)];
+            ASSERT_EQ(line.Reference, "ID" + std::to_string(i));
+            EXPECT_EQ(line.Payee, "Payee " + std::to_string(i));
+            EXPECT_EQ(line.Cents, -(i * 100 + 5));
+            EXPECT_EQ(line.Line, 13 + i);
+            EXPECT_EQ(DecodeDate(line.Date).Month, i % 12 + 1);
+        }
     }
+    fs::remove(path);
 }
 
 TEST(StatementText, Dates) {
