@@ -1,13 +1,16 @@
 // zudeduze-chart-render chart KIND FILE [the options of "zudeduze-cli chart"] --format png|pdf -o OUT
+// zudeduze-chart-render report KIND FILE [the options of "zudeduze-cli report"] --format pdf -o OUT
 //
-// Draws a chart as its window does, without a screen, for "zudeduze-cli chart --format png|pdf"
-// (the command line tool itself does without Qt's windows and runs this program beside it). The
-// chart window opens on the worksheet the filters make, takes the options as its own buttons
-// would, and prints its page: a PDF of every page (A4 landscape) or a PNG of the first.
+// Draws what zudeduze-cli asks for with Qt's drawing, without a screen (the command line tool
+// itself does without Qt and runs this program beside it). A chart: the chart window opens on
+// the worksheet the filters make, takes the options as its own buttons would, and prints its
+// page: a PDF of every page (A4 landscape) or a PNG of the first. A report: its printed pages
+// as a PDF, drawn by the Reports window's own page drawing.
 
 #include "ChartRequest.h"
 #include "CliPrompts.h"
 #include "Commands.h"
+#include "ReportCommand.h"
 
 #include "charts/CashFlowChart.h"
 #include "charts/TotalsCharts.h"
@@ -15,6 +18,7 @@
 #include "platform/SystemRegional.h"
 #include "reports/CashFlowSeries.h"
 #include "reports/ReportOptions.h"
+#include "reports/ReportPainter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -103,10 +107,35 @@ bool WritePng(TPrintableChart& chart, const QString& path, const TChartPageTexts
     return page.save(path, "PNG");
 }
 
-int Run(int argc, char** argv) {
-    if (argc < 2 || std::string(argv[1]) != "chart")
-        return Fail("usage: zudeduze-chart-render chart KIND FILE [options] --format png|pdf -o FILE (run by "
-                    "\"zudeduze-cli chart\")");
+// Without a screen; Qt's notes about the session are not the user's business.
+void QuietWithoutScreen() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "zudeduze-chart-render: " << text.toStdString() << '\n';
+    });
+}
+
+int RunReportPdf(int argc, char** argv) {
+    Arguments args;
+    std::string error;
+    if (!ParseArguments(ReportOptions(), 2, 2, argc, argv, 2, args, error))
+        return Fail("report: " + error);
+    if (!ReportAsksForPdf(args))
+        return Fail("this program draws PDF reports; zudeduze-cli writes the text and JSON");
+    QuietWithoutScreen();
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    const QApplication application(qtArgc, qtArgv);
+    return RunReportCommand(args, [](const TReport& report, bool landscape, const std::string& output) {
+        if (!SavePdf(report, PlainReportLayout(landscape), QString::fromStdString(output)))
+            return Fail(output + ": cannot be written");
+        return 0;
+    });
+}
+
+int RunChartPicture(int argc, char** argv) {
     Arguments args;
     std::string error;
     if (!ParseArguments(ChartOptions(), 2, 2, argc, argv, 2, args, error))
@@ -122,13 +151,7 @@ int Run(int argc, char** argv) {
     if (!OutputSpares(output, path, error))
         return Fail(error);
 
-    // Without a screen; Qt's notes about the session are not the user's business.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << "zudeduze-chart-render: " << text.toStdString() << '\n';
-    });
+    QuietWithoutScreen();
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication application(qtArgc, qtArgv);
@@ -182,6 +205,16 @@ int Run(int argc, char** argv) {
     if (!written)
         return Fail(output + ": cannot be written");
     return 0;
+}
+
+int Run(int argc, char** argv) {
+    const std::string command = argc < 2 ? std::string() : argv[1];
+    if (command == "chart")
+        return RunChartPicture(argc, argv);
+    if (command == "report")
+        return RunReportPdf(argc, argv);
+    return Fail("usage: zudeduze-chart-render chart|report KIND FILE [options] --format png|pdf -o FILE (run by "
+                "\"zudeduze-cli chart\" and \"zudeduze-cli report\")");
 }
 
 } // namespace

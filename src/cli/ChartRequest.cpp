@@ -1,5 +1,7 @@
 #include "ChartRequest.h"
 
+#include "Commands.h"
+
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
@@ -24,21 +26,14 @@ bool IsProgram(const std::filesystem::path& path) {
 } // namespace
 
 const std::vector<OptionSpec>& ChartOptions() {
-    static const std::vector<OptionSpec> options = {{"from", true},
-                                                    {"to", true},
-                                                    {"accounts", true},
-                                                    {"categories", true},
-                                                    {"groups", true},
-                                                    {"include-unreconciled", false},
-                                                    {"opening-balances-in-selections", false},
-                                                    {"range", true},
-                                                    {"side", true},
-                                                    {"category", true},
-                                                    {"net", false},
-                                                    {"format", true},
-                                                    {"output", true},
-                                                    {"regional", true},
-                                                    {"password", true}};
+    static const std::vector<OptionSpec> options = FilterOptionsAnd({{"range", true},
+                                                                     {"side", true},
+                                                                     {"category", true},
+                                                                     {"net", false},
+                                                                     {"format", true},
+                                                                     {"output", true},
+                                                                     {"regional", true},
+                                                                     {"password", true}});
     return options;
 }
 
@@ -118,14 +113,14 @@ bool ChartSubCategoriesOf(const TLedger& ledger, const ChartChoice& choice, cons
     return true;
 }
 
-std::string ChartRendererPath() {
+std::string RendererPath() {
     std::error_code failed;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
     if (failed)
         return {};
     const std::filesystem::path folder = self.parent_path();
     for (const std::filesystem::path& candidate :
-         {folder / ChartRendererName, folder.parent_path() / "libexec" / "quillmar-zudeduze" / ChartRendererName})
+         {folder / RendererName, folder.parent_path() / "libexec" / "quillmar-zudeduze" / RendererName})
         if (IsProgram(candidate))
             return candidate.string();
     return {};

@@ -40,10 +40,10 @@ bool ReadChartChoice(const Arguments& args, ChartChoice& choice, std::string& er
 bool ChartSubCategoriesOf(const TLedger& ledger, const ChartChoice& choice, const TMainActRec*& subsOf,
                           std::string& error);
 
-// The renderer of PNG and PDF charts: beside zudeduze-cli, or where the installation keeps the
-// programs it runs. Empty when there is none.
-std::string ChartRendererPath();
+// The renderer of PNG and PDF charts and PDF reports: beside zudeduze-cli, or where the
+// installation keeps the programs it runs. Empty when there is none.
+std::string RendererPath();
 
-inline constexpr const char* ChartRendererName = "zudeduze-chart-render";
+inline constexpr const char* RendererName = "zudeduze-chart-render";
 
 } // namespace qz::cli

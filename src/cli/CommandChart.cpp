@@ -4,15 +4,13 @@
 
 #include "ChartRequest.h"
 #include "Commands.h"
+#include "RunRenderer.h"
 
 #include "platform/Clock.h"
 #include "platform/SystemRegional.h"
 #include "reports/ChartJson.h"
 
-#include <cerrno>
-#include <cstring>
 #include <iostream>
-#include <unistd.h>
 
 namespace qz::cli {
 
@@ -32,30 +30,6 @@ bool TotalsOfOneSide(TLedger& ledger, const ChartChoice& choice, TChartData& cha
     return true;
 }
 
-// A PNG or PDF is the chart window's own drawing, which needs Qt's windows; this program does
-// without them, so the renderer beside it draws the picture from the same command line.
-int RunChartRenderer(const Arguments& args) {
-    const std::string renderer = ChartRendererPath();
-    if (renderer.empty())
-        return Fail(std::string("PNG and PDF charts are drawn by ") + ChartRendererName +
-                    ", which is not installed beside this program");
-    std::vector<std::string> words = {renderer, "chart"};
-    words.insert(words.end(), args.Positional.begin(), args.Positional.end());
-    for (const auto& [name, value] : args.Ordered) {
-        words.push_back("--" + name);
-        for (const OptionSpec& option : ChartOptions())
-            if (name == option.Name && option.TakesValue)
-                words.push_back(value);
-    }
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    std::cout.flush();
-    ::execv(renderer.c_str(), argv.data());
-    return Fail(renderer + ": cannot be started: " + std::strerror(errno));
-}
-
 } // namespace
 
 int RunChart(const Arguments& args) {
@@ -71,7 +45,7 @@ int RunChart(const Arguments& args) {
     if (choice.Format != TChartFormat::Json) {
         if (!OutputSpares(args.Value("output"), path, error))
             return Fail(error);
-        return RunChartRenderer(args);
+        return RunRenderer("chart", args, ChartOptions(), "PNG and PDF charts");
     }
     TDocumentReader reader;
     if (!OpenForReading(path, args, reader, error))

@@ -69,6 +69,18 @@ bool ReadDate(const Arguments& args, const char* option, std::optional<TDateTime
 
 } // namespace
 
+std::vector<OptionSpec> FilterOptionsAnd(std::initializer_list<OptionSpec> more) {
+    std::vector<OptionSpec> options = {{"from", true},
+                                       {"to", true},
+                                       {"accounts", true},
+                                       {"categories", true},
+                                       {"groups", true},
+                                       {"include-unreconciled", false},
+                                       {"opening-balances-in-selections", false}};
+    options.insert(options.end(), more);
+    return options;
+}
+
 bool ReadWorksheetRequest(const Arguments& args, TWorksheetRequest& request, std::string& error) {
     long long number = 0;
     if (args.Has("tab")) {

@@ -8,7 +8,9 @@
 #include "filters/WorksheetTable.h"
 #include "storage/DocumentQuestions.h"
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace qz::cli {
 
@@ -39,6 +41,9 @@ bool OpenForReading(const std::string& path, const Arguments& args, TDocumentRea
 // The worksheet's filters and view options (--tab, --from, --to, --accounts, --categories,
 // --groups, --sort...) into a request; the options a command does not take are never present.
 bool ReadWorksheetRequest(const Arguments& args, TWorksheetRequest& request, std::string& error);
+// The options of the worksheet's filters (--from, --to, --accounts, --categories, --groups,
+// --include-unreconciled, --opening-balances-in-selections), followed by `more`.
+std::vector<OptionSpec> FilterOptionsAnd(std::initializer_list<OptionSpec> more);
 
 // Opens the document of the first positional argument and prints the rows `request` asks for,
 // in --format text|csv|json with --regional system|fixed; the command's exit code.

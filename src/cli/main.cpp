@@ -3,6 +3,7 @@
 
 #include "ChartRequest.h"
 #include "Commands.h"
+#include "ReportCommand.h"
 
 #include <cstring>
 #include <exception>
@@ -106,8 +107,7 @@ const std::vector<Command>& Commands() {
          1,
          1,
          RunWorksheet},
-        {"report",
-         "print the cash flow statement, the GST/VAT or assets report of a period, or a worksheet tab",
+        {"report", "print the cash flow statement, the GST/VAT or assets report of a period, or a worksheet tab",
          "usage: zudeduze-cli report cashflow|gst|assets|worksheet FILE [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
          "         [--accounts N,N...] [--categories C or C-S,...] [--groups N,...]\n"
          "         [--include-unreconciled] [--opening-balances-in-selections] [--detailed]\n"
@@ -132,29 +132,10 @@ const std::vector<Command>& Commands() {
          "  --landscape        pages across: a PDF in landscape, text 110 characters wide, not 80\n"
          "  --subtitle TEXT    the line under the title (default: the period)\n"
          "  --format           text (default), json, or pdf: the printed pages (A4, or Letter\n"
-         "                     where the user measures in inches) written to -o FILE\n"
+         "                     where the user measures in inches) written to -o FILE by\n"
+         "                     zudeduze-chart-render, installed beside this program\n"
          "  --regional         fixed ($, dd/MM/yyyy; the default) or system (the locale's)\n",
-         {{"from", true},
-          {"to", true},
-          {"accounts", true},
-          {"categories", true},
-          {"groups", true},
-          {"include-unreconciled", false},
-          {"opening-balances-in-selections", false},
-          {"detailed", false},
-          {"zero-rows", false},
-          {"numbers", false},
-          {"sort-by-number", false},
-          {"landscape", false},
-          {"subtitle", true},
-          {"tab", true},
-          {"format", true},
-          {"output", true},
-          {"regional", true},
-          {"password", true}},
-         2,
-         2,
-         RunReport},
+         ReportOptions(), 2, 2, RunReport},
         {"chart", "write the figures of a chart as JSON, or its picture as PNG or PDF",
          "usage: zudeduze-cli chart cashflow|categories|quicksummary|accounts|groups FILE\n"
          "         [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--accounts N,N...] [--categories C or C-S,...]\n"

@@ -436,19 +436,29 @@ TEST_F(ChartCommand, PicturesOfEveryChart) {
     }
 }
 
-// A zudeduze-cli without the renderer beside it says so instead of writing nothing.
-TEST_F(ChartCommand, PictureWithoutTheRendererIsRefused) {
+// A zudeduze-cli without the renderer beside it says so instead of writing nothing, for a
+// chart's picture and for a report's PDF.
+TEST_F(ChartCommand, PicturesWithoutTheRendererAreRefused) {
     TempFolder alone;
     const std::string program = alone.File("zudeduze-cli");
     std::filesystem::copy_file(ZUDEDUZE_CLI, program);
     std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
-    const std::string output = Folder.File("chart.pdf");
-    const RunResult run = Program({program, "chart", "cashflow", Path, "--format", "pdf", "-o", output});
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.ErrLines(), std::vector<std::string>{"zudeduze-cli: error: PNG and PDF charts are drawn by "
-                                                       "zudeduze-chart-render, which is not installed beside this "
-                                                       "program"});
-    EXPECT_FALSE(std::filesystem::exists(output));
+    const std::string output = Folder.File("picture.pdf");
+    const struct {
+        std::vector<std::string> Words;
+        std::string Drawn;
+    } cases[] = {{{"chart", "cashflow"}, "PNG and PDF charts"}, {{"report", "cashflow"}, "PDF reports"}};
+    for (const auto& c : cases) {
+        std::vector<std::string> words = {program};
+        words.insert(words.end(), c.Words.begin(), c.Words.end());
+        words.insert(words.end(), {Path, "--format", "pdf", "-o", output});
+        const RunResult run = Program(words);
+        EXPECT_EQ(run.Status, 1) << c.Drawn;
+        EXPECT_EQ(run.ErrLines(), std::vector<std::string>{"zudeduze-cli: error: " + c.Drawn +
+                                                           " are drawn by zudeduze-chart-render, which is not "
+                                                           "installed beside this program"});
+        EXPECT_FALSE(std::filesystem::exists(output)) << c.Drawn;
+    }
 }
 #endif
 
