@@ -201,6 +201,18 @@ HResult TCompoundFile::Load() {
     if (!claim(claimed, FatSectors) || !claim(claimed, DifatSectors) || !claim(claimed, DirSectors) ||
         !claim(claimed, MiniFatSectors) || !claim(claimed, *rootChain))
         return STG_E_DOCFILECORRUPT;
+    // A sector of the FAT or the DIFAT that the FAT calls free would be handed out for data,
+    // and the first write to it would destroy the table: it is marked as what it is (on disk
+    // too, when its part of the FAT is next written).
+    const auto markUsed = [this](const std::vector<std::uint32_t>& sectors, std::uint32_t mark, const char* what) {
+        for (const std::uint32_t s : sectors)
+            if (s < Fat.size() && Fat[s] == FREESECT) {
+                Fat[s] = mark;
+                OddityList.push_back(std::string(what) + " sector " + std::to_string(s) + " is marked free in the FAT");
+            }
+    };
+    markUsed(FatSectors, FATSECT, "FAT");
+    markUsed(DifatSectors, DIFSECT, "DIFAT");
     for (std::uint32_t i = 1; i < Dir.size(); ++i) {
         std::vector<std::uint32_t>* chain = nullptr;
         if (!placed[i] || Dir[i].Type != EntryType::Stream || Dir[i].Size == 0 || Failed(EntryChain(i, chain)))

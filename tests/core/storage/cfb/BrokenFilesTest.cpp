@@ -10,6 +10,8 @@
 #include "storage/cfb/CfbFormat.h"
 #include "storage/cfb/FaultyFileSystem.h"
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -476,7 +478,7 @@ void ExpectClean(const std::vector<Failure>& failures) {
 
 // Every file of the regression folder opens or fails cleanly, and so does every stream in
 // it; opened for writing (which plays a journal back), it takes a new stream and a commit,
-// and what that leaves is clean as well.
+// after which it still opens, every stream that read before reads, and the new one too.
 TEST(BrokenFilesFolder, OpenOrFailCleanly) {
     const fs::path folder = fs::path(QZ_TEST_TOOLS) / ".." / "data" / "cfb-broken";
     ASSERT_TRUE(fs::is_directory(folder)) << folder;
@@ -496,14 +498,30 @@ TEST(BrokenFilesFolder, OpenOrFailCleanly) {
             continue;
         }
         file->SetSync(false);
+        std::vector<Failure> before;
+        Walk(file->Root(), "", before);
         TStream stream;
         const std::string data = Bytes(5000, 7);
-        if (Succeeded(file->Root().CreateStream("Added", stream)))
-            stream.Write(data.data(), static_cast<std::uint32_t>(data.size()));
-        if (HResult r = file->Commit(); Failed(r))
-            ExpectClean({{"commit", r}});
+        const bool added = Succeeded(file->Root().CreateStream("Added", stream)) &&
+                           Succeeded(stream.Write(data.data(), static_cast<std::uint32_t>(data.size())));
+        const HResult committed = file->Commit();
+        if (Failed(committed))
+            ExpectClean({{"commit", committed}});
         file.reset();
-        ExpectClean(Failures(path, StgAccess::ReadOnly));
+        const std::vector<Failure> after = Failures(path, StgAccess::ReadOnly);
+        ExpectClean(after);
+        for (const Failure& failure : after)
+            EXPECT_TRUE(std::any_of(before.begin(), before.end(),
+                                    [&](const Failure& old) { return old.Where == failure.Where; }))
+                << "after the commit " << failure.Where << ": " << ResultName(failure.Code);
+        if (added && Succeeded(committed) && Succeeded(TCompoundFile::Open(path, StgAccess::ReadOnly, file))) {
+            std::string read(data.size(), '\0');
+            std::uint32_t got = 0;
+            TStream readBack;
+            ASSERT_TRUE(Succeeded(file->Root().OpenStream("Added", readBack)));
+            EXPECT_TRUE(Succeeded(readBack.Read(read.data(), static_cast<std::uint32_t>(read.size()), &got)));
+            EXPECT_EQ(read, data);
+        }
     }
     EXPECT_TRUE(any) << "the folder is empty";
 }
