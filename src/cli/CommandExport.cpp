@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "filters/CsvExport.h"
+#include "filters/ExportFilters.h"
 #include "filters/JournalExport.h"
 #include "filters/QifExport.h"
 #include "filters/WorksheetTable.h"
@@ -20,11 +21,7 @@ void WriteFormat(std::size_t format, const TLedger& ledger, const TFileSettings&
         return ExportCsv(ledger, out);
     if (format == 1)
         return ExportQif(ledger, out);
-    TJournalOptions options;
-    options.TaxName = settings.TaxName.empty() ? "GST-VAT" : settings.TaxName;
-    options.TaxOpeningBalance = UsableAmount(settings.GstOpeningBalance);
-    options.Title = settings.BusinessName;
-    ExportJournal(ledger, options, out);
+    ExportJournal(ledger, JournalOptionsFor(settings), out);
 }
 
 // The rows of a worksheet tab as the worksheet shows them, its totals row included.
