@@ -1,4 +1,5 @@
 #include "ConvertWizard.h"
+#include "WizardHeading.h"
 
 #include "ledger/Cp1252.h"
 #include "platform/TextCodec.h"
@@ -19,15 +20,6 @@ namespace qz::gui {
 namespace {
 
 constexpr int AccountNameLength = 100;
-
-QLabel* Heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    label->setFont(font);
-    return label;
-}
 
 QLabel* Paragraph(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -97,7 +89,7 @@ bool TConvertWizard::Run(QWidget* parent, TCatList& types, std::string& accountN
 QWidget* TConvertWizard::BuildIntroPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(QStringLiteral("Converting your file"), page));
+    layout->addWidget(WizardHeading(QStringLiteral("Converting your file"), page, 1.3));
     layout->addWidget(Paragraph(QStringLiteral("This file was made by an earlier version of Quillmar Zudeduze and "
                                                "needs to be brought up to date before it can be opened.\n\n"
                                                "Files of the earlier version keep all their Transactions in a single "
@@ -113,7 +105,7 @@ QWidget* TConvertWizard::BuildIntroPage() {
 QWidget* TConvertWizard::BuildAccountPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(QStringLiteral("Enter Account name"), page));
+    layout->addWidget(WizardHeading(QStringLiteral("Enter Account name"), page, 1.3));
     layout->addWidget(Paragraph(QStringLiteral("All the Transactions of this file will belong to this Account, for "
                                                "example \"Cheque Account\". Leave it empty to call it \"Account 1\"."),
                                 page));
@@ -179,7 +171,7 @@ QWidget* TConvertWizard::BuildTypesPage() {
     columns->addLayout(boxes, 1);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Heading(QStringLiteral("Your own Category Types"), page));
+    layout->addWidget(WizardHeading(QStringLiteral("Your own Category Types"), page, 1.3));
     layout->addWidget(Paragraph(QStringLiteral("Choose where each of these Category Types belongs in the reports. "
                                                "Select a Category Type, then choose its section."),
                                 page));

@@ -1,5 +1,6 @@
 #include "FileWizard.h"
 
+#include "WizardHeading.h"
 #include "WizardViews.h"
 #include "editors/NewEditBookForm.h"
 #include "ledger/Cp1252.h"
@@ -28,16 +29,6 @@ namespace {
 // How many help buttons each page has.
 constexpr int HelpCounts[TFileWizard::PageCount] = {3, 5, 5, 4, 3, 2};
 constexpr int AccountBalanceWidth = 150;
-
-QLabel* Heading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.25);
-    label->setFont(font);
-    label->setWordWrap(true);
-    return label;
-}
 
 } // namespace
 
@@ -259,7 +250,7 @@ QWidget* TFileWizard::BusinessPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(HelpButton(1, 1), 0, 0, Qt::AlignTop);
-    grid->addWidget(Heading(QStringLiteral("Welcome to the New File Wizard"), page), 0, 1);
+    grid->addWidget(WizardHeading(QStringLiteral("Welcome to the New File Wizard"), page, 1.25, true), 0, 1);
     auto* intro = new QLabel(QStringLiteral("This wizard helps you set up a new file for your business: its "
                                             "categories, sub categories and accounts.  Start with your "
                                             "business details."),
@@ -293,7 +284,7 @@ QWidget* TFileWizard::AccountsPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(HelpButton(5, 1), 0, 0, Qt::AlignTop);
-    grid->addWidget(Heading(QStringLiteral("Your Accounts"), page), 0, 1, 1, 2);
+    grid->addWidget(WizardHeading(QStringLiteral("Your Accounts"), page, 1.25, true), 0, 1, 1, 2);
     auto* intro = new QLabel(QStringLiteral("Add the bank accounts, credit cards and cash your business uses, "
                                             "each with its balance on the day you start."),
                              page);
@@ -410,7 +401,7 @@ QWidget* TFileWizard::FileNamePage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(HelpButton(6, 1), 0, 0, Qt::AlignTop);
-    grid->addWidget(Heading(QStringLiteral("Enter a name for your new file"), page), 0, 1);
+    grid->addWidget(WizardHeading(QStringLiteral("Enter a name for your new file"), page, 1.25, true), 0, 1);
     FileNameEdit = new QLineEdit(page);
     FileNameEdit->setObjectName(QStringLiteral("FileNameEdit"));
     FileNameEdit->setMaxLength(200);

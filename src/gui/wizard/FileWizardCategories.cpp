@@ -3,6 +3,7 @@
 
 #include "FileWizard.h"
 
+#include "WizardHeading.h"
 #include "WizardViews.h"
 #include "ledger/Cp1252.h"
 #include "platform/TextCodec.h"
@@ -58,15 +59,6 @@ QLabel* BoldLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-QLabel* PageHeading(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.25);
-    label->setFont(font);
-    return label;
-}
-
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
@@ -104,7 +96,7 @@ QWidget* TFileWizard::CategoriesPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(HelpButton(2, 1), 0, 0);
-    grid->addWidget(PageHeading(QStringLiteral("Choose your Categories"), page), 0, 1, 1, 3);
+    grid->addWidget(WizardHeading(QStringLiteral("Choose your Categories"), page), 0, 1, 1, 3);
 
     CreditBtn = new QRadioButton(QStringLiteral("Cr&edit"), page);
     CreditBtn->setObjectName(QStringLiteral("CreditBtn"));
@@ -298,7 +290,7 @@ QWidget* TFileWizard::TypesPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(HelpButton(3, 1), 0, 0);
-    grid->addWidget(PageHeading(QStringLiteral("Give your own Categories a type"), page), 0, 1, 1, 3);
+    grid->addWidget(WizardHeading(QStringLiteral("Give your own Categories a type"), page), 0, 1, 1, 3);
 
     TypesCreditBtn = new QRadioButton(QStringLiteral("C&redit"), page);
     TypesCreditBtn->setObjectName(QStringLiteral("TypesCreditBtn"));
@@ -440,7 +432,7 @@ QWidget* TFileWizard::SubCategoriesPage() {
     auto* page = new QWidget(this);
     auto* grid = new QGridLayout(page);
     grid->addWidget(HelpButton(4, 1), 0, 0);
-    grid->addWidget(PageHeading(QStringLiteral("Sub Categories"), page), 0, 1, 1, 2);
+    grid->addWidget(WizardHeading(QStringLiteral("Sub Categories"), page), 0, 1, 1, 2);
     SubTree = new QTreeWidget(page);
     SubTree->setObjectName(QStringLiteral("SubTree"));
     SubTree->setHeaderHidden(true);
